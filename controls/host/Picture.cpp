@@ -1,0 +1,52 @@
+#include "Picture.h"
+
+#include <cmath>
+
+namespace corvane {
+
+Picture Picture::empty() {
+    return Picture(std::make_shared<PictureData>());
+}
+
+Picture Picture::bitmap(const QImage& image, double dpiX, double dpiY) {
+    auto d = std::make_shared<PictureData>();
+    d->kind = PictureKind::Bitmap;
+    d->image = image.convertToFormat(QImage::Format_RGB32);
+    d->himetricWidth = pixelsToHimetric(image.width(), dpiX);
+    d->himetricHeight = pixelsToHimetric(image.height(), dpiY);
+    return Picture(std::move(d));
+}
+
+Picture Picture::icon(const QImage& image, double dpiX, double dpiY) {
+    auto d = std::make_shared<PictureData>();
+    d->kind = PictureKind::Icon;
+    d->image = image.convertToFormat(QImage::Format_ARGB32);
+    d->himetricWidth = pixelsToHimetric(image.width(), dpiX);
+    d->himetricHeight = pixelsToHimetric(image.height(), dpiY);
+    return Picture(std::move(d));
+}
+
+Picture Picture::metafile(int himetricWidth, int himetricHeight) {
+    auto d = std::make_shared<PictureData>();
+    d->kind = PictureKind::Metafile;
+    d->himetricWidth = himetricWidth;
+    d->himetricHeight = himetricHeight;
+    return Picture(std::move(d));
+}
+
+const QImage& Picture::image() const {
+    static const QImage kNull;
+    return m_data ? m_data->image : kNull;
+}
+
+int Picture::pixelsToHimetric(int pixels, double dpi) {
+    return static_cast<int>(std::lround(pixels * 2540.0 / dpi));
+}
+
+int Picture::himetricToPixels(int himetric, double twipsPerPixel) {
+    // 2540 HIMETRIC = 1440 twips; std::nearbyint rounds half to even in the default mode.
+    const double twips = static_cast<double>(himetric) * 1440.0 / 2540.0;
+    return static_cast<int>(std::nearbyint(twips / twipsPerPixel));
+}
+
+}  // namespace corvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+namespace corvane {
+
+// A colour value with the top bit set names a system colour by the index in its low byte.
+inline constexpr quint32 kSystemColourFlag = 0x80000000u;
+
+// The platform colour of a system colour index, from the control's palette. Every index maps
+// through this one table, so a test can pin the colours by setting a palette.
+QColor SystemColour(int index, const QPalette& palette);
+
+// 0x00BBGGRR <-> QColor.
+inline QColor OleToQColor(quint32 rgb) {
+    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                  static_cast<int>((rgb >> 16) & 0xFF));
+}
+inline quint32 QColorToOle(const QColor& c) {
+    return static_cast<quint32>(c.red()) | (static_cast<quint32>(c.green()) << 8) |
+           (static_cast<quint32>(c.blue()) << 16);
+}
+
+// A colour value resolved to plain 0x00BBGGRR: plain values (0..0xFFFFFF) pass unchanged,
+// anything else is the system colour named by its low byte.
+quint32 TranslateColor(quint32 colour, const QPalette& palette);
+
+}  // namespace corvane
