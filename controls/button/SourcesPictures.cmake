@@ -1,0 +1,3 @@
+target_sources(corvane_controls PRIVATE
+    button/PictureDraw.cpp button/PictureDraw.h
+)
