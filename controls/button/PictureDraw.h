@@ -4,6 +4,8 @@
 #include <QPalette>
 #include <QPoint>
 
+class QWidget;
+
 #include "draw/Rect.h"
 #include "host/Picture.h"
 
@@ -29,6 +31,10 @@ struct PictureDrawState {
 // silhouette of a style-2 hover, the disabled look). Pictures other than bitmaps and icons are
 // not drawn.
 void DrawPicture(QImage& surface, const PictureDrawState& state);
+
+// The background picture a container offers its transparent children, or null when it has
+// none.
+const QImage* ContainerBackgroundPicture(const QWidget* container);
 
 // Copies the block of the container's background picture that lies under the control onto
 // the face. `containerPicture` may be null (no picture: the face keeps its cleared colour).
