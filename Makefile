@@ -13,7 +13,7 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench gallery clean format
+.PHONY: all deps configure build run test bench fuzz gallery clean format
 
 all: build
 
@@ -44,6 +44,28 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && { echo "== $$b"; "$$b"; }; done
+
+# Each libFuzzer target runs FUZZ_SECONDS on the seeds in fuzz/corpus/<name>; new inputs it
+# finds go to $(BUILD)-fuzz/corpus/<name>. A crash stops the run with the fuzzer's report.
+FUZZ_SECONDS ?= 60
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+fuzz: deps
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
+	@if [ ! -f $(BUILD)-fuzz/build.ninja ]; then \
+	  CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCORVANE_FUZZ=ON -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCH=OFF \
+	    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"; \
+	fi
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@for f in $(BUILD)-fuzz/fuzz/fuzz_*; do \
+	  name=$${f##*/fuzz_}; mkdir -p $(BUILD)-fuzz/corpus/$$name; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  if ! $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	      $(BUILD)-fuzz/corpus/$$name fuzz/corpus/$$name > $(BUILD)-fuzz/$$name.log 2>&1; then \
+	    tail -40 $(BUILD)-fuzz/$$name.log; exit 1; \
+	  fi; \
+	  grep -E '^stat::(number_of_executed_units|peak_rss_mb)' $(BUILD)-fuzz/$$name.log; \
+	done
 
 clean:
 	rm -rf $(BUILD)
