@@ -19,11 +19,14 @@ public:
     // Opens an existing regular file for reading and writing. Never creates or truncates.
     // Throws corvane::Error naming the path and the cause.
     virtual Handle open(const std::filesystem::path& path) = 0;
+    // The file's length in bytes. Throws corvane::Error with the cause.
     virtual std::uint64_t size(Handle h) = 0;
     // Positioned transfers; they return the byte count the system reported, or -1 with
     // errno (or the Win32 last error) set.
     virtual std::int64_t pread(Handle h, void* buf, std::size_t n, std::uint64_t offset) = 0;
     virtual std::int64_t pwrite(Handle h, const void* buf, std::size_t n, std::uint64_t offset) = 0;
+    // Both return false on failure, with the cause left for lastErrorMessage(). close
+    // releases the handle even when it fails; never close a handle twice.
     virtual bool sync(Handle h) = 0;
     virtual bool close(Handle h) = 0;
     // The operating system's message for the last failed call.
@@ -32,5 +35,34 @@ public:
 
 // The process-wide operating-system implementation.
 FileOps& SystemFileOps();
+
+// A path as UTF-8 text in double quotes for messages, with control characters shown as \xNN
+// so that a message stays on one line.
+std::string PathText(const std::filesystem::path& path);
+
+// Passes every call on to another FileOps. Tests derive from it to make one call fail; the
+// benchmark derives from it to skip the sync.
+class ForwardingFileOps : public FileOps {
+public:
+    explicit ForwardingFileOps(FileOps& inner = SystemFileOps()) : inner_(inner) {}
+
+    Handle open(const std::filesystem::path& path) override { return inner_.open(path); }
+    std::uint64_t size(Handle h) override { return inner_.size(h); }
+    std::int64_t pread(Handle h, void* buf, std::size_t n, std::uint64_t offset) override {
+        return inner_.pread(h, buf, n, offset);
+    }
+    std::int64_t pwrite(Handle h, const void* buf, std::size_t n, std::uint64_t offset) override {
+        return inner_.pwrite(h, buf, n, offset);
+    }
+    bool sync(Handle h) override { return inner_.sync(h); }
+    bool close(Handle h) override { return inner_.close(h); }
+    std::string lastErrorMessage() override { return inner_.lastErrorMessage(); }
+
+protected:
+    FileOps& inner() { return inner_; }
+
+private:
+    FileOps& inner_;
+};
 
 }  // namespace corvane
