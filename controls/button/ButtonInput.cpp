@@ -1,0 +1,121 @@
+#include "ButtonInput.h"
+
+namespace corvane {
+
+bool ButtonInput::inside(float x, float y) const {
+    return x >= 0 && x < static_cast<float>(m_host.Width()) && y >= 0 &&
+           y < static_cast<float>(m_host.Height());
+}
+
+void ButtonInput::OnMouseDown(qint16 button, qint16 shift, float x, float y) {
+    g_LastButton = button;
+    g_LastShift = shift;
+    g_LastX = x;
+    g_LastY = y;
+    if (button != kRightButton) {
+        g_Pressed = true;
+        m_host.Refresh();
+    }
+    m_host.RaiseMouseDown(button, shift, x, y);
+}
+
+void ButtonInput::OnMouseMove(qint16 button, qint16 shift, float x, float y) {
+    if (inside(x, y) && !g_MouseOver) {
+        m_host.SetHoverTimer(true);
+        g_MouseOver = true;
+        m_host.ShowHoverPicture();
+        m_host.RaiseMouseIn(shift);
+        m_host.Refresh();
+        // Moves queued meanwhile see g_MouseOver set and do not enter again.
+        m_host.ProcessPendingEvents();
+    }
+    m_host.RaiseMouseMove(button, shift, x, y);
+}
+
+void ButtonInput::OnHoverTick() {
+    if (m_host.PointerIsOverSurface()) {
+        return;
+    }
+    m_host.SetHoverTimer(false);
+    g_MouseOver = false;
+    m_host.ShowNormalPicture();
+    m_host.RaiseMouseOut(g_LastShift);
+    m_host.Refresh();
+    if (g_Pressed) {
+        // Held outside: drawn released, but the button stays held so that coming back in
+        // shows it pressed again.
+        g_Pressed = false;
+        m_host.Refresh();
+        g_Pressed = true;
+    }
+}
+
+void ButtonInput::OnMouseUp(qint16 button, qint16 shift, float x, float y) {
+    g_Pressed = false;
+    if (button != kRightButton) {
+        m_host.Refresh();
+        if (inside(x, y)) {
+            m_host.PlayClickSound();
+            m_host.RaiseClick();
+            m_host.GoToURL();
+        }
+    }
+    m_host.RaiseMouseUp(button, shift, x, y);
+}
+
+void ButtonInput::OnDblClick() {
+    // The platform reports the second press of a double press as a double click; treat it
+    // as that press so that a quick double click gives two complete clicks.
+    m_host.CaptureMouse();
+    OnMouseDown(g_LastButton, g_LastShift, g_LastX, g_LastY);
+}
+
+void ButtonInput::OnKeyDown(qint16 keyCode, qint16 shift, bool autoRepeat) {
+    if (!g_KeyHeld && !autoRepeat) {
+        if (keyCode == kSpaceKey) {
+            g_Pressed = true;
+            g_MouseOver = true;
+            m_host.Refresh();
+        }
+    }
+    g_KeyHeld = true;
+    m_host.RaiseKeyDown(keyCode, shift);
+}
+
+void ButtonInput::OnKeyPress(qint16 keyAscii) {
+    m_host.RaiseKeyPress(keyAscii);
+}
+
+void ButtonInput::OnKeyUp(qint16 keyCode, qint16 shift) {
+    if (keyCode == kSpaceKey) {
+        // Clicks whether or not the press was seen here: the key may have gone down while
+        // another control had the focus.
+        g_Pressed = false;
+        g_MouseOver = false;
+        m_host.Refresh();
+        OnMouseUp(kLeftButton, shift, 0, 0);
+    }
+    g_KeyHeld = false;
+    m_host.RaiseKeyUp(keyCode, shift);
+}
+
+void ButtonInput::OnAccessKeyPress(qint16) {
+    if (!m_host.IsEnabled()) {
+        return;
+    }
+    m_host.RaiseClick();
+    m_host.GoToURL();
+}
+
+void ButtonInput::OnGotFocus() {
+    g_HasFocus = true;
+    m_host.Refresh();
+}
+
+void ButtonInput::OnLostFocus() {
+    g_HasFocus = false;
+    g_Pressed = false;
+    m_host.Refresh();
+}
+
+}  // namespace corvane

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace corvane {
+
+// What the button's input handling needs of the control that owns it. The widget implements
+// this; tests implement it with a recorder. Every call is made on the UI thread.
+class ButtonInputHost {
+public:
+    virtual ~ButtonInputHost() = default;
+
+    // Repaint the whole face from the current flags.
+    virtual void Refresh() = 0;
+
+    // Events raised to the control's container. Mouse Button is 1 left, 2 right, 4 middle;
+    // Shift is 1 Shift, 2 Ctrl, 4 Alt; X and Y are in the control's pixels.
+    virtual void RaiseClick() = 0;
+    virtual void RaiseKeyDown(qint16 keyCode, qint16 shift) = 0;
+    virtual void RaiseKeyPress(qint16 keyAscii) = 0;
+    virtual void RaiseKeyUp(qint16 keyCode, qint16 shift) = 0;
+    virtual void RaiseMouseDown(qint16 button, qint16 shift, float x, float y) = 0;
+    virtual void RaiseMouseMove(qint16 button, qint16 shift, float x, float y) = 0;
+    virtual void RaiseMouseUp(qint16 button, qint16 shift, float x, float y) = 0;
+    virtual void RaiseMouseIn(qint16 shift) = 0;
+    virtual void RaiseMouseOut(qint16 shift) = 0;
+
+    // Plays SoundClick without waiting for it.
+    virtual void PlayClickSound() = 0;
+    // Opens URL (nothing when it is empty).
+    virtual void GoToURL() = 0;
+
+    // Starts or stops the 10 ms hover timer whose ticks call ButtonInput::OnHoverTick.
+    virtual void SetHoverTimer(bool on) = 0;
+    // Lets queued input and paint events run once; they may call back into ButtonInput.
+    virtual void ProcessPendingEvents() = 0;
+    // Sends all mouse input to the control until the buttons are released.
+    virtual void CaptureMouse() = 0;
+
+    virtual bool IsEnabled() const = 0;
+    // Inner size of the control in pixels.
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    // Whether the window under the pointer is the control itself (by window, not by
+    // rectangle: another window lying over the button counts as the pointer being gone).
+    virtual bool PointerIsOverSurface() const = 0;
+
+    // g_CurrentPicture := g_PictureHover when that is not none.
+    virtual void ShowHoverPicture() = 0;
+    // g_CurrentPicture := g_Picture.
+    virtual void ShowNormalPicture() = 0;
+};
+
+// The flags the painter reads.
+struct ButtonFlags {
+    bool hasFocus = false;
+    bool pressed = false;
+    bool mouseOver = false;
+    bool keyHeld = false;
+    friend bool operator==(const ButtonFlags&, const ButtonFlags&) = default;
+};
+
+// The arguments of the last mouse press; never cleared.
+struct MouseArgs {
+    qint16 button = 0;
+    qint16 shift = 0;
+    float x = 0;
+    float y = 0;
+};
+
+// The button's input states: normal, hover, pressed and held outside, plus focus and the
+// key-held latch. Each entry point is one input the widget received; the steps and the order
+// of the raised events are fixed, because the container's handlers can see them.
+class ButtonInput {
+public:
+    explicit ButtonInput(ButtonInputHost& host) : m_host(host) {}
+    ButtonInput(const ButtonInput&) = delete;
+    ButtonInput& operator=(const ButtonInput&) = delete;
+
+    void OnMouseDown(qint16 button, qint16 shift, float x, float y);
+    void OnMouseMove(qint16 button, qint16 shift, float x, float y);
+    void OnMouseUp(qint16 button, qint16 shift, float x, float y);
+    // Reported in place of the second press of a quick double press.
+    void OnDblClick();
+    // A key went down. An auto-repeated press raises KeyDown but never presses the button.
+    void OnKeyDown(qint16 keyCode, qint16 shift, bool autoRepeat = false);
+    // A character arrived.
+    void OnKeyPress(qint16 keyAscii);
+    void OnKeyUp(qint16 keyCode, qint16 shift);
+    // The access key, or Enter/Esc while the control is its form's default/cancel button.
+    void OnAccessKeyPress(qint16 keyAscii);
+    void OnGotFocus();
+    void OnLostFocus();
+    void OnHoverTick();
+
+    ButtonFlags Flags() const { return {g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld}; }
+    MouseArgs LastMouse() const { return {g_LastButton, g_LastShift, g_LastX, g_LastY}; }
+
+    static constexpr qint16 kLeftButton = 1;
+    static constexpr qint16 kRightButton = 2;
+    static constexpr qint16 kMiddleButton = 4;
+    static constexpr qint16 kSpaceKey = 32;
+
+private:
+    bool inside(float x, float y) const;
+
+    ButtonInputHost& m_host;
+    bool g_HasFocus = false;
+    bool g_Pressed = false;
+    bool g_MouseOver = false;
+    bool g_KeyHeld = false;
+    qint16 g_LastButton = 0;
+    qint16 g_LastShift = 0;
+    float g_LastX = 0;
+    float g_LastY = 0;
+};
+
+}  // namespace corvane
