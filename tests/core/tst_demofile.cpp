@@ -1,0 +1,291 @@
+// The demo-file operations against real files: the bytes at the twelve offsets, that nothing
+// else changes, and the files they must refuse.
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
+#include "DemoFile.h"
+#include "DemoFileFixture.h"
+#include "Error.h"
+#include "PatchMap.h"
+
+using namespace corvane;
+using corvane::test::DemoFileFixture;
+
+Q_DECLARE_METATYPE(corvane::PatchValues)
+
+namespace {
+
+constexpr qint64 kTeams = 0x11A6814;
+constexpr qint64 kExhibition = 0x11A756C;
+constexpr qint64 kFont = 0x11A7538;
+
+// The file as it must be after a save of `values`: the original with only the 16 bytes of
+// the twelve fields replaced.
+QByteArray Patched(QByteArray file, const QByteArray& teams, const QByteArray& exhibition,
+                   const QByteArray& font) {
+    file.replace(kTeams, 8, teams);
+    file.replace(kExhibition, 4, exhibition);
+    file.replace(kFont, 4, font);
+    return file;
+}
+
+PatchValues Values(std::array<std::int16_t, 4> teams, ColourSlot exhibition, ColourSlot font) {
+    PatchValues v;
+    v.teams = teams;
+    v.exhibition = exhibition;
+    v.font = font;
+    return v;
+}
+
+QString ErrorOf(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const Error& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+}  // namespace
+
+class tst_DemoFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readTeamSlots_data();
+    void readTeamSlots();
+    void readColourSlot_data();
+    void readColourSlot();
+    void writePatch_data();
+    void writePatch();
+    void rewriteLeavesFileUnchanged();
+    void refusedPaths_data();
+    void refusedPaths();
+    void shortFiles_data();
+    void shortFiles();
+    void unusualPaths_data();
+    void unusualPaths();
+};
+
+void tst_DemoFile::readTeamSlots_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<int>>("ids");
+    QTest::newRow("catalogue") << QByteArray::fromHex("6400790047 01C000")
+                               << QList{100, 121, 327, 192};
+    QTest::newRow("extremes") << QByteArray::fromHex("0080FF7FFFFF0000")
+                              << QList{-32768, 32767, -1, 0};
+    QTest::newRow("high byte") << QByteArray::fromHex("F004E604E404EF04")
+                               << QList{1264, 1254, 1252, 1263};
+}
+
+void tst_DemoFile::readTeamSlots() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<int>, ids);
+    DemoFileFixture demo(7);
+    QVERIFY(demo.isValid());
+    QVERIFY(test::PokeBytes(demo.path(), kTeams, bytes));
+    const QByteArray before = demo.bytes();
+
+    const auto teams = ReadTeamSlots(demo.fsPath());
+    QCOMPARE((QList<int>{teams[0], teams[1], teams[2], teams[3]}), ids);
+    QCOMPARE(test::FirstDifference(demo.bytes(), before), -1);
+}
+
+void tst_DemoFile::readColourSlot_data() {
+    QTest::addColumn<QByteArray>("exhibition");
+    QTest::addColumn<QByteArray>("font");
+    QTest::newRow("orange and brown")
+        << QByteArray::fromHex("FF8000C8") << QByteArray::fromHex("123456FF");
+    QTest::newRow("black and white")
+        << QByteArray::fromHex("00000000") << QByteArray::fromHex("FFFFFFFF");
+}
+
+void tst_DemoFile::readColourSlot() {
+    QFETCH(QByteArray, exhibition);
+    QFETCH(QByteArray, font);
+    DemoFileFixture demo(8);
+    QVERIFY(demo.isValid());
+    QVERIFY(test::PokeBytes(demo.path(), kExhibition, exhibition));
+    QVERIFY(test::PokeBytes(demo.path(), kFont, font));
+
+    auto asBytes = [](const ColourSlot& s) {
+        const char bytes[] = {char(s.red), char(s.green), char(s.blue), char(s.transparency)};
+        return QByteArray(bytes, 4);
+    };
+    QCOMPARE(asBytes(ReadColourSlot(demo.fsPath(), ColourSlotId::Exhibition)), exhibition);
+    QCOMPARE(asBytes(ReadColourSlot(demo.fsPath(), ColourSlotId::Font)), font);
+
+    const PatchValues all = ReadPatch(demo.fsPath());
+    QCOMPARE(asBytes(all.exhibition), exhibition);
+    QCOMPARE(asBytes(all.font), font);
+}
+
+void tst_DemoFile::writePatch_data() {
+    QTest::addColumn<PatchValues>("values");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QByteArray>("teams");
+    QTest::addColumn<QByteArray>("exhibition");
+    QTest::addColumn<QByteArray>("font");
+
+    const PatchValues sample = Values({100, 121, 327, 192}, {255, 128, 0, 200}, {18, 52, 86, 255});
+    QTest::newRow("sample") << sample << test::kDemoFileSize
+                            << QByteArray::fromHex("6400790047 01C000")
+                            << QByteArray::fromHex("FF8000C8") << QByteArray::fromHex("123456FF");
+    QTest::newRow("longer file") << sample << test::kDemoFileSize + 100000
+                                 << QByteArray::fromHex("6400790047 01C000")
+                                 << QByteArray::fromHex("FF8000C8")
+                                 << QByteArray::fromHex("123456FF");
+    QTest::newRow("extremes") << Values({-32768, 32767, -1, 0}, {0, 0, 0, 0}, {255, 255, 255, 255})
+                              << test::kDemoFileSize << QByteArray::fromHex("0080FF7FFFFF0000")
+                              << QByteArray::fromHex("00000000") << QByteArray::fromHex("FFFFFFFF");
+    QTest::newRow("zeros") << PatchValues{} << test::kDemoFileSize << QByteArray(8, '\0')
+                           << QByteArray(4, '\0') << QByteArray(4, '\0');
+}
+
+void tst_DemoFile::writePatch() {
+    QFETCH(PatchValues, values);
+    QFETCH(qint64, size);
+    QFETCH(QByteArray, teams);
+    QFETCH(QByteArray, exhibition);
+    QFETCH(QByteArray, font);
+    DemoFileFixture demo(9, size);
+    QVERIFY(demo.isValid());
+    const QByteArray expected = Patched(demo.bytes(), teams, exhibition, font);
+
+    WritePatch(demo.fsPath(), values);
+    QCOMPARE(test::FirstDifference(demo.bytes(), expected), -1);
+    QCOMPARE(ReadPatch(demo.fsPath()), values);
+
+    WritePatch(demo.fsPath(), values);  // a second save of the same values changes nothing
+    QCOMPARE(test::FirstDifference(demo.bytes(), expected), -1);
+}
+
+void tst_DemoFile::rewriteLeavesFileUnchanged() {
+    DemoFileFixture demo(10);
+    QVERIFY(demo.isValid());
+    const QByteArray before = demo.bytes();
+    WritePatch(demo.fsPath(), ReadPatch(demo.fsPath()));
+    QCOMPARE(test::FirstDifference(demo.bytes(), before), -1);
+}
+
+void tst_DemoFile::refusedPaths_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("missing file") << "missing"
+                                  << "No such file or directory";
+    QTest::newRow("missing folder") << "missing folder"
+                                    << "No such file or directory";
+    QTest::newRow("directory") << "directory"
+                               << "Is a directory";
+#ifndef Q_OS_WIN
+    QTest::newRow("fifo") << "fifo"
+                          << "it is not a regular file";
+#endif
+}
+
+// Each row names something that is not a demo file; all three operations must refuse it,
+// name it and its cause, and leave the file system as it was (nothing created).
+void tst_DemoFile::refusedPaths() {
+    QFETCH(QString, kind);
+    QFETCH(QString, cause);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString path = dir.filePath("pes2012.exe");
+    if (kind == "missing folder") {
+        path = dir.filePath("gone/pes2012.exe");
+    } else if (kind == "directory") {
+        QVERIFY(QDir(dir.path()).mkdir("pes2012.exe"));
+    }
+#ifndef Q_OS_WIN
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
+#endif
+    const QStringList entriesBefore = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System);
+    const std::filesystem::path fsPath = test::ToPath(path);
+
+    const QStringList errors = {
+        ErrorOf([&] { ReadTeamSlots(fsPath); }),
+        ErrorOf([&] { ReadColourSlot(fsPath, ColourSlotId::Font); }),
+        ErrorOf([&] { WritePatch(fsPath, PatchValues{}); }),
+    };
+    for (const QString& error : errors) {
+        QCOMPARE(error, QString("Cannot open \"%1\": %2").arg(path, cause));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System), entriesBefore);
+    QVERIFY(!QFileInfo::exists(dir.filePath("gone")));
+}
+
+void tst_DemoFile::shortFiles_data() {
+    QTest::addColumn<qint64>("size");
+    QTest::newRow("one byte short") << test::kDemoFileSize - 1;
+    QTest::newRow("ends inside the font slot") << qint64(0x11A753A);
+    QTest::newRow("ends before the colour slots") << qint64(0x11A6900);
+    QTest::newRow("ends inside the team slots") << qint64(0x11A6815);
+    QTest::newRow("small") << qint64(100);
+    QTest::newRow("empty") << qint64(0);
+}
+
+void tst_DemoFile::shortFiles() {
+    QFETCH(qint64, size);
+    DemoFileFixture demo(11, size);
+    QVERIFY(demo.isValid());
+    const QByteArray before = demo.bytes();
+    const QString expected =
+        QString("\"%1\" is too short: it has %2 bytes, a demo executable needs at least 18511216")
+            .arg(demo.path())
+            .arg(size);
+
+    QCOMPARE(ErrorOf([&] { ReadTeamSlots(demo.fsPath()); }), expected);
+    QCOMPARE(ErrorOf([&] { ReadColourSlot(demo.fsPath(), ColourSlotId::Exhibition); }), expected);
+    QCOMPARE(ErrorOf([&] { ReadPatch(demo.fsPath()); }), expected);
+    QCOMPARE(ErrorOf([&] { WritePatch(demo.fsPath(), PatchValues{}); }), expected);
+    QCOMPARE(QFileInfo(demo.path()).size(), size);
+    QCOMPARE(test::FirstDifference(demo.bytes(), before), -1);
+}
+
+void tst_DemoFile::unusualPaths_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("non-ASCII") << QString::fromUtf8("Démo été ✓ 日本")
+                               << QString::fromUtf8("pès2012 ☃.exe");
+    QTest::newRow("blanks and quotes") << "a b"
+                                       << "it's \"pes2012\" .exe";
+    // Every component stays under the file system's 255-byte limit; the whole path does not.
+    const QString deep = QString("d").repeated(120) + "/" + QString::fromUtf8("é").repeated(100) +
+                         "/" + QString("f").repeated(120);
+    QTest::newRow("over 300 characters") << deep << QString("p").repeated(200) + ".exe";
+}
+
+void tst_DemoFile::unusualPaths() {
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkpath(folder));
+    const QString path = dir.filePath(folder + "/" + name);
+    QVERIFY(QTest::currentDataTag() != QByteArray("over 300 characters") || path.size() > 300);
+    QVERIFY(test::WriteDemoFile(path, 12));
+    const QByteArray before = test::ReadWholeFile(path);
+
+    const PatchValues values = Values({1, -2, 3, -4}, {5, 6, 7, 8}, {9, 10, 11, 12});
+    WritePatch(test::ToPath(path), values);
+    QCOMPARE(ReadPatch(test::ToPath(path)), values);
+    const QByteArray expected =
+        Patched(before, QByteArray::fromHex("0100FEFF0300FCFF"), QByteArray::fromHex("05060708"),
+                QByteArray::fromHex("090A0B0C"));
+    QCOMPARE(test::FirstDifference(test::ReadWholeFile(path), expected), -1);
+
+    // A message names such a path exactly, as UTF-8.
+    const QString missing = path + "x";
+    QCOMPARE(ErrorOf([&] { ReadTeamSlots(test::ToPath(missing)); }),
+             QString("Cannot open \"%1\": No such file or directory").arg(missing));
+}
+
+QTEST_APPLESS_MAIN(tst_DemoFile)
+#include "tst_demofile.moc"
