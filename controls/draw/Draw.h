@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QImage>
+
+#include "draw/Rect.h"
+
+namespace corvane {
+
+// The drawing layer: free functions over a QImage that follow the pixel rules of the
+// classic Windows GDI calls the controls were designed for.
+//
+//  - Coordinates are pixels of the image, origin top-left. Rectangles are half-open (see
+//    Rect): right and bottom are exclusive.
+//  - Colours are COLORREF-style values 0x00BBGGRR, already resolved (no system colours; the
+//    top byte is ignored). Pixels are written opaque.
+//  - FillRect paints every pixel of the rectangle.
+//  - FrameRect paints the one-pixel inside border: columns left and right-1, rows top and
+//    bottom-1. An empty rectangle paints nothing.
+//  - DrawLine paints from (x1, y1) towards (x2, y2) and leaves the end point out, so a line
+//    of length zero paints nothing and two joined lines never paint their joint twice.
+//    Slanted lines are Bresenham lines stepped along the major axis from the start point;
+//    the minor coordinate of each pixel is the exact line's value rounded to nearest, with
+//    an exact half going back toward the start point's side. A line and its reverse may
+//    therefore differ where the exact line passes through a half.
+//  - DrawFocusRect inverts (XOR 0xFFFFFF) every other pixel of the inside border: the
+//    pixels whose x + y is even, a checkerboard fixed to the image's origin. The top and
+//    bottom rows span the full width and the side columns the rows between, as four
+//    separate inversions, so drawing the same rectangle twice restores the image.
+//  - Everything clips to the image: pixels outside it are skipped, nothing else changes.
+//
+// The fast paths write 32-bit images (RGB32, ARGB32, ARGB32_Premultiplied) directly; other
+// formats go through QImage::setPixel.
+using ColorRef = quint32;
+
+void FillRect(QImage& image, const Rect& rect, ColorRef colour);
+void FrameRect(QImage& image, const Rect& rect, ColorRef colour);
+void DrawLine(QImage& image, int x1, int y1, int x2, int y2, ColorRef colour);
+void SetPixel(QImage& image, int x, int y, ColorRef colour);
+void DrawFocusRect(QImage& image, const Rect& rect);
+
+// The colour of a pixel as 0x00BBGGRR; 0 outside the image.
+ColorRef GetPixel(const QImage& image, int x, int y);
+
+// The image's own rectangle (0, 0, width, height).
+inline Rect ImageRect(const QImage& image) {
+    return {0, 0, image.width(), image.height()};
+}
+
+}  // namespace corvane
