@@ -1,0 +1,3 @@
+target_sources(corvane_controls PRIVATE
+    host/SoundPlayer.cpp host/SoundPlayer.h
+)
