@@ -1,0 +1,40 @@
+#include "ColourButton.h"
+
+#include <qdrawutil.h>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+#include "host/SystemColors.h"
+
+namespace corvane {
+
+ColourButton::ColourButton(QWidget* parent) : QPushButton(parent) {}
+
+void ColourButton::setBackColor(quint32 New_BackColor) {
+    m_backColor = New_BackColor;
+    update();
+}
+
+void ColourButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QColor face = OleToQColor(TranslateColor(m_backColor, palette()));
+    const bool sunken = isDown() || isChecked();
+    const QBrush fill(face);
+    qDrawWinButton(&p, rect(), palette(), sunken, &fill);
+
+    const QRect inner = rect().adjusted(3, 3, -3, -3).translated(sunken ? 1 : 0, sunken ? 1 : 0);
+    p.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, text());
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(4, 4, -4, -4);
+        focus.backgroundColor = face;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
+}
+
+}  // namespace corvane

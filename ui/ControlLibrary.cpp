@@ -1,0 +1,81 @@
+#include "ControlLibrary.h"
+
+#include <QStackedWidget>
+
+#include "host/SystemColors.h"
+
+namespace corvane {
+
+TabControl::TabControl(QWidget* parent) : QTabWidget(parent) {}
+
+QWidget* TabControl::AddPage(const QString& caption) {
+    auto* page = new QWidget;
+    addTab(page, caption);
+    return page;
+}
+
+void TabControl::Place(QWidget* child, const QRect& rect) {
+    m_placed.push_back({child, rect});
+    child->setGeometry(rect);
+    PlaceChildren();
+}
+
+void TabControl::showEvent(QShowEvent* event) {
+    QTabWidget::showEvent(event);  // lays out the tab strip and the pages
+    PlaceChildren();
+}
+
+void TabControl::resizeEvent(QResizeEvent* event) {
+    QTabWidget::resizeEvent(event);
+    PlaceChildren();
+}
+
+void TabControl::PlaceChildren() {
+    // Every page fills the page stack, so one offset serves them all.
+    const auto* stack = findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!stack) {
+        return;
+    }
+    const QPoint offset = stack->geometry().topLeft() + stack->contentsRect().topLeft();
+    for (const Placed& p : m_placed) {
+        if (p.widget) {
+            p.widget->setGeometry(p.rect.translated(-offset));
+        }
+    }
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    connect(this, &QComboBox::activated, this, &ComboBox::Change);
+}
+
+void ComboBox::setText(const QString& text) {
+    setEditText(text);
+}
+
+void ComboBox::AddItem(const QString& item) {
+    // QComboBox selects the first entry added to an empty list; the shown text must stay.
+    const QSignalBlocker quiet(this);
+    const QString shown = currentText();
+    const int index = currentIndex();
+    addItem(item);
+    if (currentIndex() != index) {
+        setCurrentIndex(index);
+    }
+    setEditText(shown);
+}
+
+FlatEdit::FlatEdit(QWidget* parent) : QLineEdit(parent) {}
+
+CommonDialog::CommonDialog(ColourDialogService& service, QWidget* owner)
+    : QObject(owner), m_service(service), m_owner(owner) {}
+
+void CommonDialog::ShowColor() {
+    const QColor start = OleToQColor(TranslateColor(m_color, m_owner->palette()));
+    if (const std::optional<QColor> chosen = m_service.GetColour(m_owner, start)) {
+        m_color = QColorToOle(*chosen);
+    }
+}
+
+}  // namespace corvane
