@@ -65,12 +65,17 @@ bool fromJson(const QJsonValue& j, QVariant* out, QString* why) {
     }
     if (j.isDouble()) {
         const double d = j.toDouble();
+        // Unsigned 32-bit values (colours written as plain numbers) come back unsigned.
         if (d != static_cast<double>(static_cast<qint64>(d)) ||
-            d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<qint32>::max()) {
+            d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<quint32>::max()) {
             *why = QStringLiteral("%1 is not a 32-bit whole number").arg(d);
             return false;
         }
-        *out = static_cast<qint32>(d);
+        if (d > std::numeric_limits<qint32>::max()) {
+            *out = static_cast<quint32>(d);
+        } else {
+            *out = static_cast<qint32>(d);
+        }
         return true;
     }
     if (!j.isObject() || j.toObject().size() != 1) {
@@ -120,19 +125,24 @@ bool fromJson(const QJsonValue& j, QVariant* out, QString* why) {
                 return false;
             }
         }
+        // The resolution that gives back the stored HIMETRIC size, so that the natural size
+        // survives for pictures made at any resolution.
+        const int hw = p["himetricWidth"].toInt();
+        const int hh = p["himetricHeight"].toInt();
+        const double dpiX = hw > 0 && img.width() > 0 ? img.width() * 2540.0 / hw : 96.0;
+        const double dpiY = hh > 0 && img.height() > 0 ? img.height() * 2540.0 / hh : 96.0;
         switch (kind) {
             case 0:
                 *out = QVariant::fromValue(Picture::empty());
                 return true;
             case 1:
-                *out = QVariant::fromValue(Picture::bitmap(img));
+                *out = QVariant::fromValue(Picture::bitmap(img, dpiX, dpiY));
                 return true;
             case 2:
-                *out = QVariant::fromValue(
-                    Picture::metafile(p["himetricWidth"].toInt(), p["himetricHeight"].toInt()));
+                *out = QVariant::fromValue(Picture::metafile(hw, hh));
                 return true;
             case 3:
-                *out = QVariant::fromValue(Picture::icon(img));
+                *out = QVariant::fromValue(Picture::icon(img, dpiX, dpiY));
                 return true;
             default:
                 *why = QStringLiteral("unknown picture kind %1").arg(kind);
@@ -141,6 +151,24 @@ bool fromJson(const QJsonValue& j, QVariant* out, QString* why) {
     }
     *why = QStringLiteral("unknown tag \"%1\"").arg(o.keys().value(0));
     return false;
+}
+
+bool isInteger(QMetaType t) {
+    switch (t.id()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::LongLong:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Char:
+            return true;
+        default:
+            return false;
+    }
 }
 
 // Converts a stored value to the type of the default; an invalid QVariant when it cannot.
@@ -161,9 +189,20 @@ QVariant convertTo(const QVariant& stored, const QVariant& def) {
     if (want.id() == QMetaType::Bool && stored.metaType().id() == QMetaType::Int) {
         return stored.toInt() != 0;
     }
-    if ((want.id() == QMetaType::Int || want.id() == QMetaType::Short) &&
-        (stored.metaType().id() == QMetaType::Bool || stored.metaType().id() == QMetaType::Int)) {
-        QVariant v = stored.toInt();
+    if (want.id() == QMetaType::Int || want.id() == QMetaType::Short) {
+        // Any integer that fits; a value too wide for the wanted type reads as the default.
+        if (!isInteger(stored.metaType()) && stored.metaType().id() != QMetaType::Bool) {
+            return {};
+        }
+        const qint64 n = stored.toLongLong();
+        const bool fits = want.id() == QMetaType::Int ? n >= std::numeric_limits<qint32>::min() &&
+                                                            n <= std::numeric_limits<qint32>::max()
+                                                      : n >= std::numeric_limits<qint16>::min() &&
+                                                            n <= std::numeric_limits<qint16>::max();
+        if (!fits) {
+            return {};
+        }
+        QVariant v = static_cast<int>(n);
         v.convert(want);
         return v;
     }
