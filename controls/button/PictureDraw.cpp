@@ -1,14 +1,295 @@
 #include "PictureDraw.h"
 
+#include <QWidget>
+
+#include <cmath>
+
+#include "host/SystemColors.h"
+
 namespace corvane {
 
-// Pictures arrive with the button's input and picture support; until then the face has none.
-void DrawPicture(QImage&, const PictureDrawState&) {}
+namespace {
 
-const QImage* ContainerBackgroundPicture(const QWidget*) {
-    return nullptr;
+constexpr QRgb kBlack = 0xFF000000u;
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+
+QRgb opaqueFromOle(quint32 ole) {
+    return 0xFF000000u | (ole & 0xFFu) << 16 | (ole & 0xFF00u) | (ole >> 16 & 0xFFu);
 }
 
-void CopyParentBackground(QImage&, const QImage*, QPoint) {}
+bool sameColour(QRgb a, QRgb b) {
+    return (a & 0xFFFFFFu) == (b & 0xFFFFFFu);
+}
+
+// A scratch image compatible with the face, black as a fresh GDI bitmap.
+QImage scratch(int w, int h) {
+    if (w <= 0 || h <= 0) {
+        return {};
+    }
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(kBlack);
+    return img;
+}
+
+bool contains(const QImage& img, int x, int y) {
+    return x >= 0 && y >= 0 && x < img.width() && y < img.height();
+}
+
+QRgb* pixelAt(QImage& img, int x, int y) {
+    return reinterpret_cast<QRgb*>(img.scanLine(y)) + x;
+}
+
+QRgb pixelOf(const QImage& img, int x, int y) {
+    return reinterpret_cast<const QRgb*>(img.constScanLine(y))[x];
+}
+
+void putPixel(QImage& img, int x, int y, QRgb c) {
+    if (contains(img, x, y)) {
+        *pixelAt(img, x, y) = c | 0xFF000000u;
+    }
+}
+
+// Copies src into dest from the top-left corners, clipped to both.
+void copyTopLeft(QImage& dest, const QImage& src) {
+    const QImage s = src.convertToFormat(QImage::Format_RGB32);
+    const int w = qMin(dest.width(), s.width());
+    const int h = qMin(dest.height(), s.height());
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            *pixelAt(dest, x, y) = pixelOf(s, x, y) | 0xFF000000u;
+        }
+    }
+}
+
+// `src` (non-premultiplied) over an opaque `dst`.
+QRgb blend(QRgb src, QRgb dst) {
+    const int a = qAlpha(src);
+    if (a == 255) {
+        return src;
+    }
+    const auto mix = [a](int s, int d) { return (s * a + d * (255 - a) + 127) / 255; };
+    return qRgb(mix(qRed(src), qRed(dst)), mix(qGreen(src), qGreen(dst)),
+                mix(qBlue(src), qBlue(dst)));
+}
+
+void ensureWritable(QImage& surface) {
+    switch (surface.format()) {
+        case QImage::Format_RGB32:
+        case QImage::Format_ARGB32:
+        case QImage::Format_ARGB32_Premultiplied:
+            return;
+        default:
+            surface.convertTo(QImage::Format_RGB32);
+    }
+}
+
+// The pixels the state drawing treats as ink: everything but white, a transparent pixel
+// counting as white.
+bool isInk(QRgb px) {
+    return !sameColour(blend(px, kWhite), kWhite);
+}
+
+// Draws the ink of `img` at `at`: as one colour (silhouette), or embossed: a highlight copy
+// one pixel down and right under a shadow copy.
+void drawState(QImage& dest, const QImage& img, QPoint at, bool mono, const QPalette& palette) {
+    const QRgb grey = opaqueFromOle(kSilhouetteGrey);
+    const QRgb light = SystemColour(20, palette).rgb();
+    const QRgb dark = SystemColour(16, palette).rgb();
+    const QImage src = img.convertToFormat(QImage::Format_ARGB32);
+    const int passes = mono ? 1 : 2;
+    for (int pass = 0; pass < passes; ++pass) {
+        const int shift = (!mono && pass == 0) ? 1 : 0;
+        const QRgb ink = mono ? grey : (pass == 0 ? light : dark);
+        for (int y = 0; y < src.height(); ++y) {
+            for (int x = 0; x < src.width(); ++x) {
+                if (isInk(pixelOf(src, x, y))) {
+                    putPixel(dest, at.x() + x + shift, at.y() + y + shift, ink);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void StretchInto(QImage& dest, const Rect& to, const QImage& src) {
+    const int dw = to.width();
+    const int dh = to.height();
+    const int sw = src.width();
+    const int sh = src.height();
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) {
+        return;
+    }
+    const QImage s = src.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < dh; ++y) {
+        const int ty = to.top + y;
+        if (ty < 0 || ty >= dest.height()) {
+            continue;
+        }
+        const int sy = static_cast<int>((2LL * y + 1) * sh / (2LL * dh));
+        for (int x = 0; x < dw; ++x) {
+            const int sx = static_cast<int>((2LL * x + 1) * sw / (2LL * dw));
+            putPixel(dest, to.left + x, ty, pixelOf(s, sx, sy));
+        }
+    }
+}
+
+void BlitTransparent(QImage& dest, const QImage& src, const Rect& source, QPoint at, quint32 key) {
+    const int w = static_cast<qint16>(source.right - source.left);
+    const int h = static_cast<qint16>(source.bottom - source.top);
+    if (w <= 0 || h <= 0 || src.isNull()) {
+        return;
+    }
+    const QImage s = src.convertToFormat(QImage::Format_RGB32);
+    const QRgb keyRgb = opaqueFromOle(key);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const int sx = source.left + x;
+            const int sy = source.top + y;
+            if (!contains(s, sx, sy)) {
+                continue;
+            }
+            const QRgb px = pixelOf(s, sx, sy);
+            if (!sameColour(px, keyRgb)) {
+                putPixel(dest, at.x() + x, at.y() + y, px);
+            }
+        }
+    }
+}
+
+void DrawBitmapPicture(QImage& surface, const PictureDrawState& state, bool normal,
+                       const Rect& rect, bool shadow) {
+    ensureWritable(surface);
+    const QImage& bitmap = state.picture.image();
+    const int nw = state.originalWidth;
+    const int nh = state.originalHeight;
+    const int pw = state.pictureWidth;
+    const int ph = state.pictureHeight;
+    QImage a = scratch(nw, nh);
+    QImage b = scratch(pw, ph);
+    if (a.isNull() || b.isNull() || bitmap.isNull()) {
+        return;
+    }
+    // A system colour as the mask resolves like every other colour of the button.
+    const quint32 key = TranslateColor(state.maskColor, state.palette);
+    if (normal) {
+        copyTopLeft(a, bitmap);
+        StretchInto(b, {0, 0, pw, ph}, a);
+        BlitTransparent(surface, b, {0, 0, pw, ph}, {rect.left, rect.top}, key);
+        return;
+    }
+    a.fill(kWhite);
+    BlitTransparent(a, bitmap, {0, 0, nw, nh}, {0, 0}, key);
+    StretchInto(b, {0, 0, pw, ph}, a);
+    drawState(surface, b, {rect.left, rect.top}, shadow, state.palette);
+}
+
+void DrawIconPicture(QImage& surface, const PictureDrawState& state, bool normal, const Rect& rect,
+                     bool shadow) {
+    ensureWritable(surface);
+    const QImage icon = state.picture.image().convertToFormat(QImage::Format_ARGB32);
+    const int nw = state.originalWidth;
+    const int nh = state.originalHeight;
+    if (icon.isNull() || nw <= 0 || nh <= 0) {
+        return;
+    }
+    if (normal) {
+        // The natural-size area of the icon scaled into rect, blended by its own alpha.
+        const int dw = rect.width();
+        const int dh = rect.height();
+        for (int y = 0; y < dh; ++y) {
+            const int sy = static_cast<int>((2LL * y + 1) * nh / (2LL * dh));
+            for (int x = 0; x < dw; ++x) {
+                const int sx = static_cast<int>((2LL * x + 1) * nw / (2LL * dw));
+                const int tx = rect.left + x;
+                const int ty = rect.top + y;
+                if (contains(icon, sx, sy) && contains(surface, tx, ty)) {
+                    QRgb* d = pixelAt(surface, tx, ty);
+                    *d = blend(pixelOf(icon, sx, sy), *d | 0xFF000000u);
+                }
+            }
+        }
+        return;
+    }
+    QImage a = scratch(nw, nh);
+    QImage b = scratch(state.pictureWidth, state.pictureHeight);
+    if (b.isNull()) {
+        return;
+    }
+    drawState(a, icon, {0, 0}, shadow, state.palette);
+    StretchInto(b, {0, 0, rect.width(), rect.height()}, a);
+    BlitTransparent(surface, b, {0, 0, state.pictureWidth, state.pictureHeight},
+                    {rect.left, rect.top}, 0);
+}
+
+void DrawPicture(QImage& surface, const PictureDrawState& state) {
+    if (state.picture.isNone()) {
+        return;
+    }
+    const PictureKind kind = state.picture.kind();
+    if (kind != PictureKind::Bitmap && kind != PictureKind::Icon) {
+        return;
+    }
+    const bool hoverRise = state.mouseOver && !state.pressed && state.buttonStyle == 2;
+    int offset = 0;
+    if (hoverRise) {
+        offset = -3;
+    } else if (state.pressed && state.buttonStyle != 2) {
+        offset = 1;
+    }
+    const Rect saved = state.pictureRect;
+    const Rect rect = saved.offset(offset);
+    const auto draw = kind == PictureKind::Bitmap ? DrawBitmapPicture : DrawIconPicture;
+    if (!state.enabled) {
+        draw(surface, state, false, rect, false);
+        return;
+    }
+    if (hoverRise) {
+        draw(surface, state, false, saved, true);
+    }
+    draw(surface, state, true, rect, false);
+}
+
+const QImage* ContainerBackgroundPicture(const QWidget* container) {
+    const auto* provider = dynamic_cast<const BackgroundPictureProvider*>(container);
+    if (!provider) {
+        return nullptr;
+    }
+    const QImage* picture = provider->BackgroundPicture();
+    return picture && !picture->isNull() ? picture : nullptr;
+}
+
+QPoint ContainerPositionToPixels(double left, double top, double unitsPerPixelX,
+                                 double unitsPerPixelY) {
+    const auto px = [](double v, double per) {
+        return per > 0 ? static_cast<int>(std::nearbyint(v / per)) : 0;
+    };
+    return {px(left, unitsPerPixelX), px(top, unitsPerPixelY)};
+}
+
+void CopyParentBackground(QImage& surface, const QImage* containerPicture, QPoint position) {
+    if (!containerPicture || containerPicture->isNull()) {
+        return;
+    }
+    ensureWritable(surface);
+    const QImage pic = containerPicture->convertToFormat(
+        containerPicture->hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x) {
+            const int sx = position.x() + x;
+            const int sy = position.y() + y;
+            if (contains(pic, sx, sy)) {
+                QRgb* d = pixelAt(surface, x, y);
+                *d = blend(pixelOf(pic, sx, sy), *d | 0xFF000000u) | 0xFF000000u;
+            }
+        }
+    }
+}
+
+void CopyParentBackground(QImage& surface, const QWidget* control) {
+    const QPoint position = control ? control->pos() : QPoint();
+    const QImage* picture = ContainerBackgroundPicture(control ? control->parentWidget() : nullptr);
+    CopyParentBackground(surface, picture, position);
+}
 
 }  // namespace corvane
