@@ -1,0 +1,39 @@
+#pragma once
+
+#include "draw/Rect.h"
+
+namespace corvane {
+
+// Where a button repaint puts its picture and its caption. Pure arithmetic on whole pixels;
+// every "/ 2" truncates toward zero, so content larger than its area overhangs it on both
+// sides.
+struct ButtonLayout {
+    Rect full;     // (0, 0, W-1, H-1)
+    Rect inner;    // (4, 4, W-4, H-4): the content area
+    Rect picture;  // g_PictureRect
+    Rect text;     // g_TextRect
+};
+
+struct LayoutInput {
+    int width = 0;  // g_ClientW, g_ClientH
+    int height = 0;
+    bool hasPicture = false;  // a current picture (an empty picture object counts)
+    bool captionEmpty = true;
+    int pictureWidth = 32;
+    int pictureHeight = 32;
+    int picturePosition = 1;  // 0 above, 1 left, 2 right, 3 below the caption
+};
+
+// The content area of a W x H button.
+Rect InnerRect(int width, int height);
+
+// Centres a measured caption (its rectangle as the measuring text call returned it) in the
+// content area.
+Rect CalcTextRect(const Rect& inner, const Rect& measured);
+
+// The whole layout. `measured` is the caption measured into the content area (only its
+// width and height count); `previous` supplies the rectangles a step leaves as they were (the
+// caption of a picture-only button, the picture of an unknown position).
+ButtonLayout CalcLayout(const LayoutInput& in, const Rect& measured, const ButtonLayout& previous);
+
+}  // namespace corvane

@@ -1,0 +1,254 @@
+#include "ButtonPainter.h"
+
+#include "ButtonColors.h"
+#include "PictureDraw.h"
+#include "XPLook.h"
+#include "draw/Draw.h"
+#include "host/SystemColors.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr quint32 kHighlight = 0x8000000D;
+constexpr quint32 kButtonShadow = 0x80000010;
+constexpr quint32 kButtonHighlight = 0x80000014;
+
+// One repaint: the snapshot, the surface and the background colour the repaint changes.
+class Painter {
+public:
+    Painter(QImage& img, const ButtonPaintState& s)
+        : m_img(img), m_s(s), m_w(s.width), m_h(s.height), m_back(s.surfaceBackColor) {}
+
+    RefreshResult run();
+
+private:
+    quint32 T(quint32 c) const { return TranslateColor(c, m_s.palette); }
+    void drawRect(const Rect& r, quint32 colour, bool filled) {
+        filled ? FillRect(m_img, r, T(colour)) : FrameRect(m_img, r, T(colour));
+    }
+    // Setting the surface's background colour repaints all of it in that colour.
+    void setSurfaceBack(quint32 colour) {
+        m_back = colour;
+        FillRect(m_img, ImageRect(m_img), T(colour));
+    }
+    void copyParentBackground() { CopyParentBackground(m_img, m_s.containerPicture, m_s.position); }
+
+    XPLookState xpState() const {
+        XPLookState xp;
+        xp.width = m_w;
+        xp.height = m_h;
+        xp.backColor = m_s.backColor;
+        xp.xpDefaultColors = m_s.xpDefaultColors;
+        xp.xpColorPressed = m_s.xpColorPressed;
+        xp.xpColorHover = m_s.xpColorHover;
+        xp.hasFocus = m_s.hasFocus;
+        xp.enabled = m_s.enabled;
+        xp.palette = m_s.palette;
+        return xp;
+    }
+
+    void paintBackground();
+    void drawBorder();
+    void thinBorder(bool raised);
+    void drawBevel(quint32 c0, int n, int d, bool raised);
+    void drawDefaultBorder();
+    void defaultCheck();
+    void drawCaption();
+
+    QImage& m_img;
+    const ButtonPaintState& m_s;
+    const int m_w;
+    const int m_h;
+    quint32 m_back;
+    ButtonLayout m_layout;
+};
+
+RefreshResult Painter::run() {
+    FillRect(m_img, ImageRect(m_img), T(m_back));
+    paintBackground();
+    if (m_s.buttonStyle != 4) {
+        drawBorder();
+    }
+
+    // Layout: the caption measured into the content area, then placed with the picture.
+    const Rect inner = InnerRect(m_w, m_h);
+    Rect measured = inner;
+    const bool hasPicture = !m_s.currentPicture.isNone();
+    if (!hasPicture || !m_s.caption.isEmpty()) {
+        DrawTextEx(m_img, m_s.caption, measured,
+                   dt::CalcRect | dt::WordBreak | dt::Center | dt::VCenter, m_s.font, 0,
+                   &kCaptionTextParams);
+    }
+    LayoutInput in;
+    in.width = m_w;
+    in.height = m_h;
+    in.hasPicture = hasPicture;
+    in.captionEmpty = m_s.caption.isEmpty();
+    in.pictureWidth = m_s.pictureWidth;
+    in.pictureHeight = m_s.pictureHeight;
+    in.picturePosition = m_s.picturePosition;
+    m_layout = CalcLayout(in, measured, m_s.previousLayout);
+
+    PictureDrawState pic;
+    pic.picture = m_s.currentPicture;
+    pic.pictureRect = m_layout.picture;
+    pic.pictureWidth = m_s.pictureWidth;
+    pic.pictureHeight = m_s.pictureHeight;
+    pic.originalWidth = m_s.originalPicWidth;
+    pic.originalHeight = m_s.originalPicHeight;
+    pic.maskColor = m_s.maskColor;
+    pic.buttonStyle = m_s.buttonStyle;
+    pic.mouseOver = m_s.mouseOver;
+    pic.pressed = m_s.pressed;
+    pic.enabled = m_s.enabled;
+    pic.palette = m_s.palette;
+    DrawPicture(m_img, pic);
+
+    if (m_s.hasFocus && m_s.showFocusRect && m_s.buttonStyle != 3) {
+        DrawFocusRect(m_img, m_s.focusRect);
+    }
+    drawCaption();
+    return {m_layout, m_back};
+}
+
+void Painter::paintBackground() {
+    const int style = m_s.buttonStyle;
+    if (style == 3) {
+        return;  // the XP border paints the whole face
+    }
+    if (style == 2) {
+        if (!m_s.pressed && m_s.transparentBG) {
+            copyParentBackground();
+        } else {
+            setSurfaceBack(m_s.backColor);
+        }
+        const SplitRgb hl = SplitColor(T(kHighlight));
+        const auto r = static_cast<long long>(hl.red);
+        const auto g = static_cast<long long>(hl.green);
+        const auto b = static_cast<long long>(hl.blue);
+        if (m_s.mouseOver && !m_s.pressed) {
+            setSurfaceBack(m_s.xpDefaultColors ? JoinRgb(r + 171, g + 154, b + 108)
+                                               : m_s.xpColorHover);
+        }
+        if (m_s.pressed) {
+            setSurfaceBack(m_s.xpDefaultColors ? JoinRgb(r + 156, g + 139, b + 108)
+                                               : m_s.xpColorPressed);
+        }
+        return;
+    }
+    if (m_s.transparentBG) {
+        copyParentBackground();
+    }
+}
+
+void Painter::thinBorder(bool raised) {
+    if (m_s.bevel >= 2) {
+        drawBevel(T(m_back), m_s.bevel, m_s.bevelDepth, raised);
+        return;
+    }
+    // Two frames of the whole surface; the second one's right and bottom fall outside.
+    drawRect({0, 0, m_w, m_h}, raised ? kButtonShadow : kButtonHighlight, false);
+    drawRect({0, 0, m_w + 1, m_h + 1}, raised ? kButtonHighlight : kButtonShadow, false);
+}
+
+void Painter::drawBevel(quint32 c0, int n, int d, bool raised) {
+    quint32 c = c0;
+    for (int k = n; k >= 0; --k) {
+        c = raised ? ShiftColor(c, -d) : LightenColor(c, d);
+        drawRect({k, k, m_w - k, m_h - k}, c, false);
+    }
+    quint32 p = c0;
+    for (int k = n; k >= 0; --k) {
+        p = raised ? LightenColor(p, d) : ShiftColor(p, -d);
+        DrawLine(m_img, k, k, m_w - k - 1, k, p);
+        DrawLine(m_img, k, k, k, m_h - k - 1, p);
+    }
+}
+
+void Painter::drawDefaultBorder() {
+    if (m_s.bevel >= 2) {
+        drawBevel(T(m_back), m_s.bevel, m_s.bevelDepth + 3, true);
+        return;
+    }
+    drawRect({0, 0, m_w - 1, m_h - 1}, kButtonShadow, false);
+    drawRect({0, 0, m_w + 1, m_h + 1}, kButtonHighlight, false);
+    // A 3D dark shadow frame of (-1, -1, W+1, H+1) would follow; it lies wholly outside.
+}
+
+void Painter::defaultCheck() {
+    if (m_s.isDefault || (m_s.hasFocus && m_s.buttonStyle == 0 && !m_s.pressed)) {
+        drawDefaultBorder();
+    }
+}
+
+void Painter::drawBorder() {
+    const int style = m_s.buttonStyle;
+    if (!m_s.userMode) {
+        if (style == 3) {
+            DrawXPBorder(m_img, xpState(), 0, 0);
+        } else if (style != 2) {
+            thinBorder(true);
+        }
+        return;
+    }
+    switch (style) {
+        case 2:
+            if (m_s.mouseOver || m_s.xpShowBorderAlways) {
+                drawRect({0, 0, m_w, m_h}, m_s.foreColor, false);
+            }
+            break;
+        case 3:
+            if (m_s.pressed) {
+                DrawXPBorder(m_img, xpState(), 2, 0);
+            } else {
+                DrawXPBorder(m_img, xpState(), 0, m_s.mouseOver ? 1 : 0);
+            }
+            break;
+        case 0:
+            thinBorder(!m_s.pressed);
+            defaultCheck();
+            break;
+        default:
+            if (m_s.pressed) {
+                thinBorder(false);
+            } else if (m_s.mouseOver) {
+                thinBorder(true);
+            }
+            defaultCheck();
+            break;
+    }
+}
+
+void Painter::drawCaption() {
+    if (m_s.caption.isEmpty()) {
+        return;
+    }
+    const unsigned flags = dt::WordBreak | dt::Center | dt::VCenter;
+    Rect text = m_layout.text;  // g_TextRect is restored afterwards: work on a copy
+    if (m_s.pressed && m_s.buttonStyle != 2) {
+        text = text.offset(1);
+    }
+    if (m_s.enabled) {
+        DrawTextEx(m_img, m_s.caption, text, flags, m_s.font, T(m_s.foreColor),
+                   &kCaptionTextParams);
+        return;
+    }
+    // Engraved: a highlight copy one pixel down and right under a shadow copy.
+    Rect light = text.offset(1);
+    DrawTextEx(m_img, m_s.caption, light, flags, m_s.font, T(kButtonHighlight),
+               &kCaptionTextParams);
+    DrawTextEx(m_img, m_s.caption, text, flags, m_s.font, T(kButtonShadow), &kCaptionTextParams);
+}
+
+}  // namespace
+
+RefreshResult RefreshFace(QImage& surface, const ButtonPaintState& s) {
+    if (surface.width() != s.width || surface.height() != s.height ||
+        surface.format() != QImage::Format_RGB32) {
+        surface = QImage(std::max(s.width, 0), std::max(s.height, 0), QImage::Format_RGB32);
+    }
+    return Painter(surface, s).run();
+}
+
+}  // namespace corvane

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPalette>
+#include <QPoint>
+#include <QString>
+
+#include "ButtonLayout.h"
+#include "draw/DrawText.h"
+#include "draw/Rect.h"
+#include "host/Picture.h"
+
+namespace corvane {
+
+// Everything one repaint of a Button_XP reads: a snapshot of the control, its host flags and
+// the state flags. RefreshFace turns it into the face; nothing else is consulted.
+struct ButtonPaintState {
+    int width = 0;  // g_ClientW, g_ClientH
+    int height = 0;
+    Rect focusRect;  // g_FocusRect
+
+    int buttonStyle = 2;
+    bool transparentBG = false;
+    bool showFocusRect = true;
+    bool xpShowBorderAlways = false;
+    bool xpDefaultColors = true;
+    quint32 backColor = 0x8000000F;
+    quint32 foreColor = 0x80000012;
+    quint32 xpColorPressed = 0x80000014;
+    quint32 xpColorHover = 0x80000016;
+    qint16 bevel = 1;
+    qint16 bevelDepth = 8;
+
+    // The surface's background colour as the last repaint left it: the BackColor setter and
+    // loading set it, a ButtonStyle 2 repaint changes it, and it stays until set again.
+    quint32 surfaceBackColor = 0x8000000F;
+
+    bool hasFocus = false;  // g_HasFocus, g_Pressed, g_MouseOver
+    bool pressed = false;
+    bool mouseOver = false;
+    bool enabled = true;
+
+    bool userMode = true;    // false in a form designer
+    bool isDefault = false;  // the host's default button
+
+    QString caption;
+    QFont font;
+    Picture currentPicture;
+    int pictureWidth = 32;
+    int pictureHeight = 32;
+    int originalPicWidth = 32;
+    int originalPicHeight = 32;
+    int picturePosition = 1;
+    quint32 maskColor = 0;
+
+    ButtonLayout previousLayout;  // rectangles a layout step may leave as they were
+
+    // The container's background picture for TransparentBG (null: none) and where the
+    // control stands on it, in pixels.
+    const QImage* containerPicture = nullptr;
+    QPoint position;
+
+    QPalette palette;  // resolves system colours
+};
+
+struct RefreshResult {
+    ButtonLayout layout;
+    quint32 surfaceBackColor = 0x8000000F;
+};
+
+// The caption's text-drawing parameters: one average character of margin on each side.
+inline constexpr DrawTextParams kCaptionTextParams{1, 1, 1};
+
+// Rebuilds the whole face into `surface` (reallocated as a W x H RGB32 image when its size
+// differs): clear, background, border, layout, picture, focus rectangle, caption.
+RefreshResult RefreshFace(QImage& surface, const ButtonPaintState& s);
+
+}  // namespace corvane

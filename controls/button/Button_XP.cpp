@@ -1,0 +1,412 @@
+#include "Button_XP.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QPainter>
+#include <QPixmap>
+
+#include <limits>
+
+#include "AccessKey.h"
+#include "PictureDraw.h"
+#include "XPLook.h"
+
+namespace corvane {
+
+Button_XP::Button_XP(ControlSite* site, QWidget* parent) : UserControl(site, parent) {
+    g_Font = new StdFont(this);
+    connect(g_Font, &StdFont::FontChanged, this, &Button_XP::g_Font_FontChanged);
+    m_surfaceQFont = m_surfaceFont.toQFont();
+    connect(Site(), &ControlSite::ambientChanged, this, [this](const QString&) { Refresh(); });
+    applyCursor();
+}
+
+Button_XP::~Button_XP() = default;
+
+// --- Property setters ---
+
+void Button_XP::setEnabled(bool New_Enabled) {
+    m_settingEnabled = true;
+    QWidget::setEnabled(New_Enabled);
+    m_settingEnabled = false;
+    PropertyChanged(QStringLiteral("Enabled"));
+    Refresh();
+}
+
+bool Button_XP::setFont(const StdFont* New_Font, QString* error) {
+    if (!New_Font) {
+        if (error) {
+            *error = QStringLiteral("Font: no font was given; the font is unchanged");
+        }
+        return false;
+    }
+    // Copy the values first: New_Font may be g_Font itself.
+    const FontValue v = New_Font->value();
+    g_Font->setName(v.name);
+    g_Font->setSize(v.size);
+    g_Font->setBold(v.bold);
+    g_Font->setItalic(v.italic);
+    g_Font->setUnderline(v.underline);
+    g_Font->setStrikethrough(v.strikethrough);
+    PropertyChanged(QStringLiteral("Font"));
+    return true;
+}
+
+void Button_XP::setFont(const FontValue& New_Font) {
+    const StdFont tmp(New_Font);
+    setFont(&tmp);
+}
+
+bool Button_XP::setMousePointer(qint32 New_MousePointer, QString* error) {
+    if (New_MousePointer < std::numeric_limits<qint16>::min() ||
+        New_MousePointer > std::numeric_limits<qint16>::max()) {
+        if (error) {
+            *error = QStringLiteral(
+                         "MousePointer: %1 overflows the 16-bit range -32768..32767; "
+                         "the pointer is unchanged")
+                         .arg(New_MousePointer);
+        }
+        return false;
+    }
+    m_mousePointer = static_cast<qint16>(New_MousePointer);
+    applyCursor();
+    PropertyChanged(QStringLiteral("MousePointer"));
+    return true;
+}
+
+void Button_XP::setMouseIcon(const ::corvane::Picture& New_MouseIcon) {
+    m_mouseIcon = New_MouseIcon;
+    applyCursor();
+    PropertyChanged(QStringLiteral("MouseIcon"));
+}
+
+void Button_XP::setShowFocusRect(bool New_ShowFocusRect) {
+    g_ShowFocusRect = New_ShowFocusRect;
+    PropertyChanged(QStringLiteral("ShowFocusRect"));
+    Refresh();
+}
+
+void Button_XP::setURL(const QString& New_URL) {
+    g_URL = New_URL;
+    PropertyChanged(QStringLiteral("URL"));
+}
+
+void Button_XP::setCaption(const QString& New_Caption) {
+    g_Caption = New_Caption;
+    PropertyChanged(QStringLiteral("Caption"));
+    SetAccessKey();
+    Refresh();
+}
+
+void Button_XP::setButtonStyle(qint32 New_ButtonStyle) {
+    g_ButtonStyle = New_ButtonStyle;
+    PropertyChanged(QStringLiteral("ButtonStyle"));
+    if (New_ButtonStyle == 3) {
+        setTransparentBG(false);
+    }
+    ResizeHandler();
+}
+
+void Button_XP::setPicturePosition(qint32 New_PicturePosition) {
+    g_PicturePosition = New_PicturePosition;
+    PropertyChanged(QStringLiteral("PicturePosition"));
+    Refresh();
+}
+
+void Button_XP::setPicture(const ::corvane::Picture& New_Picture) {
+    g_CurrentPicture = New_Picture;
+    g_Picture = New_Picture;
+    if (New_Picture.isNone()) {
+        g_OriginalPicSizeW = 32;
+        g_OriginalPicSizeH = 32;
+    } else {
+        g_OriginalPicSizeW = ::corvane::Picture::himetricToPixels(New_Picture.himetricWidth(),
+                                                                  ControlSite::TwipsPerPixelX());
+        g_OriginalPicSizeH = ::corvane::Picture::himetricToPixels(New_Picture.himetricHeight(),
+                                                                  ControlSite::TwipsPerPixelY());
+    }
+    PropertyChanged(QStringLiteral("Picture"));
+    if (g_PictureSize == 2) {
+        g_PictureWidth = g_OriginalPicSizeW;
+        g_PictureHeight = g_OriginalPicSizeH;
+    }
+    Refresh();
+}
+
+void Button_XP::setPictureWidth(qint32 New_PictureWidth) {
+    g_PictureWidth = New_PictureWidth;
+    PropertyChanged(QStringLiteral("PictureWidth"));
+    Refresh();
+}
+
+void Button_XP::setPictureHeight(qint32 New_PictureHeight) {
+    g_PictureHeight = New_PictureHeight;
+    PropertyChanged(QStringLiteral("PictureHeight"));
+    Refresh();
+}
+
+void Button_XP::setPictureSize(qint32 New_PictureSize) {
+    g_PictureSize = New_PictureSize;
+    PropertyChanged(QStringLiteral("PictureSize"));
+    switch (New_PictureSize) {
+        case 0:
+            g_PictureWidth = g_PictureHeight = 16;
+            break;
+        case 1:
+            g_PictureWidth = g_PictureHeight = 32;
+            break;
+        case 2:
+            if (g_CurrentPicture.isNone()) {
+                g_PictureWidth = g_PictureHeight = 32;
+            } else {
+                g_PictureWidth = g_OriginalPicSizeW;
+                g_PictureHeight = g_OriginalPicSizeH;
+            }
+            break;
+        default:  // keeps the drawn size as it is
+            break;
+    }
+    Refresh();
+}
+
+void Button_XP::setPictureHover(const ::corvane::Picture& New_PictureHover) {
+    g_PictureHover = New_PictureHover;
+    PropertyChanged(QStringLiteral("PictureHover"));
+}
+
+void Button_XP::setXPColor_Pressed(quint32 New_XPColor_Pressed) {
+    g_XPColor_Pressed = New_XPColor_Pressed;
+    PropertyChanged(QStringLiteral("XPColor_Pressed"));
+}
+
+void Button_XP::setXPColor_Hover(quint32 New_XPColor_Hover) {
+    g_XPColor_Hover = New_XPColor_Hover;
+    PropertyChanged(QStringLiteral("XPColor_Hover"));
+}
+
+void Button_XP::setXPDefaultColors(bool New_XPDefaultColors) {
+    g_XPDefaultColors = New_XPDefaultColors;
+    PropertyChanged(QStringLiteral("XPDefaultColors"));
+}
+
+void Button_XP::setBackColor(quint32 New_BackColor) {
+    g_BackColor = New_BackColor;
+    PropertyChanged(QStringLiteral("BackColor"));
+    setSurfaceBackColor(New_BackColor);
+    Refresh();
+}
+
+void Button_XP::setForeColor(quint32 New_ForeColor) {
+    g_ForeColor = New_ForeColor;
+    PropertyChanged(QStringLiteral("ForeColor"));
+    Refresh();
+}
+
+void Button_XP::setSoundOver(const QVariant& New_SoundOver) {
+    g_SoundOver = New_SoundOver.toString();
+    PropertyChanged(QStringLiteral("SoundOver"));
+}
+
+void Button_XP::setSoundClick(const QString& New_SoundClick) {
+    g_SoundClick = New_SoundClick;
+    PropertyChanged(QStringLiteral("SoundClick"));
+}
+
+void Button_XP::setDefCurHand(bool New_DefCurHand) {
+    g_DefCurHand = New_DefCurHand;
+    PropertyChanged(QStringLiteral("DefCurHand"));
+}
+
+void Button_XP::setXPShowBorderAlways(bool New_XPShowBorderAlways) {
+    g_XPShowBorderAlways = New_XPShowBorderAlways;
+    PropertyChanged(QStringLiteral("XPShowBorderAlways"));
+}
+
+void Button_XP::setMaskColor(quint32 New_MaskColor) {
+    g_MaskColor = New_MaskColor;
+    PropertyChanged(QStringLiteral("MaskColor"));
+    Refresh();
+}
+
+void Button_XP::setTransparentBG(bool New_TransparentBG) {
+    g_TransparentBG = New_TransparentBG;
+    PropertyChanged(QStringLiteral("TransparentBG"));
+    Refresh();
+}
+
+void Button_XP::setBEVEL(qint16 New_BEVEL) {
+    g_BEVEL = New_BEVEL;
+    PropertyChanged(QStringLiteral("BEVEL"));
+    Refresh();
+}
+
+void Button_XP::setBEVELDEPTH(qint16 New_BEVELDEPTH) {
+    g_BEVELDEPTH = New_BEVELDEPTH;
+    PropertyChanged(QStringLiteral("BEVELDEPTH"));
+    Refresh();
+}
+
+// --- State flags ---
+
+ButtonFlags Button_XP::flags() const {
+    return {g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld};
+}
+
+void Button_XP::setFlags(const ButtonFlags& New_Flags, bool repaint) {
+    g_HasFocus = New_Flags.HasFocus;
+    g_Pressed = New_Flags.Pressed;
+    g_MouseOver = New_Flags.MouseOver;
+    g_KeyHeld = New_Flags.KeyHeld;
+    if (repaint) {
+        Refresh();
+    }
+}
+
+void Button_XP::showHoverPicture(bool hovering) {
+    if (!hovering) {
+        g_CurrentPicture = g_Picture;
+    } else if (!g_PictureHover.isNone()) {
+        g_CurrentPicture = g_PictureHover;
+    }
+}
+
+// --- Surface ---
+
+void Button_XP::g_Font_FontChanged(const QString& PropertyName) {
+    Q_UNUSED(PropertyName);
+    setSurfaceFont(g_Font->value());
+    Refresh();
+}
+
+void Button_XP::setSurfaceFont(const FontValue& f) {
+    m_surfaceFont = f;
+    m_surfaceQFont = f.toQFont();
+    QWidget::setFont(m_surfaceQFont);
+}
+
+void Button_XP::setSurfaceBackColor(quint32 colour) {
+    m_surfaceBackColor = colour;
+}
+
+void Button_XP::SetAccessKey() {
+    m_accessKey = ParseAccessKey(g_Caption);
+}
+
+void Button_XP::applyCursor() {
+    // The classic pointer numbers, mapped onto Qt's shapes; 99 shows MouseIcon.
+    static const Qt::CursorShape kShapes[] = {
+        Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
+    if (m_mousePointer == 99 && !m_mouseIcon.image().isNull()) {
+        setCursor(QCursor(QPixmap::fromImage(m_mouseIcon.image())));
+    } else if (m_mousePointer > 0 && m_mousePointer < 16) {
+        setCursor(kShapes[m_mousePointer]);
+    } else {
+        unsetCursor();
+    }
+}
+
+// --- Painting ---
+
+ButtonPaintState Button_XP::paintState() const {
+    ButtonPaintState s;
+    s.width = g_ClientW;
+    s.height = g_ClientH;
+    s.focusRect = g_FocusRect;
+    s.buttonStyle = g_ButtonStyle;
+    s.transparentBG = g_TransparentBG;
+    s.showFocusRect = g_ShowFocusRect;
+    s.xpShowBorderAlways = g_XPShowBorderAlways;
+    s.xpDefaultColors = g_XPDefaultColors;
+    s.backColor = g_BackColor;
+    s.foreColor = g_ForeColor;
+    s.xpColorPressed = g_XPColor_Pressed;
+    s.xpColorHover = g_XPColor_Hover;
+    s.bevel = g_BEVEL;
+    s.bevelDepth = g_BEVELDEPTH;
+    s.surfaceBackColor = m_surfaceBackColor;
+    s.hasFocus = g_HasFocus;
+    s.pressed = g_Pressed;
+    s.mouseOver = g_MouseOver;
+    s.enabled = isEnabled();
+    s.userMode = Site()->UserMode();
+    s.isDefault = Site()->Default();
+    s.caption = g_Caption;
+    s.font = m_surfaceQFont;
+    s.currentPicture = g_CurrentPicture;
+    s.pictureWidth = g_PictureWidth;
+    s.pictureHeight = g_PictureHeight;
+    s.originalPicWidth = g_OriginalPicSizeW;
+    s.originalPicHeight = g_OriginalPicSizeH;
+    s.picturePosition = g_PicturePosition;
+    s.maskColor = g_MaskColor;
+    s.previousLayout = m_layout;
+    if (g_TransparentBG) {
+        s.containerPicture = ContainerBackgroundPicture(parentWidget());
+        s.position = pos();
+    }
+    s.palette = palette();
+    return s;
+}
+
+void Button_XP::Refresh() {
+    const RefreshResult r = RefreshFace(m_image, paintState());
+    m_layout = r.layout;
+    m_surfaceBackColor = r.surfaceBackColor;
+    ++m_refreshCount;
+    update();
+}
+
+void Button_XP::ResizeHandler() {
+    // Never smaller than 150 twips (10 pixels at 15 twips per pixel) either way.
+    int w = width();
+    int h = height();
+    if (w < 10) {
+        w = qRound(150.0 / ControlSite::TwipsPerPixelX());
+    }
+    if (h < 10) {
+        h = qRound(150.0 / ControlSite::TwipsPerPixelY());
+    }
+    if (w != width() || h != height()) {
+        resize(w, h);
+    }
+    g_ClientW = w;
+    g_ClientH = h;
+    g_FocusRect = {4, 4, w - 4, h - 4};
+    g_Region = QRegion();
+    if (g_ButtonStyle == 3) {
+        SetXPRegion();
+    } else {
+        // The shape belongs to the XP look alone: any other style gets its full rectangle
+        // back (a stale shape would also clip the button to its old size).
+        clearMask();
+    }
+    Refresh();
+}
+
+void Button_XP::SetXPRegion() {
+    g_Region = XPRegion(g_ClientW, g_ClientH);
+    setMask(g_Region);
+}
+
+void Button_XP::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), m_image);
+}
+
+void Button_XP::resizeEvent(QResizeEvent*) {
+    ResizeHandler();
+}
+
+void Button_XP::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !m_settingEnabled) {
+        Refresh();  // a container enabling or disabling us changes the caption's look
+    } else if (event->type() == QEvent::PaletteChange) {
+        Refresh();  // system colours come from the palette
+    }
+    UserControl::changeEvent(event);
+}
+
+}  // namespace corvane
