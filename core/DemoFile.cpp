@@ -98,7 +98,7 @@ public:
         try {
             size = ops_.size(handle_);
         } catch (const Error& e) {
-            throw Error("Cannot read the size of " + PathText(path_) + ": " + e.what());
+            throw Error("Cannot open " + PathText(path_) + ": " + e.what());
         }
         if (size < kMinimumFileSize) {
             throw Error(PathText(path_) + " is too short: it has " + std::to_string(size) +

@@ -182,8 +182,8 @@ std::string MessageFor(int err) {
 class SystemOps final : public FileOps {
 public:
     Handle open(const std::filesystem::path& path) override {
-        // Never O_CREAT or O_TRUNC. O_NONBLOCK keeps a FIFO or device from blocking the open
-        // until the type check below refuses it; for a regular file it changes nothing.
+        // Never O_CREAT or O_TRUNC. O_NONBLOCK keeps a FIFO or device from blocking the open;
+        // size() then refuses it. For a regular file O_NONBLOCK changes nothing.
         int fd;
         do {
             fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
@@ -192,24 +192,18 @@ public:
             t_lastErrno = errno;
             throw Error("Cannot open " + PathText(path) + ": " + MessageFor(t_lastErrno));
         }
-        struct stat st {};
-        if (::fstat(fd, &st) != 0) {
-            t_lastErrno = errno;
-            ::close(fd);
-            throw Error("Cannot open " + PathText(path) + ": " + MessageFor(t_lastErrno));
-        }
-        if (!S_ISREG(st.st_mode)) {
-            ::close(fd);
-            throw Error("Cannot open " + PathText(path) + ": it is not a regular file");
-        }
         return fd;
     }
 
     std::uint64_t size(Handle h) override {
+        // The one fstat of an operation both sizes the file and refuses what is no regular file.
         struct stat st {};
         if (::fstat(ToFd(h), &st) != 0) {
             t_lastErrno = errno;
             throw Error(MessageFor(t_lastErrno));
+        }
+        if (!S_ISREG(st.st_mode)) {
+            throw Error("it is not a regular file");
         }
         return static_cast<std::uint64_t>(st.st_size);
     }

@@ -16,10 +16,12 @@ public:
     using Handle = std::intptr_t;
     virtual ~FileOps() = default;
 
-    // Opens an existing regular file for reading and writing. Never creates or truncates.
-    // Throws corvane::Error naming the path and the cause.
+    // Opens an existing file for reading and writing without blocking. Never creates or
+    // truncates. Throws corvane::Error naming the path and the cause.
     virtual Handle open(const std::filesystem::path& path) = 0;
-    // The file's length in bytes. Throws corvane::Error with the cause.
+    // The length in bytes of the regular file behind h. Throws corvane::Error with the cause,
+    // also for anything that is not a regular file (a FIFO, a device), so call it before any
+    // transfer.
     virtual std::uint64_t size(Handle h) = 0;
     // Positioned transfers; they return the byte count the system reported, or -1 with
     // errno (or the Win32 last error) set.
