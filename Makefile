@@ -9,11 +9,12 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 # Debian packages the build, the tests and the benchmarks need.
 PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev \
-            libbenchmark-dev fonts-dejavu-core
+            libbenchmark-dev fonts-dejavu-core \
+            desktop-file-utils appstream dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench fuzz gallery clean format
+.PHONY: all deps configure build run test bench install package fuzz gallery clean format
 
 all: build
 
@@ -36,14 +37,40 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The program looks for its click sound as .\resources\click.wav under the current
+# directory; the build copies the sounds beside the executable, so it starts there.
 run: build
-	$(BUILD)/app/corvane-cli --help
+	cd $(BUILD)/app && ./corvane
+
+# Redraws the picture, the icons and the sounds in resources/ (the results are committed).
+artwork:
+	python3 scripts/make_artwork.py resources
+
+# The README's screenshots, taken on a virtual screen.
+screenshots: build
+	@$(MAKE) --no-print-directory deps PACKAGES="xvfb xauth"
+	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD)/tests/ui/ui_screenshots docs
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && { echo "== $$b"; "$$b"; }; done
+
+# `make install DESTDIR=/tmp/x PREFIX=/usr` stages an installation; `make package` builds the
+# .deb in $(BUILD)/.
+PREFIX  ?= /usr/local
+DESTDIR ?=
+# The prefix is set at configure time too: the desktop entry names the data folder by its path.
+install: configure
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
+
+package: configure
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && cpack -G DEB
 
 # Each libFuzzer target runs FUZZ_SECONDS on the seeds in fuzz/corpus/<name>; new inputs it
 # finds go to $(BUILD)-fuzz/corpus/<name>. A crash stops the run with the fuzzer's report.
