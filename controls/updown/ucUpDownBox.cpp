@@ -1,0 +1,293 @@
+#include "ucUpDownBox.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <cmath>
+
+#include "host/SystemColors.h"
+#include "updown/UpDownLayout.h"
+
+namespace corvane {
+
+namespace {
+constexpr quint32 kWindowBackground = 0x80000005u;
+constexpr quint32 kWindowText = 0x80000008u;
+constexpr quint32 kWindowFrame = 0x80000006u;
+
+QRect toQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+Qt::Alignment qtAlignment(int alignment) {
+    switch (alignment) {
+        case 1:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case 2:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+}  // namespace
+
+ucUpDownBox::ucUpDownBox(ControlSite* site, QWidget* parent)
+    : UserControl(site, parent),
+      m_inner(new QWidget(this)),
+      m_txtValue(new UpDownField(m_inner)),
+      m_ucBar(new QScrollBar(Qt::Vertical, m_inner)),
+      m_barWidth(m_ucBar->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_ucBar)) {
+    m_inner->setAutoFillBackground(true);
+    m_txtValue->setObjectName(QStringLiteral("txtValue"));
+    m_ucBar->setObjectName(QStringLiteral("ucBar"));
+    // Only a pair of arrows: three positions, resting in the middle.
+    m_ucBar->setRange(-1, 1);
+    m_ucBar->setSingleStep(1);
+    m_ucBar->setPageStep(1);
+    m_ucBar->setValue(0);
+    m_ucBar->setFocusPolicy(Qt::NoFocus);  // clicking the arrows keeps the caret in the field
+    setFocusProxy(m_txtValue);
+    setFocusPolicy(m_txtValue->focusPolicy());
+
+    m_font = Site()->AmbientFont();
+    applyFont();
+    applyColours();
+    applyAlignment();
+
+    connect(m_txtValue, &QLineEdit::textChanged, this, &ucUpDownBox::onTextChanged);
+    connect(m_txtValue, &UpDownField::stepRequested, this,
+            [this](int direction) { m_ucBar->setValue(-direction); });
+    connect(m_txtValue, &UpDownField::focusLeft, this, &ucUpDownBox::mendText);
+    connect(m_ucBar, &QScrollBar::valueChanged, this, &ucUpDownBox::onBarMoved);
+    relayout();
+}
+
+void ucUpDownBox::setAlignment(int New_Alignment) {
+    if (New_Alignment < 0 || New_Alignment > 2) {
+        return;
+    }
+    m_alignment = New_Alignment;
+    applyAlignment();
+    PropertyChanged(QStringLiteral("Alignment"));
+}
+
+void ucUpDownBox::setBackColor(quint32 New_BackColor) {
+    m_backColor = New_BackColor;
+    applyColours();
+    PropertyChanged(QStringLiteral("BackColor"));
+}
+
+void ucUpDownBox::setBorderStyle(int New_BorderStyle) {
+    if (New_BorderStyle != 0 && New_BorderStyle != 1) {
+        return;
+    }
+    m_borderStyle = New_BorderStyle;
+    relayout();
+    update();
+    PropertyChanged(QStringLiteral("BorderStyle"));
+}
+
+void ucUpDownBox::setEnabled(bool New_Enabled) {
+    m_enabled = New_Enabled;
+    m_txtValue->setEnabled(New_Enabled);
+    m_ucBar->setEnabled(New_Enabled);
+    QWidget::setEnabled(New_Enabled);
+    PropertyChanged(QStringLiteral("Enabled"));
+}
+
+void ucUpDownBox::setFont(const FontValue& New_Font) {
+    m_font = New_Font;
+    applyFont();
+    relayout();
+    PropertyChanged(QStringLiteral("Font"));
+}
+
+void ucUpDownBox::setForeColor(quint32 New_ForeColor) {
+    m_foreColor = New_ForeColor;
+    applyColours();
+    PropertyChanged(QStringLiteral("ForeColor"));
+}
+
+void ucUpDownBox::setMax(int New_Max) {
+    m_rules.setMax(New_Max);
+    PropertyChanged(QStringLiteral("Max"));
+}
+
+void ucUpDownBox::setMin(int New_Min) {
+    m_rules.setMin(New_Min);
+    PropertyChanged(QStringLiteral("Min"));
+}
+
+void ucUpDownBox::setValue(int New_Value) {
+    // The text rule that this write runs sets Value and raises Change.
+    showText(m_rules.textForValue(New_Value));
+    PropertyChanged(QStringLiteral("Value"));
+}
+
+void ucUpDownBox::InitProperties() {
+    m_borderStyle = 1;
+    m_backColor = kWindowBackground;
+    applyColours();
+    setFont(Site()->AmbientFont());
+    m_rules.setMin(0);
+    m_rules.setMax(100);
+    showText(QString::number(m_rules.Min()));
+    update();
+}
+
+void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
+    const FontValue ambient = Site()->AmbientFont();
+    m_backColor = bag.readAs<OleColor>(QStringLiteral("BackColor"), {kWindowBackground}).value;
+    const int border = bag.read(QStringLiteral("BorderStyle"), 1).toInt();
+    if (border == 0 || border == 1) {
+        m_borderStyle = border;
+    }
+    m_enabled = bag.read(QStringLiteral("Enabled"), true).toBool();
+    QWidget::setEnabled(m_enabled);
+    m_font = bag.readAs<FontValue>(QStringLiteral("Font"), ambient);
+    const int alignment = bag.read(QStringLiteral("Alignment"), 0).toInt();
+    if (alignment >= 0 && alignment <= 2) {
+        m_alignment = alignment;
+    }
+    m_foreColor = bag.readAs<OleColor>(QStringLiteral("ForeColor"), {kWindowText}).value;
+    applyFont();
+    applyAlignment();
+    applyColours();
+    m_rules.setMin(bag.read(QStringLiteral("Min"), 0).toInt());
+    m_rules.setMax(bag.read(QStringLiteral("Max"), 100).toInt());
+    // As text, so that the text rule takes it against the bounds just loaded.
+    showText(QString::number(bag.read(QStringLiteral("Value"), 0).toInt()));
+    relayout();
+    update();
+}
+
+void ucUpDownBox::WriteProperties(PropertyBag& bag) const {
+    bag.write(QStringLiteral("Alignment"), m_alignment, 0);
+    bag.write(QStringLiteral("BackColor"), QVariant::fromValue(OleColor{m_backColor}),
+              QVariant::fromValue(OleColor{kWindowBackground}));
+    bag.write(QStringLiteral("BorderStyle"), m_borderStyle, 1);
+    bag.write(QStringLiteral("ForeColor"), QVariant::fromValue(OleColor{m_foreColor}),
+              QVariant::fromValue(OleColor{kWindowText}));
+    bag.write(QStringLiteral("Enabled"), m_enabled, true);
+    bag.write(QStringLiteral("Font"), QVariant::fromValue(m_font),
+              QVariant::fromValue(Site()->AmbientFont()));
+    bag.write(QStringLiteral("Min"), m_rules.Min(), 0);
+    bag.write(QStringLiteral("Max"), m_rules.Max(), 100);
+    bag.write(QStringLiteral("Value"), m_rules.Value(), 0);
+}
+
+void ucUpDownBox::resizeEvent(QResizeEvent* e) {
+    UserControl::resizeEvent(e);
+    relayout();
+}
+
+void ucUpDownBox::paintEvent(QPaintEvent*) {
+    if (border() == 0) {
+        return;
+    }
+    // A one-pixel frame just outside the client area, as four one-pixel strips.
+    QPainter p(this);
+    const QColor c = OleToQColor(TranslateColor(kWindowFrame, palette()));
+    const int w = width();
+    const int h = height();
+    p.fillRect(0, 0, w, 1, c);
+    p.fillRect(0, h - 1, w, 1, c);
+    p.fillRect(0, 0, 1, h, c);
+    p.fillRect(w - 1, 0, 1, h, c);
+}
+
+void ucUpDownBox::changeEvent(QEvent* e) {
+    UserControl::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange) {
+        applyColours();  // system colours follow the platform's scheme
+    }
+}
+
+void ucUpDownBox::relayout() {
+    const int b = border();
+    const double tpx = ControlSite::TwipsPerPixelX();
+    const double tpy = ControlSite::TwipsPerPixelY();
+    UpDownLayoutInput in;
+    in.outerWidthTwips = static_cast<int>(std::lround(width() * tpx));
+    in.outerHeightTwips = static_cast<int>(std::lround(height() * tpy));
+    in.innerWidth = width() - 2 * b;
+    in.innerHeight = height() - 2 * b;
+    in.barWidth = m_barWidth;
+    in.lineHeight = QFontMetrics(m_txtValue->font()).height();
+    in.twipsPerPixelX = tpx;
+    in.twipsPerPixelY = tpy;
+    const UpDownLayout out = layoutUpDown(in);
+
+    m_inner->setGeometry(b, b, out.innerWidth, out.innerHeight);
+    m_txtValue->setGeometry(toQRect(out.field));
+    m_ucBar->setGeometry(toQRect(out.bar));
+    const QSize outer(static_cast<int>(std::lround(out.outerWidthTwips / tpx)),
+                      static_cast<int>(std::lround(out.outerHeightTwips / tpy)));
+    if (outer != size()) {
+        resize(outer);  // the host's resize runs this again, which then changes nothing
+    }
+}
+
+void ucUpDownBox::applyColours() {
+    // Resolved against the box's own palette, which is the host's and never changed here.
+    const QColor back = OleToQColor(TranslateColor(m_backColor, palette()));
+    const QColor fore = OleToQColor(TranslateColor(m_foreColor, palette()));
+    QPalette inner = m_inner->palette();
+    inner.setColor(QPalette::Window, back);
+    m_inner->setPalette(inner);
+    QPalette field = m_txtValue->palette();
+    field.setColor(QPalette::Base, back);
+    field.setColor(QPalette::Window, back);
+    // A disabled field keeps the platform's grey text.
+    field.setColor(QPalette::Active, QPalette::Text, fore);
+    field.setColor(QPalette::Inactive, QPalette::Text, fore);
+    m_txtValue->setPalette(field);
+}
+
+void ucUpDownBox::applyFont() {
+    const QFont f = m_font.toQFont();
+    QWidget::setFont(f);
+    m_txtValue->setFont(f);
+}
+
+void ucUpDownBox::applyAlignment() {
+    m_txtValue->setAlignment(qtAlignment(m_alignment));
+}
+
+void ucUpDownBox::showText(const QString& text) {
+    if (m_txtValue->text() == text) {
+        onTextChanged(text);  // the field reports no change, but the rule still runs
+    } else {
+        m_txtValue->setText(text);
+    }
+}
+
+void ucUpDownBox::onTextChanged(const QString& text) {
+    if (m_rules.applyText(text)) {
+        emit Change();
+    }
+}
+
+void ucUpDownBox::onBarMoved(int position) {
+    // Qt's vertical bar counts downwards: its upper arrow moves it to -1, which is the
+    // step up, as is the Up key.
+    if (!m_rules.spin(-position)) {
+        return;
+    }
+    m_ucBar->setValue(0);
+    showText(QString::number(m_rules.Value()));
+    m_txtValue->selectAll();
+    emit Change();
+}
+
+void ucUpDownBox::mendText() {
+    // Leaving the field, it shows the number that Value holds and a save will store.
+    const QString shown = QString::number(m_rules.Value());
+    if (m_txtValue->text() != shown) {
+        showText(shown);
+    }
+}
+
+}  // namespace corvane

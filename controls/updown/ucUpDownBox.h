@@ -1,0 +1,83 @@
+#pragma once
+
+#include "host/FontValue.h"
+#include "host/UserControl.h"
+#include "updown/UpDownField.h"
+#include "updown/UpDownRules.h"
+
+class QScrollBar;
+
+namespace corvane {
+
+// A numeric spin box: a text field holding a whole number between Min and Max, with a pair
+// of arrows at its right edge. Its host talks to it only through the properties below, the
+// life-cycle calls of UserControl and the Change signal.
+class ucUpDownBox : public UserControl {
+    Q_OBJECT
+public:
+    explicit ucUpDownBox(ControlSite* site, QWidget* parent = nullptr);
+
+    // 0 left, 1 right, 2 centred; other values are ignored.
+    int Alignment() const { return m_alignment; }
+    void setAlignment(int New_Alignment);
+    // Colour values: 0x00BBGGRR, or 0x800000nn for system colour nn.
+    quint32 BackColor() const { return m_backColor; }
+    void setBackColor(quint32 New_BackColor);
+    // 0 none, 1 a one-pixel single-line frame; other values are ignored.
+    int BorderStyle() const { return m_borderStyle; }
+    void setBorderStyle(int New_BorderStyle);
+    bool Enabled() const { return m_enabled; }
+    void setEnabled(bool New_Enabled);
+    FontValue Font() const { return m_font; }
+    void setFont(const FontValue& New_Font);
+    quint32 ForeColor() const { return m_foreColor; }
+    void setForeColor(quint32 New_ForeColor);
+    int Max() const { return m_rules.Max(); }
+    void setMax(int New_Max);
+    int Min() const { return m_rules.Min(); }
+    void setMin(int New_Min);
+    // The last accepted number; the field may show a rejected one until it loses the focus.
+    int Value() const { return m_rules.Value(); }
+    void setValue(int New_Value);
+
+    void InitProperties() override;
+    void ReadProperties(const PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) const override;
+
+    // The two parts, for tests and accessibility.
+    UpDownField* txtValue() const { return m_txtValue; }
+    QScrollBar* ucBar() const { return m_ucBar; }
+
+signals:
+    void Change();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void relayout();
+    void applyColours();
+    void applyFont();
+    void applyAlignment();
+    void onTextChanged(const QString& text);
+    void onBarMoved(int position);
+    void mendText();
+    void showText(const QString& text);  // writes the field's text; the text rule runs
+    int border() const { return m_borderStyle == 1 ? 1 : 0; }
+
+    UpDownRules m_rules;
+    QWidget* m_inner;  // the client area: clips the field's bottom row
+    UpDownField* m_txtValue;
+    QScrollBar* m_ucBar;
+    int m_barWidth;
+    int m_alignment = 0;
+    quint32 m_backColor = 0x80000005u;
+    quint32 m_foreColor = 0x80000008u;
+    int m_borderStyle = 1;
+    bool m_enabled = true;
+    FontValue m_font;
+};
+
+}  // namespace corvane
