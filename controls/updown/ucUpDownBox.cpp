@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
 #include <cmath>
 
 #include "host/SystemColors.h"
@@ -50,6 +51,7 @@ ucUpDownBox::ucUpDownBox(ControlSite* site, QWidget* parent)
     m_ucBar->setFocusPolicy(Qt::NoFocus);  // clicking the arrows keeps the caret in the field
     setFocusProxy(m_txtValue);
     setFocusPolicy(m_txtValue->focusPolicy());
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     m_font = Site()->AmbientFont();
     applyFont();
@@ -176,6 +178,16 @@ void ucUpDownBox::WriteProperties(PropertyBag& bag) const {
     bag.write(QStringLiteral("Min"), m_rules.Min(), 0);
     bag.write(QStringLiteral("Max"), m_rules.Max(), 100);
     bag.write(QStringLiteral("Value"), m_rules.Value(), 0);
+}
+
+QSize ucUpDownBox::sizeHint() const {
+    const QSize least = minimumSizeHint();
+    return {std::max(least.width(), 8 * m_barWidth), least.height()};
+}
+
+QSize ucUpDownBox::minimumSizeHint() const {
+    const int frame = 2 * border();
+    return {2 * m_barWidth + frame, QFontMetrics(m_txtValue->font()).height() + 4 + frame};
 }
 
 void ucUpDownBox::resizeEvent(QResizeEvent* e) {

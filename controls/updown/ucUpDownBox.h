@@ -44,6 +44,11 @@ public:
     void ReadProperties(const PropertyBag& bag) override;
     void WriteProperties(PropertyBag& bag) const override;
 
+    // For hosts that place it with a layout: the height is fixed by the font, the width
+    // at least two arrows wide.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     // The two parts, for tests and accessibility.
     UpDownField* txtValue() const { return m_txtValue; }
     QScrollBar* ucBar() const { return m_ucBar; }

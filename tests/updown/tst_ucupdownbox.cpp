@@ -450,6 +450,9 @@ void tst_ucUpDownBox::fontWriteLaysOut() {
     QCOMPARE(h.box->height(), h.lineHeight() + 4 + 2);
     QVERIFY(h.lineHeight() > 20);
     QCOMPARE(h.field()->height(), h.lineHeight() + 4);
+    // A layout asks for what the box would make of itself anyway.
+    QCOMPARE(h.box->sizeHint().height(), h.box->height());
+    QCOMPARE(h.box->minimumSizeHint(), QSize(2 * h.barWidth() + 2, h.box->height()));
 }
 
 void tst_ucUpDownBox::propertyRoundTrip() {
