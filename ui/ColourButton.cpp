@@ -23,10 +23,11 @@ void ColourButton::paintEvent(QPaintEvent*) {
     const QBrush fill(face);
     qDrawWinButton(&p, rect(), palette(), sunken, &fill);
 
-    const QRect inner = rect().adjusted(3, 3, -3, -3).translated(sunken ? 1 : 0, sunken ? 1 : 0);
+    // The caption stands near the top: the colour's hex field lies over the button's middle.
+    const QRect inner = rect().adjusted(3, 6, -3, -3).translated(sunken ? 1 : 0, sunken ? 1 : 0);
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, text());
+    p.drawText(inner, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text());
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -1,5 +1,7 @@
 #include "ControlLibrary.h"
 
+#include <qdrawutil.h>
+#include <QPainter>
 #include <QStackedWidget>
 
 #include "host/SystemColors.h"
@@ -41,6 +43,24 @@ void TabControl::PlaceChildren() {
         if (p.widget) {
             p.widget->setGeometry(p.rect.translated(-offset));
         }
+    }
+}
+
+void GroupBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QFontMetrics metrics = fontMetrics();
+    const int lineY = metrics.height() / 2;
+    const QRect caption =
+        title().isEmpty() ? QRect()
+                          : QRect(8, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    // An etched frame with a gap for the caption.
+    p.setClipRegion(QRegion(rect()).subtracted(caption));
+    qDrawShadeRect(&p, QRect(0, lineY, width(), height() - lineY), palette(), true, 1);
+    p.setClipping(false);
+    if (!caption.isEmpty()) {
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                 QPalette::WindowText));
+        p.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, title());
     }
 }
 

@@ -43,12 +43,17 @@ private:
     std::vector<Placed> m_placed;
 };
 
-// A captioned frame; its children count from its own top-left corner.
+// A captioned frame; its children count from its own top-left corner. The caption sits on
+// the frame's top edge, as the layout expects (content starts 16 pixels down), whatever the
+// platform style would otherwise put there.
 class GroupBox : public QGroupBox {
     Q_OBJECT
 public:
     explicit GroupBox(const QString& caption, QWidget* parent = nullptr)
         : QGroupBox(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A drop-down list whose shown text may be any text, also one that is not in the list.

@@ -1,0 +1,446 @@
+// Open and Save end to end through the window's controls, checked by the bytes in the file.
+
+#include <QDir>
+#include <QTest>
+
+#include "DemoFileFixture.h"
+#include "FileOps.h"
+#include "PatchMap.h"
+#include "TeamCatalogue.h"
+#include "WindowDriver.h"
+
+using namespace corvane;
+using corvane::test::DemoFileFixture;
+using corvane::test::WindowDriver;
+
+namespace {
+
+constexpr qint64 kTeams = 0x11A6814;
+constexpr qint64 kFontSlot = 0x11A7538;
+constexpr qint64 kExhibitionSlot = 0x11A756C;
+
+QByteArray Bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values) {
+        b.append(static_cast<char>(v));
+    }
+    return b;
+}
+
+// The operating system's files, counting openings; a sync can be made to fail.
+class ProbeFileOps : public FileOps {
+public:
+    int opens = 0;
+    bool failSync = false;
+
+    Handle open(const std::filesystem::path& path) override {
+        ++opens;
+        return m_real.open(path);
+    }
+    std::uint64_t size(Handle h) override { return m_real.size(h); }
+    std::int64_t pread(Handle h, void* buf, std::size_t n, std::uint64_t offset) override {
+        return m_real.pread(h, buf, n, offset);
+    }
+    std::int64_t pwrite(Handle h, const void* buf, std::size_t n, std::uint64_t offset) override {
+        return m_real.pwrite(h, buf, n, offset);
+    }
+    bool sync(Handle h) override { return failSync ? false : m_real.sync(h); }
+    bool close(Handle h) override { return m_real.close(h); }
+    std::string lastErrorMessage() override {
+        return failSync ? "the disk is full" : m_real.lastErrorMessage();
+    }
+
+private:
+    FileOps& m_real = SystemFileOps();
+};
+
+}  // namespace
+
+class tst_ui_workflow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::UseFixedLook(); }
+
+    void openThenSaveLeavesTheFileUnchanged() {
+        DemoFileFixture demo(7);
+        QVERIFY(demo.isValid());
+        const QByteArray before = demo.bytes();
+        WindowDriver d;
+        d.Open(demo.path());
+        QCOMPARE(d.w->FileName(), demo.path());
+        d.ClickSave();
+        QCOMPARE(d.messages.shown.size(), 1);
+        QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
+        QCOMPARE(d.messages.shown[0].title, QStringLiteral("Corvane"));
+        QCOMPARE(d.messages.shown[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(test::FirstDifference(demo.bytes(), before), -1);
+    }
+
+    void openFillsTheTeamSlots() {
+        DemoFileFixture demo;
+        // 1264, -1, 327, 200
+        QVERIFY(test::PokeBytes(demo.path(), kTeams,
+                                Bytes({0xF0, 0x04, 0xFF, 0xFF, 0x47, 0x01, 0xC8, 0x00})));
+        WindowDriver d;
+        d.Open(demo.path());
+        const QStringList ids = {"1264", "-1", "327", "200"};
+        const QStringList names = {"CLUB AMERICA", "", "S.S.C. NAPOLI", ""};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(d.w->txt[i]->Text(), ids[i]);
+            QCOMPARE(d.w->Combos[i]->Text(), names[i]);
+        }
+        QVERIFY(d.w->TabControl1->isEnabled());
+        QVERIFY(d.w->mnuSave->isEnabled());
+        QVERIFY(d.w->cmd_Save->isEnabled());
+    }
+
+    void openLoadsAColourSlot_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QStringList>("components");
+        QTest::addColumn<int>("transparency");
+        QTest::addColumn<QString>("hex");
+        QTest::addColumn<quint32>("colour");
+        QTest::newRow("FF 80 00 C8") << Bytes({0xFF, 0x80, 0x00, 0xC8})
+                                     << QStringList{"255", "128", "0"} << 200 << "80FF" << 33023u;
+        QTest::newRow("black") << Bytes({0, 0, 0, 0}) << QStringList{"0", "0", "0"} << 0 << "0"
+                               << 0u;
+        QTest::newRow("12 34 56 FF")
+            << Bytes({0x12, 0x34, 0x56, 0xFF}) << QStringList{"18", "52", "86"} << 255 << "563412"
+            << 0x563412u;
+    }
+    void openLoadsAColourSlot() {
+        QFETCH(QByteArray, stored);
+        QFETCH(QStringList, components);
+        QFETCH(int, transparency);
+        QFETCH(QString, hex);
+        QFETCH(quint32, colour);
+        DemoFileFixture demo;
+        // The same record in both slots; each slot's controls must show it.
+        QVERIFY(test::PokeBytes(demo.path(), kExhibitionSlot, stored));
+        QVERIFY(test::PokeBytes(demo.path(), kFontSlot, stored));
+        WindowDriver d;
+        d.Open(demo.path());
+        const frmMain& w = *d.w;
+        for (int first : {0, 10}) {
+            for (int i = 0; i < 3; ++i) {
+                QCOMPARE(w.C[first + i]->Text(), components[i]);
+            }
+        }
+        QCOMPARE(w.Up->Value(), transparency);
+        QCOMPARE(w.Up4->Value(), transparency);
+        QCOMPARE(w.Result->Text(), hex);
+        QCOMPARE(w.Result4->Text(), hex);
+        QCOMPARE(w.cmd_Color->text(), hex);
+        QCOMPARE(w.cmd_Color4->text(), hex);
+        QCOMPARE(w.cmd_Color->BackColor(), colour);
+        QCOMPARE(w.cmd_Color4->BackColor(), colour);
+    }
+
+    // The colour dialog starts at the button's colour; pure blue fills the component fields
+    // and the hex text and leaves the transparency alone. A cancel refreshes the fields from
+    // the colour the button keeps.
+    void chooseColour_data() {
+        QTest::addColumn<bool>("font");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QStringList>("components");
+        QTest::addColumn<QString>("hex");
+        QTest::newRow("pure blue, Exhibition")
+            << false << true << QStringList{"0", "0", "255"} << "FF0000";
+        QTest::newRow("pure blue, fonts")
+            << true << true << QStringList{"0", "0", "255"} << "FF0000";
+        QTest::newRow("cancelled") << false << false << QStringList{"255", "128", "0"} << "80FF";
+    }
+    void chooseColour() {
+        QFETCH(bool, font);
+        QFETCH(bool, confirm);
+        QFETCH(QStringList, components);
+        QFETCH(QString, hex);
+        DemoFileFixture demo;
+        QVERIFY(test::PokeBytes(demo.path(), font ? kFontSlot : kExhibitionSlot,
+                                Bytes({0xFF, 0x80, 0x00, 0xC8})));
+        WindowDriver d;
+        d.Open(demo.path());
+        const int first = font ? 10 : 0;
+        ColourButton* button = font ? d.w->cmd_Color4 : d.w->cmd_Color;
+        FlatEdit* result = font ? d.w->Result4 : d.w->Result;
+        d.Type(d.w->C[first], QStringLiteral("7"));  // replaced by the chosen colour
+        if (confirm) {
+            d.colours.answer = QColor(0, 0, 255);
+        }
+        d.ShowPage(1);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(d.colours.initials, QList<QColor>{QColor(255, 128, 0)});
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(d.w->C[first + i]->Text(), components[i]);
+        }
+        QCOMPARE(result->Text(), hex);
+        QCOMPARE(button->text(), hex);
+        QCOMPARE((font ? d.w->Up4 : d.w->Up)->Value(), 200);
+    }
+
+    void choosingATeamFillsOnlyItsField() {
+        DemoFileFixture demo;
+        WindowDriver d;
+        d.Open(demo.path());
+        const QStringList before = {d.w->txt[0]->Text(), d.w->txt[1]->Text(), d.w->txt[3]->Text()};
+        d.Choose(d.w->Combos[2], QStringLiteral("PENAROL"));
+        QCOMPARE(d.w->txt[2]->Text(), QStringLiteral("1263"));
+        QCOMPARE(QStringList({d.w->txt[0]->Text(), d.w->txt[1]->Text(), d.w->txt[3]->Text()}),
+                 before);
+    }
+
+    // What the user types is what lands in the file.
+    void typedValueIsSaved_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("offset");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("327 in txt(1)") << "txt1"
+                                       << "327" << kTeams + 2 << Bytes({0x47, 0x01});
+        QTest::newRow("-1 in txt(0)") << "txt0"
+                                      << "-1" << kTeams << Bytes({0xFF, 0xFF});
+        QTest::newRow("-32768 in txt(3)") << "txt3"
+                                          << "-32768" << kTeams + 6 << Bytes({0x00, 0x80});
+        QTest::newRow("12.5 in C(0)") << "C0"
+                                      << "12.5" << kExhibitionSlot << Bytes({12});
+        QTest::newRow("13.5 in C(0)") << "C0"
+                                      << "13.5" << kExhibitionSlot << Bytes({14});
+        QTest::newRow("255 in C(12)") << "C12"
+                                      << "255" << kFontSlot + 2 << Bytes({0xFF});
+        QTest::newRow("chosen club in txt(2)") << "Combo3"
+                                               << "PENAROL" << kTeams + 4 << Bytes({0xEF, 0x04});
+        QTest::newRow("Up arrow in Up4") << "Up4"
+                                         << "" << kFontSlot + 3 << Bytes({0x01});
+    }
+    void typedValueIsSaved() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(qint64, offset);
+        QFETCH(QByteArray, expected);
+        DemoFileFixture demo(3);
+        QVERIFY(test::PokeBytes(demo.path(), kFontSlot, Bytes({1, 2, 3, 0})));
+        const QByteArray before = demo.bytes();
+        WindowDriver d;
+        d.Open(demo.path());
+        frmMain& w = *d.w;
+        if (field == "Combo3") {
+            d.Choose(w.Combos[2], text);
+        } else if (field == "Up4") {
+            d.ShowPage(1);
+            QTest::keyClick(w.Up4->txtValue(), Qt::Key_Up);
+        } else {
+            const QHash<QString, FlatEdit*> fields = {{"txt0", w.txt[0]},
+                                                      {"txt1", w.txt[1]},
+                                                      {"txt3", w.txt[3]},
+                                                      {"C0", w.C[0]},
+                                                      {"C12", w.C[12]}};
+            d.Type(fields.value(field), text);
+        }
+        d.ClickSave();
+        QCOMPARE(d.messages.shown.size(), 1);
+        QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
+        const QByteArray after = demo.bytes();
+        QCOMPARE(after.mid(offset, expected.size()), expected);
+        // Nothing else changed.
+        QByteArray restored = after;
+        restored.replace(offset, expected.size(), before.mid(offset, expected.size()));
+        QCOMPARE(test::FirstDifference(restored, before), -1);
+    }
+
+    // A field that does not convert stops the save before the file is opened, and the
+    // message names the field and its text.
+    void badFieldStopsTheSave_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("40000 in txt(0)") << "txt0"
+                                         << "40000"
+                                         << "team 1";
+        QTest::newRow("256 in C(11)") << "C11"
+                                      << "256"
+                                      << "Pes Fonts Color green";
+        QTest::newRow("letters in C(11)") << "C11"
+                                          << "abc"
+                                          << "Pes Fonts Color green";
+        QTest::newRow("empty C(0)") << "C0"
+                                    << ""
+                                    << "Loading Icon (Exhibition) red";
+        QTest::newRow("255.5 in C(2)") << "C2"
+                                       << "255.5"
+                                       << "Loading Icon (Exhibition) blue";
+    }
+    void badFieldStopsTheSave() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        DemoFileFixture demo(5);
+        const QByteArray before = demo.bytes();
+        ProbeFileOps ops;
+        WindowDriver d(&ops);
+        d.Open(demo.path());
+        const int opensAfterOpen = ops.opens;
+        const QHash<QString, FlatEdit*> fields = {
+            {"txt0", d.w->txt[0]}, {"C0", d.w->C[0]}, {"C2", d.w->C[2]}, {"C11", d.w->C[11]}};
+        d.Type(fields.value(field), text);
+        d.ClickSave();
+        QCOMPARE(ops.opens, opensAfterOpen);
+        QCOMPARE(d.messages.shown.size(), 1);
+        const QString message = d.messages.shown[0].text;
+        QVERIFY2(message.contains(named) && message.contains('"' + text + '"'),
+                 qPrintable(message));
+        QCOMPARE(d.messages.shown[0].icon, QMessageBox::Warning);
+        QCOMPARE(test::FirstDifference(demo.bytes(), before), -1);
+    }
+
+    void menuSaveAndButtonGiveIdenticalFiles() {
+        DemoFileFixture viaMenu(9);
+        DemoFileFixture viaButton(9);
+        QByteArray files[2];
+        QList<test::RecordingMessages::Message> shown[2];
+        for (int run = 0; run < 2; ++run) {
+            const DemoFileFixture& demo = run == 0 ? viaMenu : viaButton;
+            WindowDriver d;
+            d.Open(demo.path());
+            d.Choose(d.w->Combos[0], QStringLiteral("SANTOS"));
+            d.Type(d.w->C[11], QStringLiteral("17.5"));
+            if (run == 0) {
+                d.ClickMenu(d.w->mnuSave);
+            } else {
+                d.ClickSave();
+            }
+            files[run] = demo.bytes();
+            shown[run] = d.messages.shown;
+        }
+        QCOMPARE(test::FirstDifference(files[0], files[1]), -1);
+        QCOMPARE(files[0].mid(kTeams, 2), Bytes({0xE6, 0x04}));
+        QCOMPARE(files[0].mid(kFontSlot + 1, 1), Bytes({18}));
+        QCOMPARE(shown[0].size(), 1);
+        QCOMPARE(shown[1].size(), 1);
+        QCOMPARE(shown[0][0].text, shown[1][0].text);
+    }
+
+    void cancelledOpenChangesNothing() {
+        DemoFileFixture first(11);
+        WindowDriver d;
+        d.Open(std::nullopt);
+        QVERIFY(!d.w->mnuSave->isEnabled());
+        QVERIFY(!d.w->cmd_Save->isEnabled());
+        QCOMPARE(d.w->FileName(), QString());
+
+        d.Open(first.path());
+        d.Type(d.w->txt[0], QStringLiteral("121"));
+        const QStringList shown = d.Snapshot();
+        d.Open(std::nullopt);
+        QCOMPARE(d.Snapshot(), shown);
+        d.ClickSave();  // still writes to the file opened before
+        QCOMPARE(first.bytes(kTeams, 2), Bytes({121, 0}));
+        QCOMPARE(d.files.calls.size(), 3);
+        QCOMPARE(d.files.calls[2].title, QStringLiteral("pes2012.exe"));
+    }
+
+    // A file that cannot be read is reported with its name and the cause, and the window,
+    // including the file a save writes to, stays as it was.
+    void failedOpenChangesNothing_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("missing") << "missing"
+                                 << "No such file";
+        QTest::newRow("too short") << "short"
+                                   << "too short";
+        QTest::newRow("a folder") << "folder"
+                                  << "directory";
+    }
+    void failedOpenChangesNothing() {
+        QFETCH(QString, kind);
+        QFETCH(QString, cause);
+        DemoFileFixture good(13);
+        QVERIFY(test::PokeBytes(good.path(), kTeams, Bytes({0xF0, 0x04})));
+        DemoFileFixture shortFile(14, 1000);
+        QString bad = shortFile.path();
+        if (kind == "missing") {
+            bad = good.dirPath() + QStringLiteral("/gone.exe");
+        } else if (kind == "folder") {
+            bad = good.dirPath();
+        }
+        WindowDriver d;
+        d.Open(good.path());
+        const QStringList shown = d.Snapshot();
+        d.Open(bad);
+        QCOMPARE(d.Snapshot(), shown);
+        QCOMPARE(d.w->FileName(), good.path());
+        QCOMPARE(d.messages.shown.size(), 1);
+        const QString message = d.messages.shown[0].text;
+        QVERIFY2(message.contains(bad) && message.contains(cause, Qt::CaseInsensitive),
+                 qPrintable(message));
+        QCOMPARE(d.w->Combos[0]->Text(), QStringLiteral("CLUB AMERICA"));
+    }
+
+    void failedOpenBeforeAnyFileKeepsSaveDisabled() {
+        DemoFileFixture shortFile(15, 4096);
+        WindowDriver d;
+        const QStringList shown = d.Snapshot();
+        d.Open(shortFile.path());
+        QCOMPARE(d.Snapshot(), shown);
+        QVERIFY(!d.w->TabControl1->isEnabled());
+        QCOMPARE(d.messages.shown.size(), 1);
+    }
+
+    // The lists hold the catalogue once, however often a file is opened, and an ID the
+    // catalogue does not know clears the name an earlier file left.
+    void reopeningKeepsListsAndClearsUnknownNames() {
+        DemoFileFixture known(17);
+        QVERIFY(test::PokeBytes(known.path(), kTeams, Bytes({0xF0, 0x04, 100, 0})));
+        DemoFileFixture unknown(18);
+        QVERIFY(test::PokeBytes(unknown.path(), kTeams, Bytes({0, 0, 100, 0})));
+        WindowDriver d;
+        d.Open(known.path());
+        d.Open(unknown.path());
+        d.Open(unknown.path());
+        QStringList catalogue;
+        for (const Team& team : kTeamCatalogue) {
+            catalogue << QString::fromUtf8(team.name.data(), team.name.size());
+        }
+        for (ComboBox* combo : d.w->Combos) {
+            QStringList items;
+            for (int i = 0; i < combo->count(); ++i) {
+                items << combo->itemText(i);
+            }
+            QCOMPARE(items, catalogue);
+        }
+        QCOMPARE(d.w->txt[0]->Text(), QStringLiteral("0"));
+        QCOMPARE(d.w->Combos[0]->Text(), QString());
+        QCOMPARE(d.w->Combos[1]->Text(), QStringLiteral("MANCHESTER UNITED"));
+    }
+
+    // A save that fails on the disk names the file and the cause, and says no "Ready!!!".
+    void failedWriteIsReported_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("sync fails") << "sync"
+                                    << "the disk is full";
+        QTest::newRow("file removed") << "removed"
+                                      << "No such file";
+    }
+    void failedWriteIsReported() {
+        QFETCH(QString, kind);
+        QFETCH(QString, cause);
+        DemoFileFixture demo(19);
+        ProbeFileOps ops;
+        WindowDriver d(&ops);
+        d.Open(demo.path());
+        if (kind == "sync") {
+            ops.failSync = true;
+        } else {
+            QVERIFY(QFile::remove(demo.path()));
+        }
+        d.ClickSave();
+        QCOMPARE(d.messages.shown.size(), 1);
+        const QString message = d.messages.shown[0].text;
+        QVERIFY2(message.contains(demo.path()) && message.contains(cause), qPrintable(message));
+        QVERIFY(!message.contains(QStringLiteral("Ready!!!")));
+        QVERIFY(kind != "removed" || !QFile::exists(demo.path()));
+    }
+};
+
+QTEST_MAIN(tst_ui_workflow)
+#include "tst_ui_workflow.moc"

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+
+#include "ControlLibrary.h"
+#include "Dialogs.h"
+#include "ImageBox.h"
+#include "PatchValues.h"
+
+class QAction;
+class QMenu;
+
+namespace corvane {
+
+class Button_XP;
+class ColourButton;
+class ControlSite;
+class FileOps;
+class UserControl;
+class ucUpDownBox;
+
+// The program's title, shown on the window and on its messages.
+inline const QString kAppTitle = QStringLiteral("Corvane");
+
+// What the window asks the user through and the files it works on. Null members take the
+// real ones: Qt's dialogs and message boxes and the operating system's files.
+struct frmMainServices {
+    FileDialogService* fileDialog = nullptr;
+    ColourDialogService* colourDialog = nullptr;
+    MessageService* messages = nullptr;
+    FileOps* files = nullptr;
+};
+
+// The one window: the team slots on the first page, the two colour slots on the second, and
+// the Open and Save commands that move the twelve values between the controls and the demo
+// executable. Its controls are public, as the controls of a designed form are.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(const frmMainServices& services = {}, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The path of the demo executable opened last; empty until the first successful Open.
+    QString FileName() const { return m_fileName; }
+
+    QWidget* client = nullptr;  // the client area below the menu bar
+    QMenu* Menu = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* Sep = nullptr;
+    QAction* mnuSave = nullptr;
+
+    TabControl* TabControl1 = nullptr;
+    Button_XP* cmd_Save = nullptr;
+    CommonDialog* CD = nullptr;
+
+    GroupBox* GroupBox5 = nullptr;
+    ImageBox* Image1 = nullptr;
+    std::array<GroupBox*, 4> TeamGroups{};  // GroupBox1 to GroupBox4, team slots 1 to 4
+    std::array<FlatEdit*, 4> txt{};
+    std::array<ComboBox*, 4> Combos{};  // Combo1 to Combo4
+
+    GroupBox* GroupBox7 = nullptr;  // Exhibition loading icon colour
+    GroupBox* GroupBox8 = nullptr;
+    GroupBox* GroupBox9 = nullptr;  // game font colour
+    GroupBox* GroupBox10 = nullptr;
+    std::array<FlatEdit*, 13> C{};  // only 0, 1, 2 and 10, 11, 12 exist
+    ColourButton* cmd_Color = nullptr;
+    ColourButton* cmd_Color4 = nullptr;
+    FlatEdit* Result = nullptr;
+    FlatEdit* Result4 = nullptr;
+    ucUpDownBox* Up = nullptr;
+    ucUpDownBox* Up4 = nullptr;
+
+private:
+    void BuildMenu();
+    void BuildControls();
+    void BuildTeamPage(QWidget* page);
+    void BuildColourPage(QWidget* page);
+    void SetTabOrder();
+    // Gives a custom control its site and loads its stored property set from the form data.
+    ControlSite* MakeSite(const QString& name);
+    void LoadStoredProperties(UserControl* control, const QString& name);
+
+    void mnuOpen_Click();
+    void Save();
+    void Id_Team();
+    void Combo();
+    void Combo_Change(int slot);
+    void OpenExhibition(const ColourSlot& slot);
+    void OpenFontGame(const ColourSlot& slot);
+    void LoadColourSlot(const ColourSlot& slot, int first, ucUpDownBox* transparency,
+                        ColourButton* button, FlatEdit* hex);
+    void ChooseColour(int first, ColourButton* button, FlatEdit* hex);
+    void ShowMessage(const QString& text, QMessageBox::Icon icon);
+
+    FileDialogService& m_fileDialog;
+    ColourDialogService& m_colourDialog;
+    MessageService& m_messages;
+    FileOps& m_files;
+    QString m_fileName;
+};
+
+}  // namespace corvane
