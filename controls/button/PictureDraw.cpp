@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 #include "host/SystemColors.h"
@@ -31,32 +32,16 @@ QImage scratch(int w, int h) {
     return img;
 }
 
-bool contains(const QImage& img, int x, int y) {
-    return x >= 0 && y >= 0 && x < img.width() && y < img.height();
-}
-
-QRgb* pixelAt(QImage& img, int x, int y) {
-    return reinterpret_cast<QRgb*>(img.scanLine(y)) + x;
-}
-
-QRgb pixelOf(const QImage& img, int x, int y) {
-    return reinterpret_cast<const QRgb*>(img.constScanLine(y))[x];
-}
-
-void putPixel(QImage& img, int x, int y, QRgb c) {
-    if (contains(img, x, y)) {
-        *pixelAt(img, x, y) = c | 0xFF000000u;
-    }
-}
-
 // Copies src into dest from the top-left corners, clipped to both.
 void copyTopLeft(QImage& dest, const QImage& src) {
     const QImage s = src.convertToFormat(QImage::Format_RGB32);
     const int w = qMin(dest.width(), s.width());
     const int h = qMin(dest.height(), s.height());
     for (int y = 0; y < h; ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(s.constScanLine(y));
+        QRgb* out = reinterpret_cast<QRgb*>(dest.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            *pixelAt(dest, x, y) = pixelOf(s, x, y) | 0xFF000000u;
+            out[x] = in[x] | 0xFF000000u;
         }
     }
 }
@@ -86,6 +71,9 @@ void ensureWritable(QImage& surface) {
 // The pixels the state drawing treats as ink: everything but white, a transparent pixel
 // counting as white.
 bool isInk(QRgb px) {
+    if (qAlpha(px) == 255) {
+        return (px & 0xFFFFFFu) != 0xFFFFFFu;
+    }
     return !sameColour(blend(px, kWhite), kWhite);
 }
 
@@ -95,15 +83,22 @@ void drawState(QImage& dest, const QImage& img, QPoint at, bool mono, const QPal
     const QRgb grey = opaqueFromOle(kSilhouetteGrey);
     const QRgb light = SystemColour(20, palette).rgb();
     const QRgb dark = SystemColour(16, palette).rgb();
-    const QImage src = img.convertToFormat(QImage::Format_ARGB32);
+    const QImage src =
+        img.format() == QImage::Format_RGB32 ? img : img.convertToFormat(QImage::Format_ARGB32);
     const int passes = mono ? 1 : 2;
     for (int pass = 0; pass < passes; ++pass) {
         const int shift = (!mono && pass == 0) ? 1 : 0;
         const QRgb ink = mono ? grey : (pass == 0 ? light : dark);
-        for (int y = 0; y < src.height(); ++y) {
-            for (int x = 0; x < src.width(); ++x) {
-                if (isInk(pixelOf(src, x, y))) {
-                    putPixel(dest, at.x() + x + shift, at.y() + y + shift, ink);
+        const int left = at.x() + shift;
+        const int top = at.y() + shift;
+        const int x0 = qMax(0, -left);
+        const int x1 = qMin(src.width(), dest.width() - left);
+        for (int y = qMax(0, -top); y < qMin(src.height(), dest.height() - top); ++y) {
+            const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+            QRgb* out = reinterpret_cast<QRgb*>(dest.scanLine(top + y));
+            for (int x = x0; x < x1; ++x) {
+                if (isInk(in[x])) {
+                    out[left + x] = ink | 0xFF000000u;
                 }
             }
         }
@@ -121,15 +116,14 @@ void StretchInto(QImage& dest, const Rect& to, const QImage& src) {
         return;
     }
     const QImage s = src.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < dh; ++y) {
-        const int ty = to.top + y;
-        if (ty < 0 || ty >= dest.height()) {
-            continue;
-        }
+    const int x0 = qMax(0, -to.left);
+    const int x1 = qMin(dw, dest.width() - to.left);
+    for (int y = qMax(0, -to.top); y < qMin(dh, dest.height() - to.top); ++y) {
         const int sy = static_cast<int>((2LL * y + 1) * sh / (2LL * dh));
-        for (int x = 0; x < dw; ++x) {
-            const int sx = static_cast<int>((2LL * x + 1) * sw / (2LL * dw));
-            putPixel(dest, to.left + x, ty, pixelOf(s, sx, sy));
+        const QRgb* in = reinterpret_cast<const QRgb*>(s.constScanLine(sy));
+        QRgb* out = reinterpret_cast<QRgb*>(dest.scanLine(to.top + y));
+        for (int x = x0; x < x1; ++x) {
+            out[to.left + x] = in[(2LL * x + 1) * sw / (2LL * dw)] | 0xFF000000u;
         }
     }
 }
@@ -141,17 +135,19 @@ void BlitTransparent(QImage& dest, const QImage& src, const Rect& source, QPoint
         return;
     }
     const QImage s = src.convertToFormat(QImage::Format_RGB32);
-    const QRgb keyRgb = opaqueFromOle(key);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const int sx = source.left + x;
-            const int sy = source.top + y;
-            if (!contains(s, sx, sy)) {
-                continue;
-            }
-            const QRgb px = pixelOf(s, sx, sy);
-            if (!sameColour(px, keyRgb)) {
-                putPixel(dest, at.x() + x, at.y() + y, px);
+    const QRgb keyRgb = opaqueFromOle(key) & 0xFFFFFFu;
+    // The block, clipped to the source and to the destination.
+    const int x0 = std::max({0, -source.left, -at.x()});
+    const int x1 = std::min({w, s.width() - source.left, dest.width() - at.x()});
+    const int y0 = std::max({0, -source.top, -at.y()});
+    const int y1 = std::min({h, s.height() - source.top, dest.height() - at.y()});
+    for (int y = y0; y < y1; ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(s.constScanLine(source.top + y));
+        QRgb* out = reinterpret_cast<QRgb*>(dest.scanLine(at.y() + y));
+        for (int x = x0; x < x1; ++x) {
+            const QRgb px = in[source.left + x];
+            if ((px & 0xFFFFFFu) != keyRgb) {
+                out[at.x() + x] = px | 0xFF000000u;
             }
         }
     }
@@ -197,15 +193,20 @@ void DrawIconPicture(QImage& surface, const PictureDrawState& state, bool normal
         // The natural-size area of the icon scaled into rect, blended by its own alpha.
         const int dw = rect.width();
         const int dh = rect.height();
-        for (int y = 0; y < dh; ++y) {
+        const int x0 = qMax(0, -rect.left);
+        const int x1 = qMin(dw, surface.width() - rect.left);
+        for (int y = qMax(0, -rect.top); y < qMin(dh, surface.height() - rect.top); ++y) {
             const int sy = static_cast<int>((2LL * y + 1) * nh / (2LL * dh));
-            for (int x = 0; x < dw; ++x) {
+            if (sy >= icon.height()) {
+                continue;
+            }
+            const QRgb* in = reinterpret_cast<const QRgb*>(icon.constScanLine(sy));
+            QRgb* out = reinterpret_cast<QRgb*>(surface.scanLine(rect.top + y));
+            for (int x = x0; x < x1; ++x) {
                 const int sx = static_cast<int>((2LL * x + 1) * nw / (2LL * dw));
-                const int tx = rect.left + x;
-                const int ty = rect.top + y;
-                if (contains(icon, sx, sy) && contains(surface, tx, ty)) {
-                    QRgb* d = pixelAt(surface, tx, ty);
-                    *d = blend(pixelOf(icon, sx, sy), *d | 0xFF000000u);
+                if (sx < icon.width()) {
+                    QRgb& d = out[rect.left + x];
+                    d = blend(in[sx], d | 0xFF000000u);
                 }
             }
         }
@@ -274,14 +275,22 @@ void CopyParentBackground(QImage& surface, const QImage* containerPicture, QPoin
     ensureWritable(surface);
     const QImage pic = containerPicture->convertToFormat(
         containerPicture->hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    for (int y = 0; y < surface.height(); ++y) {
-        for (int x = 0; x < surface.width(); ++x) {
-            const int sx = position.x() + x;
-            const int sy = position.y() + y;
-            if (contains(pic, sx, sy)) {
-                QRgb* d = pixelAt(surface, x, y);
-                *d = blend(pixelOf(pic, sx, sy), *d | 0xFF000000u) | 0xFF000000u;
-            }
+    const int x0 = qMax(0, -position.x());
+    const int x1 = qMin(surface.width(), pic.width() - position.x());
+    const int y0 = qMax(0, -position.y());
+    const int y1 = qMin(surface.height(), pic.height() - position.y());
+    if (x1 <= x0) {
+        return;
+    }
+    for (int y = y0; y < y1; ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(pic.constScanLine(position.y() + y));
+        QRgb* out = reinterpret_cast<QRgb*>(surface.scanLine(y));
+        if (pic.format() == QImage::Format_RGB32) {
+            std::copy(in + position.x() + x0, in + position.x() + x1, out + x0);
+            continue;
+        }
+        for (int x = x0; x < x1; ++x) {
+            out[x] = blend(in[position.x() + x], out[x] | 0xFF000000u) | 0xFF000000u;
         }
     }
 }

@@ -1,0 +1,97 @@
+// Cost of the picture step of one button repaint: a 32x32 picture on a 249x33 face (the
+// size of the main window's Save button), and the transparent background copy.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "button/PictureDraw.h"
+
+using namespace corvane;
+
+namespace {
+
+QImage testBitmap(int size) {
+    QImage img(size, size, QImage::Format_RGB32);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            // A ring of black (the default mask colour) around a coloured disc.
+            const int dx = 2 * x - size + 1;
+            const int dy = 2 * y - size + 1;
+            const bool inside = dx * dx + dy * dy < size * size;
+            img.setPixel(x, y, inside ? qRgb(40 + 6 * x, 200 - 5 * y, 120) : qRgb(0, 0, 0));
+        }
+    }
+    return img;
+}
+
+QImage testIcon(int size) {
+    QImage img = testBitmap(size).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const QRgb p = img.pixel(x, y);
+            img.setPixel(x, y, qRgba(qRed(p), qGreen(p), qBlue(p), p == 0xFF000000u ? 0 : 255));
+        }
+    }
+    return img;
+}
+
+enum Look { Normal, Pressed, StyleTwoHover, Disabled };
+
+void drawPicture(benchmark::State& st, const Picture& picture, int drawn, Look look) {
+    QImage face(249, 33, QImage::Format_RGB32);
+    PictureDrawState s;
+    s.picture = picture;
+    s.originalWidth = s.originalHeight = 32;
+    s.pictureWidth = s.pictureHeight = drawn;
+    s.pictureRect = {90, (33 - drawn) / 2, 90 + drawn, (33 - drawn) / 2 + drawn};
+    s.buttonStyle = look == StyleTwoHover ? 2 : 0;
+    s.mouseOver = look == StyleTwoHover || look == Pressed;
+    s.pressed = look == Pressed;
+    s.enabled = look != Disabled;
+    for (auto _ : st) {
+        face.fill(0xFFD4D0C8u);
+        DrawPicture(face, s);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_Bitmap(benchmark::State& st) {
+    drawPicture(st, Picture::bitmap(testBitmap(32)), 32, static_cast<Look>(st.range(0)));
+}
+BENCHMARK(BM_Bitmap)->ArgName("look")->DenseRange(Normal, Disabled);
+
+void BM_BitmapShrunkTo16(benchmark::State& st) {
+    drawPicture(st, Picture::bitmap(testBitmap(32)), 16, Normal);
+}
+BENCHMARK(BM_BitmapShrunkTo16);
+
+void BM_Icon(benchmark::State& st) {
+    drawPicture(st, Picture::icon(testIcon(32)), 32, static_cast<Look>(st.range(0)));
+}
+BENCHMARK(BM_Icon)->ArgName("look")->DenseRange(Normal, Disabled);
+
+void BM_FaceFillOnly(benchmark::State& st) {
+    drawPicture(st, Picture::none(), 32, Normal);
+}
+BENCHMARK(BM_FaceFillOnly);
+
+void BM_CopyParentBackground(benchmark::State& st) {
+    QImage face(249, 33, QImage::Format_RGB32);
+    const QImage container = testBitmap(600).scaled(800, 600);
+    for (auto _ : st) {
+        CopyParentBackground(face, &container, QPoint(8, 256));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CopyParentBackground);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);  // palettes need one
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
