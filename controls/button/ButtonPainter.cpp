@@ -62,10 +62,14 @@ private:
     const int m_h;
     quint32 m_back;
     ButtonLayout m_layout;
+    TextLayout m_text;  // the caption as measured, drawn as it was measured
 };
 
 RefreshResult Painter::run() {
-    FillRect(m_img, ImageRect(m_img), T(m_back));
+    // The XP face fills the whole surface itself, so its clear would only be overwritten.
+    if (m_s.buttonStyle != 3) {
+        FillRect(m_img, ImageRect(m_img), T(m_back));
+    }
     paintBackground();
     if (m_s.buttonStyle != 4) {
         drawBorder();
@@ -76,9 +80,12 @@ RefreshResult Painter::run() {
     Rect measured = inner;
     const bool hasPicture = !m_s.currentPicture.isNone();
     if (!hasPicture || !m_s.caption.isEmpty()) {
-        DrawTextEx(m_img, m_s.caption, measured,
-                   dt::CalcRect | dt::WordBreak | dt::Center | dt::VCenter, m_s.font, 0,
-                   &kCaptionTextParams);
+        m_text = LayoutText(m_s.caption, inner.width(), dt::WordBreak | dt::Center | dt::VCenter,
+                            m_s.font, &kCaptionTextParams);
+        if (!m_text.lines.empty()) {
+            measured.right = measured.left + m_text.widest + m_text.leftMargin + m_text.rightMargin;
+            measured.bottom = measured.top + m_text.height();
+        }
     }
     LayoutInput in;
     in.width = m_w;
@@ -229,16 +236,15 @@ void Painter::drawCaption() {
     if (m_s.pressed && m_s.buttonStyle != 2) {
         text = text.offset(1);
     }
+    // The caption rectangle is the measured one (its widest line plus the margins), so
+    // breaking the caption again for it would give the same lines: draw the measured layout.
     if (m_s.enabled) {
-        DrawTextEx(m_img, m_s.caption, text, flags, m_s.font, T(m_s.foreColor),
-                   &kCaptionTextParams);
+        DrawTextLayout(m_img, m_text, text, flags, m_s.font, T(m_s.foreColor));
         return;
     }
     // Engraved: a highlight copy one pixel down and right under a shadow copy.
-    Rect light = text.offset(1);
-    DrawTextEx(m_img, m_s.caption, light, flags, m_s.font, T(kButtonHighlight),
-               &kCaptionTextParams);
-    DrawTextEx(m_img, m_s.caption, text, flags, m_s.font, T(kButtonShadow), &kCaptionTextParams);
+    DrawTextLayout(m_img, m_text, text.offset(1), flags, m_s.font, T(kButtonHighlight));
+    DrawTextLayout(m_img, m_text, text, flags, m_s.font, T(kButtonShadow));
 }
 
 }  // namespace

@@ -45,7 +45,11 @@ void DrawXPBorder(QImage& img, const XPLookState& s, int state, int hover) {
     const int h = s.height;
     const auto T = [&s](quint32 c) { return TranslateColor(c, s.palette); };
     const quint32 back = T(s.backColor);
-    FillRect(img, {0, 0, w, h}, back);
+    // The base fill shows only where nothing follows it: the gradients cover rows 1..H and
+    // the frame row 0, and a disabled face fills everything again.
+    if (s.enabled && state != 0 && state != 2) {
+        FillRect(img, {0, 0, w, h}, back);
+    }
 
     if (!s.enabled) {
         const quint32 base = S(back, 48);

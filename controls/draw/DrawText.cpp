@@ -3,17 +3,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include <vector>
-
 namespace corvane {
 
 namespace {
 
-// One line as shown: its characters and the index of the underlined one (-1 for none).
-struct Line {
-    QString text;
-    int underline = -1;
-};
+using Line = TextLayout::Line;
 
 // Removes the "&" markers of one hard line, remembering the last marked character.
 Line stripPrefixes(QStringView raw, bool noPrefix) {
@@ -38,7 +32,7 @@ Line stripPrefixes(QStringView raw, bool noPrefix) {
 }
 
 Line slice(const Line& l, qsizetype from, qsizetype to) {
-    Line out{l.text.mid(from, to - from), -1};
+    Line out{l.text.mid(from, to - from), -1, 0};
     if (l.underline >= from && l.underline < to) {
         out.underline = static_cast<int>(l.underline - from);
     }
@@ -81,21 +75,23 @@ void wrap(const Line& l, int avail, const QFontMetrics& fm, std::vector<Line>& o
 
 }  // namespace
 
-int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, const QFont& font,
-               ColorRef colour, const DrawTextParams* params) {
+TextLayout LayoutText(const QString& text, int width, unsigned format, const QFont& font,
+                      const DrawTextParams* params) {
+    TextLayout out;
     if (text.isEmpty()) {
-        return 0;
+        return out;
     }
     const QFontMetrics fm(font);
-    const int lm = params ? params->leftMargin * fm.averageCharWidth() : 0;
-    const int rm = params ? params->rightMargin * fm.averageCharWidth() : 0;
+    out.lineHeight = fm.height();
+    out.ascent = fm.ascent();
+    out.leftMargin = params ? params->leftMargin * fm.averageCharWidth() : 0;
+    out.rightMargin = params ? params->rightMargin * fm.averageCharWidth() : 0;
     const bool noPrefix = (format & dt::NoPrefix) != 0;
 
-    std::vector<Line> lines;
     if (format & dt::SingleLine) {
-        lines.push_back(stripPrefixes(text, noPrefix));
+        out.lines.push_back(stripPrefixes(text, noPrefix));
     } else {
-        const int avail = rect.width() - lm - rm;
+        const int avail = width - out.leftMargin - out.rightMargin;
         qsizetype from = 0;
         while (from <= text.size()) {
             qsizetype nl = text.indexOf(u'\n', from);
@@ -108,26 +104,25 @@ int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, 
             }
             const Line hard = stripPrefixes(QStringView(text).mid(from, end - from), noPrefix);
             if ((format & dt::WordBreak) && !hard.text.isEmpty()) {
-                wrap(hard, avail, fm, lines);
+                wrap(hard, avail, fm, out.lines);
             } else {
-                lines.push_back(hard);
+                out.lines.push_back(hard);
             }
             from = nl + 1;
         }
     }
-
-    const int lineHeight = fm.height();
-    const int height = lineHeight * static_cast<int>(lines.size());
-    if (format & dt::CalcRect) {
-        int widest = 0;
-        for (const Line& l : lines) {
-            widest = std::max(widest, fm.horizontalAdvance(l.text));
-        }
-        rect.right = rect.left + widest + lm + rm;
-        rect.bottom = rect.top + height;
-        return height;
+    for (Line& l : out.lines) {
+        l.width = l.text.isEmpty() ? 0 : fm.horizontalAdvance(l.text);
+        out.widest = std::max(out.widest, l.width);
     }
+    return out;
+}
 
+void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, unsigned format,
+                    const QFont& font, ColorRef colour) {
+    if (layout.lines.empty() || image.isNull()) {
+        return;  // nothing to paint, or nothing to paint on (a control not sized yet)
+    }
     QPainter p(&image);
     p.setFont(font);
     const QColor pen(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
@@ -138,22 +133,38 @@ int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, 
     }
     int y = rect.top;
     if ((format & dt::SingleLine) && (format & dt::VCenter)) {
-        y = rect.top + (rect.height() - lineHeight) / 2;
+        y = rect.top + (rect.height() - layout.lineHeight) / 2;
     }
-    for (const Line& l : lines) {
-        const int w = fm.horizontalAdvance(l.text);
+    for (const Line& l : layout.lines) {
         const int x =
-            (format & dt::Center) ? (rect.left + lm + rect.right - rm - w) / 2 : rect.left + lm;
-        p.drawText(x, y + fm.ascent(), l.text);
+            (format & dt::Center)
+                ? (rect.left + layout.leftMargin + rect.right - layout.rightMargin - l.width) / 2
+                : rect.left + layout.leftMargin;
+        p.drawText(x, y + layout.ascent, l.text);
         if (l.underline >= 0) {
+            const QFontMetrics fm(font);
             const int ux = x + fm.horizontalAdvance(l.text.left(l.underline));
             const int uw = fm.horizontalAdvance(l.text.mid(l.underline, 1));
-            const int uy = y + fm.ascent() + fm.underlinePos();
+            const int uy = y + layout.ascent + fm.underlinePos();
             p.fillRect(QRect(ux, uy, uw, std::max(1, fm.lineWidth())), pen);
         }
-        y += lineHeight;
+        y += layout.lineHeight;
     }
-    return height;
+}
+
+int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, const QFont& font,
+               ColorRef colour, const DrawTextParams* params) {
+    const TextLayout layout = LayoutText(text, rect.width(), format, font, params);
+    if (layout.lines.empty()) {
+        return 0;
+    }
+    if (format & dt::CalcRect) {
+        rect.right = rect.left + layout.widest + layout.leftMargin + layout.rightMargin;
+        rect.bottom = rect.top + layout.height();
+        return layout.height();
+    }
+    DrawTextLayout(image, layout, rect, format, font, colour);
+    return layout.height();
 }
 
 }  // namespace corvane

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+#include <vector>
+
 #include "draw/Draw.h"
 #include "draw/Rect.h"
 
@@ -46,5 +48,31 @@ struct DrawTextParams {
 // Returns the height of the text in pixels (0 for an empty text).
 int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, const QFont& font,
                ColorRef colour, const DrawTextParams* params);
+
+// The lines DrawTextEx breaks a text into for a rectangle `width` pixels wide, with their
+// widths: measuring and drawing the same text can share one layout.
+struct TextLayout {
+    struct Line {
+        QString text;        // as shown: markers removed
+        int underline = -1;  // index of the underlined character, -1 for none
+        int width = 0;
+    };
+    std::vector<Line> lines;
+    int lineHeight = 0;
+    int ascent = 0;
+    int leftMargin = 0;  // pixels
+    int rightMargin = 0;
+    int widest = 0;
+    int height() const { return lineHeight * static_cast<int>(lines.size()); }
+};
+TextLayout LayoutText(const QString& text, int width, unsigned format, const QFont& font,
+                      const DrawTextParams* params);
+
+// Paints a layout into `rect` as DrawTextEx would (dt::Center, dt::VCenter with
+// dt::SingleLine, dt::NoClip). Lines are not broken again: the layout must have been made for
+// this rectangle's width, or for any width at which it breaks the same way (such as its own
+// widest line plus the margins).
+void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, unsigned format,
+                    const QFont& font, ColorRef colour);
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 // test. System colours resolve to the values below.
 
 #include <QPalette>
+#include <QWidget>
 
 #include <memory>
 
@@ -52,12 +53,14 @@ struct Button {
     explicit Button(int w = 40, int h = 24, const QString& name = QStringLiteral("cmd_Test")) {
         site.setAmbientFont(font());
         site.setDisplayName(name);
-        button = std::make_unique<corvane::Button_XP>(&site);
+        // A child, as on the main window: its shape is a widget mask, not a window mask.
+        button = std::make_unique<corvane::Button_XP>(&site, &container);
         button->setPalette(palette());
         button->InitProperties();
         // Shown (offscreen), so that resizing runs the resize handler at once.
         button->resize(w, h);
-        button->show();
+        container.resize(w + 20, h + 20);
+        container.show();
     }
     corvane::Button_XP* operator->() const { return button.get(); }
     corvane::ColorRef pixel(int x, int y) const {
@@ -67,6 +70,7 @@ struct Button {
         button->setFlags({focus, pressed, over, false});
     }
 
+    QWidget container;
     corvane::ControlSite site;
     std::unique_ptr<corvane::Button_XP> button;
 };

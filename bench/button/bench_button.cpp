@@ -1,0 +1,112 @@
+// Repainting the Save button (249 x 33, the XP look) against a stock Fusion QPushButton of
+// the same size rendered into an image, in the same process.
+#include <QApplication>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "button/ButtonPainter.h"
+#include "button/Button_XP.h"
+#include "button/XPLook.h"
+#include "host/ControlSite.h"
+
+using namespace corvane;
+
+namespace {
+
+constexpr int kW = 249;
+constexpr int kH = 33;
+
+struct SaveButton {
+    SaveButton() {
+        FontValue f;
+        f.name = QStringLiteral("DejaVu Sans");
+        f.size = 8;
+        site.setAmbientFont(f);
+        site.setDisplayName(QStringLiteral("cmd_Save"));
+        // A child, as on the main window: its shape is a widget mask, not a window mask.
+        button = std::make_unique<Button_XP>(&site, &container);
+        button->InitProperties();
+        button->setCaption(QStringLiteral("Save"));
+        button->resize(kW, kH);
+        container.resize(kW + 20, kH + 20);
+        container.show();
+        button->setButtonStyle(3);
+    }
+    QWidget container;
+    ControlSite site;
+    std::unique_ptr<Button_XP> button;
+};
+
+void Refresh(benchmark::State& state, bool hovered) {
+    SaveButton b;
+    b.button->setFlags({false, false, hovered, false});
+    for (auto _ : state) {
+        b.button->Refresh();
+        benchmark::DoNotOptimize(b.button->surfaceImage().constBits());
+    }
+}
+
+void BM_Button_XP_Refresh_Normal(benchmark::State& state) {
+    Refresh(state, false);
+}
+void BM_Button_XP_Refresh_Hovered(benchmark::State& state) {
+    Refresh(state, true);
+}
+
+// The face without a caption: only the pixel work of the XP look.
+void BM_Button_XP_PixelsOnly(benchmark::State& state) {
+    SaveButton b;
+    b.button->setCaption(QString());
+    b.button->setFlags({false, false, state.range(0) != 0, false}, false);
+    const ButtonPaintState s = b.button->paintState();
+    QImage img;
+    for (auto _ : state) {
+        RefreshFace(img, s);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+
+void Fusion(benchmark::State& state, bool hovered) {
+    std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPushButton button(QStringLiteral("Save"));
+    button.setStyle(style.get());
+    button.resize(kW, kH);
+    button.setAttribute(Qt::WA_UnderMouse, hovered);
+    QImage img(kW, kH, QImage::Format_RGB32);
+    for (auto _ : state) {
+        button.render(&img);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+
+void BM_Fusion_QPushButton_Render_Normal(benchmark::State& state) {
+    Fusion(state, false);
+}
+void BM_Fusion_QPushButton_Render_Hovered(benchmark::State& state) {
+    Fusion(state, true);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Button_XP_Refresh_Normal);
+BENCHMARK(BM_Button_XP_Refresh_Hovered);
+BENCHMARK(BM_Button_XP_PixelsOnly)->Arg(0)->Arg(1);
+BENCHMARK(BM_Fusion_QPushButton_Render_Normal);
+BENCHMARK(BM_Fusion_QPushButton_Render_Hovered);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
