@@ -57,6 +57,10 @@ test: build
 bench: build
 	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && { echo "== $$b"; "$$b"; }; done
 
+# Every Button_XP style in every state, enlarged, in $(BUILD)/gallery.png.
+gallery: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/gallery/corvane-gallery $(BUILD)/gallery.png
+
 # `make install DESTDIR=/tmp/x PREFIX=/usr` stages an installation; `make package` builds the
 # .deb in $(BUILD)/.
 PREFIX  ?= /usr/local
