@@ -17,8 +17,16 @@ class tst_ui_workflow : public QObject {
 private slots:
     void initTestCase() { test::UseFixedLook(); }
 
+    // Paths are Unicode and of any length.
+    void openThenSaveLeavesTheFileUnchanged_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("pes2012.exe") << QStringLiteral("pes2012.exe");
+        QTest::newRow("unicode") << QStringLiteral("Pęs 2012 – démo ✓.exe");
+        QTest::newRow("long") << QString(240, u'x') + QStringLiteral(".exe");
+    }
     void openThenSaveLeavesTheFileUnchanged() {
-        DemoFileFixture demo(7);
+        QFETCH(QString, name);
+        DemoFileFixture demo(7, test::kDemoFileSize, name);
         QVERIFY(demo.isValid());
         const QByteArray before = demo.bytes();
         WindowDriver d;
