@@ -107,7 +107,7 @@ void frmMain::mnuOpen_Click() {
     PatchValues values;
     try {
         values = ReadPatch(ToFsPath(chosen), m_files);
-    } catch (const Error& e) {
+    } catch (const std::exception& e) {  // corvane::Error, or bad_alloc: never past a slot
         ShowMessage(QStringLiteral("The file was not opened; nothing has changed.\n\n%1")
                         .arg(QString::fromUtf8(e.what())),
                     QMessageBox::Warning);
@@ -144,14 +144,14 @@ void frmMain::Save() {
         values.font.green = TextToComponent(C[11]->Text().toStdString(), kFontFields[1]);
         values.font.blue = TextToComponent(C[12]->Text().toStdString(), kFontFields[2]);
         values.font.transparency = TransparencyOf(Up4, "Pes Fonts Color");
-    } catch (const Error& e) {
+    } catch (const std::exception& e) {
         ShowMessage(QStringLiteral("Nothing was saved.\n\n%1").arg(QString::fromUtf8(e.what())),
                     QMessageBox::Warning);
         return;
     }
     try {
         WritePatch(ToFsPath(m_fileName), values, m_files);
-    } catch (const Error& e) {
+    } catch (const std::exception& e) {
         ShowMessage(QStringLiteral("The save failed.\n\n%1").arg(QString::fromUtf8(e.what())),
                     QMessageBox::Warning);
         return;
