@@ -2,8 +2,11 @@
 // size of the main window's Save button), and the transparent background copy.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QCursor>
+#include <QWidget>
 
+#include "button/ButtonInputEvents.h"
 #include "button/PictureDraw.h"
 
 using namespace corvane;
@@ -85,11 +88,33 @@ void BM_CopyParentBackground(benchmark::State& st) {
 }
 BENCHMARK(BM_CopyParentBackground);
 
+// One hover-timer tick while the pointer stays over the button (100 of them a second).
+void BM_HoverTick(benchmark::State& st) {
+    QWidget window;
+    window.resize(400, 300);
+    QWidget button(&window);
+    button.setGeometry(8, 256, 249, 33);
+    for (int i = 0; i < 20; ++i) {  // other controls on the window
+        (new QWidget(&window))->setGeometry(10 + 15 * i, 10, 12, 12);
+    }
+    window.show();
+    QCursor::setPos(button.mapToGlobal(QPoint(100, 15)));
+    bool over = false;
+    for (auto _ : st) {
+        over = PointerIsOver(&button);
+        benchmark::DoNotOptimize(over);
+    }
+    if (!over) {
+        st.SkipWithError("the pointer is not over the button");
+    }
+}
+BENCHMARK(BM_HoverTick);
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);  // palettes need one
+    QApplication app(argc, argv);  // palettes and widgets need one
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
