@@ -51,13 +51,14 @@ public:
     virtual void ShowNormalPicture() = 0;
 };
 
-// The flags the painter reads.
-struct ButtonFlags {
-    bool hasFocus = false;
-    bool pressed = false;
-    bool mouseOver = false;
-    bool keyHeld = false;
-    friend bool operator==(const ButtonFlags&, const ButtonFlags&) = default;
+// The flags the painter reads: g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld (the widget's
+// ButtonFlags in the same order).
+struct ButtonInputFlags {
+    bool HasFocus = false;
+    bool Pressed = false;
+    bool MouseOver = false;
+    bool KeyHeld = false;
+    friend bool operator==(const ButtonInputFlags&, const ButtonInputFlags&) = default;
 };
 
 // The arguments of the last mouse press; never cleared.
@@ -93,7 +94,7 @@ public:
     void OnLostFocus();
     void OnHoverTick();
 
-    ButtonFlags Flags() const { return {g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld}; }
+    ButtonInputFlags Flags() const { return {g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld}; }
     MouseArgs LastMouse() const { return {g_LastButton, g_LastShift, g_LastX, g_LastY}; }
 
     static constexpr qint16 kLeftButton = 1;

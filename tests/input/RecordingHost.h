@@ -27,11 +27,11 @@ public:
     std::function<void()> onPending;  // input that arrives while pending events run
 
     void Refresh() override {
-        const ButtonFlags f = machine->Flags();
+        const ButtonInputFlags f = machine->Flags();
         log << QStringLiteral("Refresh(%1%2%3)")
-                   .arg(f.pressed ? 'P' : '-')
-                   .arg(f.mouseOver ? 'O' : '-')
-                   .arg(f.hasFocus ? 'F' : '-');
+                   .arg(f.Pressed ? 'P' : '-')
+                   .arg(f.MouseOver ? 'O' : '-')
+                   .arg(f.HasFocus ? 'F' : '-');
     }
     void RaiseClick() override { log << "Click"; }
     void RaiseKeyDown(qint16 k, qint16 s) override {

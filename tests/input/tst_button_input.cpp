@@ -56,12 +56,12 @@ void run(ButtonInput& m, RecordingHost& h, const QString& script) {
     }
 }
 
-QString flagsText(const ButtonFlags& f) {
+QString flagsText(const ButtonInputFlags& f) {
     return QStringLiteral("%1%2%3%4")
-        .arg(f.pressed ? 'P' : '-')
-        .arg(f.mouseOver ? 'O' : '-')
-        .arg(f.hasFocus ? 'F' : '-')
-        .arg(f.keyHeld ? 'K' : '-');
+        .arg(f.Pressed ? 'P' : '-')
+        .arg(f.MouseOver ? 'O' : '-')
+        .arg(f.HasFocus ? 'F' : '-')
+        .arg(f.KeyHeld ? 'K' : '-');
 }
 
 const QString kEnter = "move 0 0 5 5";
