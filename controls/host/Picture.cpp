@@ -8,22 +8,22 @@ Picture Picture::empty() {
     return Picture(std::make_shared<PictureData>());
 }
 
-Picture Picture::bitmap(const QImage& image, double dpiX, double dpiY) {
+Picture Picture::fromImage(PictureKind kind, const QImage& image, QImage::Format format,
+                           double dpiX, double dpiY) {
     auto d = std::make_shared<PictureData>();
-    d->kind = PictureKind::Bitmap;
-    d->image = image.convertToFormat(QImage::Format_RGB32);
+    d->kind = kind;
+    d->image = image.convertToFormat(format);
     d->himetricWidth = pixelsToHimetric(image.width(), dpiX);
     d->himetricHeight = pixelsToHimetric(image.height(), dpiY);
     return Picture(std::move(d));
 }
 
+Picture Picture::bitmap(const QImage& image, double dpiX, double dpiY) {
+    return fromImage(PictureKind::Bitmap, image, QImage::Format_RGB32, dpiX, dpiY);
+}
+
 Picture Picture::icon(const QImage& image, double dpiX, double dpiY) {
-    auto d = std::make_shared<PictureData>();
-    d->kind = PictureKind::Icon;
-    d->image = image.convertToFormat(QImage::Format_ARGB32);
-    d->himetricWidth = pixelsToHimetric(image.width(), dpiX);
-    d->himetricHeight = pixelsToHimetric(image.height(), dpiY);
-    return Picture(std::move(d));
+    return fromImage(PictureKind::Icon, image, QImage::Format_ARGB32, dpiX, dpiY);
 }
 
 Picture Picture::metafile(int himetricWidth, int himetricHeight) {

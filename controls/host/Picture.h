@@ -47,6 +47,8 @@ public:
     static int himetricToPixels(int himetric, double twipsPerPixel);
 
 private:
+    static Picture fromImage(PictureKind kind, const QImage& image, QImage::Format format,
+                             double dpiX, double dpiY);
     explicit Picture(std::shared_ptr<const PictureData> d) : m_data(std::move(d)) {}
     std::shared_ptr<const PictureData> m_data;
 };
