@@ -1,0 +1,67 @@
+// The file work of the window's Open and Save commands, counted call by call through the
+// file-operations seam: Open opens the file three times and reads at most 8 bytes each time;
+// Save opens it once, writes at most three times and syncs once.
+
+#include <QTest>
+
+#include "CountingFileOps.h"
+#include "DemoBytes.h"
+#include "DemoFileFixture.h"
+#include "WindowDriver.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+class tst_proof_syscalls : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { UseFixedLook(); }
+
+    void openAndSaveCalls() {
+        DemoFileFixture demo(31);
+        QVERIFY(demo.isValid());
+        CountingFileOps ops;
+        WindowDriver d(&ops);
+        QVERIFY(d.exposed);
+
+        d.Open(demo.path());
+        QCOMPARE(d.w->FileName(), demo.path());
+        QCOMPARE(ops.opens, 3);
+        QCOMPARE(ops.reads.size(), 3);
+        for (std::size_t n : ops.reads) {
+            QVERIFY2(n <= 8, qPrintable(QString::number(n)));
+        }
+        QCOMPARE(ops.writes.size(), 0);
+        QCOMPARE(ops.syncs, 0);
+        QCOMPARE(ops.closes, 3);
+
+        ops.resetCounts();
+        d.Type(d.w->txt[2], QStringLiteral("327"));
+        d.ClickSave();
+        QCOMPARE(d.messages.shown.size(), 1);
+        QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
+        QCOMPARE(ops.opens, 1);
+        QVERIFY2(ops.writes.size() >= 1 && ops.writes.size() <= 3,
+                 qPrintable(QString::number(ops.writes.size())));
+        QCOMPARE(ops.syncs, 1);
+        QCOMPARE(ops.closes, 1);
+        QCOMPARE(demo.bytes(kTeams + 4, 2), Bytes({0x47, 0x01}));
+    }
+
+    // A second Open of the same file costs the same again: nothing is cached or kept open.
+    void reopeningCostsTheSame() {
+        DemoFileFixture demo(32);
+        CountingFileOps ops;
+        WindowDriver d(&ops);
+        d.Open(demo.path());
+        ops.resetCounts();
+        d.Open(demo.path());
+        QCOMPARE(ops.opens, 3);
+        QCOMPARE(ops.reads.size(), 3);
+        QCOMPARE(ops.closes, 3);
+        QVERIFY(d.messages.shown.isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_proof_syscalls)
+#include "tst_proof_syscalls.moc"
