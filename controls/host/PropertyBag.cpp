@@ -65,9 +65,10 @@ bool fromJson(const QJsonValue& j, QVariant* out, QString* why) {
     }
     if (j.isDouble()) {
         const double d = j.toDouble();
-        // Unsigned 32-bit values (colours written as plain numbers) come back unsigned.
-        if (d != static_cast<double>(static_cast<qint64>(d)) ||
-            d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<quint32>::max()) {
+        // Unsigned 32-bit values (colours written as plain numbers) come back unsigned. The
+        // range is checked before the cast: casting a double beyond 64 bits is undefined.
+        if (d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<quint32>::max() ||
+            d != static_cast<double>(static_cast<qint64>(d))) {
             *why = QStringLiteral("%1 is not a 32-bit whole number").arg(d);
             return false;
         }
