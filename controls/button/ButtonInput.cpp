@@ -27,9 +27,20 @@ void ButtonInput::OnMouseMove(qint16 button, qint16 shift, float x, float y) {
         m_host.RaiseMouseIn(shift);
         m_host.Refresh();
         // Moves queued meanwhile see g_MouseOver set and do not enter again.
+        const std::weak_ptr<char> alive = m_alive;
         m_host.ProcessPendingEvents();
+        if (alive.expired()) {
+            return;
+        }
     }
     m_host.RaiseMouseMove(button, shift, x, y);
+}
+
+void ButtonInput::SetFlags(const ButtonInputFlags& f) {
+    g_HasFocus = f.HasFocus;
+    g_Pressed = f.Pressed;
+    g_MouseOver = f.MouseOver;
+    g_KeyHeld = f.KeyHeld;
 }
 
 void ButtonInput::OnHoverTick() {

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <memory>
+
 namespace corvane {
 
 // What the button's input handling needs of the control that owns it. The widget implements
@@ -95,6 +97,8 @@ public:
     void OnHoverTick();
 
     ButtonInputFlags Flags() const { return {g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld}; }
+    // Puts the machine in a given state without any call to the host (tests, the gallery).
+    void SetFlags(const ButtonInputFlags& f);
     MouseArgs LastMouse() const { return {g_LastButton, g_LastShift, g_LastX, g_LastY}; }
 
     static constexpr qint16 kLeftButton = 1;
@@ -114,6 +118,9 @@ private:
     qint16 g_LastShift = 0;
     float g_LastX = 0;
     float g_LastY = 0;
+    // Lives exactly as long as the machine. A step that yields to pending events checks it
+    // afterwards: a handler run meanwhile may have destroyed the control and the machine.
+    std::shared_ptr<char> m_alive = std::make_shared<char>();
 };
 
 }  // namespace corvane

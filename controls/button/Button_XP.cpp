@@ -19,6 +19,7 @@ Button_XP::Button_XP(ControlSite* site, QWidget* parent) : UserControl(site, par
     m_surfaceQFont = m_surfaceFont.toQFont();
     connect(Site(), &ControlSite::ambientChanged, this, [this](const QString&) { Refresh(); });
     applyCursor();
+    SetUpInput();
 }
 
 Button_XP::~Button_XP() = default;
@@ -249,14 +250,13 @@ void Button_XP::setBEVELDEPTH(qint16 New_BEVELDEPTH) {
 // --- State flags ---
 
 ButtonFlags Button_XP::flags() const {
-    return {g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld};
+    const ButtonInputFlags f = m_input.Flags();
+    return {f.HasFocus, f.Pressed, f.MouseOver, f.KeyHeld};
 }
 
 void Button_XP::setFlags(const ButtonFlags& New_Flags, bool repaint) {
-    g_HasFocus = New_Flags.HasFocus;
-    g_Pressed = New_Flags.Pressed;
-    g_MouseOver = New_Flags.MouseOver;
-    g_KeyHeld = New_Flags.KeyHeld;
+    m_input.SetFlags(
+        {New_Flags.HasFocus, New_Flags.Pressed, New_Flags.MouseOver, New_Flags.KeyHeld});
     if (repaint) {
         Refresh();
     }
@@ -290,6 +290,7 @@ void Button_XP::setSurfaceBackColor(quint32 colour) {
 
 void Button_XP::SetAccessKey() {
     m_accessKey = ParseAccessKey(g_Caption);
+    GrabAccessKeys();
 }
 
 void Button_XP::applyCursor() {
@@ -327,9 +328,11 @@ ButtonPaintState Button_XP::paintState() const {
     s.bevel = g_BEVEL;
     s.bevelDepth = g_BEVELDEPTH;
     s.surfaceBackColor = m_surfaceBackColor;
-    s.hasFocus = g_HasFocus;
-    s.pressed = g_Pressed;
-    s.mouseOver = g_MouseOver;
+    // The machine's flags as they are now: it changes some without asking for a repaint.
+    const ButtonInputFlags f = m_input.Flags();
+    s.hasFocus = f.HasFocus;
+    s.pressed = f.Pressed;
+    s.mouseOver = f.MouseOver;
     s.enabled = isEnabled();
     s.userMode = Site()->UserMode();
     s.isDefault = Site()->Default();

@@ -6,12 +6,15 @@
 #include <QString>
 #include <QVariant>
 
+#include "ButtonInput.h"
 #include "ButtonLayout.h"
 #include "ButtonPainter.h"
 #include "draw/Rect.h"
 #include "host/FontValue.h"
 #include "host/Picture.h"
 #include "host/UserControl.h"
+
+class QTimer;
 
 namespace corvane {
 
@@ -30,8 +33,9 @@ struct ButtonFlags {
 //
 // Properties have a getter named as the property and a setter set<Property>(New_<Property>)
 // that stores, tells the host (ControlSite::PropertyChanged) and repaints where the look
-// depends on it. Input handling lives elsewhere and drives the flags through setFlags().
-class Button_XP : public UserControl {
+// depends on it. Input goes to a ButtonInput machine, which owns the state flags; the widget
+// only feeds it Qt's events (Button_XPInput.cpp) and carries out what it asks.
+class Button_XP : public UserControl, private ButtonInputHost {
     Q_OBJECT
 public:
     explicit Button_XP(ControlSite* site, QWidget* parent = nullptr);
@@ -114,9 +118,17 @@ public:
     qint16 BEVELDEPTH() const { return g_BEVELDEPTH; }
     void setBEVELDEPTH(qint16 New_BEVELDEPTH);
 
+    // Opens URL as a click does: a "mailto:" link with the mail handler, any other non-empty
+    // text with the system's default handler.
+    void GoToURL() override;
+    // The access key's action (Click, then the link; no sound, no pressed look; nothing while
+    // disabled). The access-key shortcuts run it; accessibility's "press" does too.
+    void AccessKeyPress();
+
     // --- What the input handling drives ---
     ButtonFlags flags() const;
-    // Stores the flags and, unless told not to, repaints.
+    // Puts the input machine in the given state and, unless told not to, repaints (tests, the
+    // gallery; input reaches the machine through the event handlers).
     void setFlags(const ButtonFlags& New_Flags, bool repaint = true);
     // Hover entry (true): the hover picture becomes current when there is one. Leave (false):
     // the normal picture does. Does not repaint.
@@ -125,7 +137,7 @@ public:
     QString AccessKey() const { return m_accessKey; }
 
     // Rebuilds the whole face into the persistent image and schedules it for the screen.
-    void Refresh();
+    void Refresh() override;
 
     // For tests, the gallery and the benchmark.
     ButtonPaintState paintState() const;
@@ -136,6 +148,8 @@ public:
     FontValue surfaceFont() const { return m_surfaceFont; }
     QSize naturalPictureSize() const { return {g_OriginalPicSizeW, g_OriginalPicSizeH}; }
     quint64 refreshCount() const { return m_refreshCount; }
+    // Whether the 10 ms hover timer runs (only between hover entry and leave).
+    bool hoverTimerActive() const;
 
 signals:
     // Raised to the host. Arguments go by value: the control never reads one back, and by
@@ -154,6 +168,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Input (Button_XPInput.cpp): each handler hands its event to the input machine.
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     // The resize handler: minimum size, client size, focus rectangle, window shape, repaint.
     void ResizeHandler();
@@ -166,6 +190,32 @@ private:
     void SetXPRegion();
     void applyCursor();
     void readFontSilently(const FontValue& f);
+
+    // Input wiring (Button_XPInput.cpp).
+    void SetUpInput();
+    // Registers the access key (Alt+letter) and, as the form's default or cancel button,
+    // Enter or Esc, replacing what was registered before.
+    void GrabAccessKeys();
+    // ButtonInputHost: what the input machine asks of the control.
+    void RaiseClick() override;
+    void RaiseKeyDown(qint16 keyCode, qint16 shift) override;
+    void RaiseKeyPress(qint16 keyAscii) override;
+    void RaiseKeyUp(qint16 keyCode, qint16 shift) override;
+    void RaiseMouseDown(qint16 button, qint16 shift, float x, float y) override;
+    void RaiseMouseMove(qint16 button, qint16 shift, float x, float y) override;
+    void RaiseMouseUp(qint16 button, qint16 shift, float x, float y) override;
+    void RaiseMouseIn(qint16 shift) override;
+    void RaiseMouseOut(qint16 shift) override;
+    void PlayClickSound() override;
+    void SetHoverTimer(bool on) override;
+    void ProcessPendingEvents() override;
+    void CaptureMouse() override;
+    bool IsEnabled() const override;
+    int Width() const override;
+    int Height() const override;
+    bool PointerIsOverSurface() const override;
+    void ShowHoverPicture() override;
+    void ShowNormalPicture() override;
 
     // Surface settings the control uses directly.
     quint32 m_surfaceBackColor = 0x8000000F;
@@ -206,10 +256,12 @@ private:
     quint32 g_XPColor_Hover = 0;
     QString g_SoundOver;
     QString g_SoundClick;
-    bool g_HasFocus = false;
-    bool g_Pressed = false;
-    bool g_MouseOver = false;
-    bool g_KeyHeld = false;
+
+    // Input: the machine holds g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld and the last
+    // mouse press; OverTimer polls for the hover leave.
+    ButtonInput m_input{*this};
+    QTimer* OverTimer = nullptr;
+    QList<int> m_shortcutIds;
 
     // Painting state kept between repaints.
     int g_ClientW = 0;

@@ -15,6 +15,20 @@ void ControlSite::setUserMode(bool on) {
     emit ambientChanged(QStringLiteral("UserMode"));
 }
 
+void ControlSite::setDefault(bool on) {
+    if (m_default != on) {
+        m_default = on;
+        emit flagsChanged();
+    }
+}
+
+void ControlSite::setCancel(bool on) {
+    if (m_cancel != on) {
+        m_cancel = on;
+        emit flagsChanged();
+    }
+}
+
 namespace {
 double twipsPerPixel(bool horizontal) {
     const QScreen* s = QGuiApplication::primaryScreen();

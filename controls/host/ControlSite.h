@@ -26,9 +26,9 @@ public:
 
     // Per-control flags: the control is the form's default (Enter) or cancel (Esc) button.
     bool Default() const { return m_default; }
-    void setDefault(bool on) { m_default = on; }
+    void setDefault(bool on);
     bool Cancel() const { return m_cancel; }
-    void setCancel(bool on) { m_cancel = on; }
+    void setCancel(bool on);
 
     // Called by the control's property setters.
     void PropertyChanged(const QString& name) { emit propertyChanged(name); }
@@ -40,6 +40,8 @@ public:
 signals:
     void propertyChanged(const QString& name);
     void ambientChanged(const QString& name);
+    // Default or Cancel changed: the control's keys (Enter, Esc) and its look follow them.
+    void flagsChanged();
 
 private:
     FontValue m_ambientFont;
