@@ -52,9 +52,27 @@ struct WindowDriver {
         ClickMenu(w->mnuOpen);
     }
 
-    // The save button's click. Its mouse input is the button's own business; the window
-    // listens to the Click it raises.
-    void ClickSave() { emit w->cmd_Save->Click(); }
+    // The save button's click, as a person makes it: press and release over the button.
+    // Sent to the window, not the widget, so that the button's cut-corner shape counts.
+    void ClickSave(QPoint at = QPoint(-1, -1)) {
+        Button_XP* b = w->cmd_Save;
+        if (at == QPoint(-1, -1)) {
+            at = b->rect().center();
+        }
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, b->mapTo(w.get(), at));
+    }
+
+    // The save button by keyboard: Tab from the field before it in the tab order, then space.
+    void SaveWithKeys() {
+        w->TabControl1->setCurrentIndex(0);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->txt[0]->setFocus();
+        QTRY_VERIFY(w->txt[0]->hasFocus());
+        QTest::keyClick(w->txt[0], Qt::Key_Tab);
+        QVERIFY(w->cmd_Save->hasFocus());
+        QTest::keyClick(w->cmd_Save, Qt::Key_Space);
+    }
 
     void ShowPage(int page) {
         QTabBar* tabs = w->TabControl1->tabBar();

@@ -1,0 +1,48 @@
+// The window's save button under real input: the keyboard reaches it, and its cut corners
+// are not part of it.
+
+#include <QTest>
+
+#include "DemoBytes.h"
+#include "DemoFileFixture.h"
+#include "WindowDriver.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+class tst_ui_savebutton : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::UseFixedLook(); }
+
+    void savesWithTabAndSpace() {
+        DemoFileFixture demo;
+        QVERIFY(demo.isValid());
+        WindowDriver d;
+        d.Open(demo.path());
+        d.Type(d.w->txt[0], QStringLiteral("121"));
+        d.SaveWithKeys();
+        QCOMPARE(d.messages.shown.size(), 1);
+        QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
+        QCOMPARE(demo.bytes(kTeams, 2), Bytes({121, 0}));
+    }
+
+    // A click on a cut-off corner lands on the window behind the button and saves nothing; one
+    // just inside the shape saves.
+    void cutCornersAreNotTheButton() {
+        DemoFileFixture demo;
+        QVERIFY(demo.isValid());
+        WindowDriver d;
+        d.Open(demo.path());
+        const QRegion shape = d.w->cmd_Save->mask();
+        QVERIFY(!shape.contains(QPoint(0, 0)));
+        QVERIFY(shape.contains(QPoint(2, 2)));
+        d.ClickSave(QPoint(0, 0));
+        QCOMPARE(d.messages.shown.size(), 0);
+        d.ClickSave(QPoint(2, 2));
+        QCOMPARE(d.messages.shown.size(), 1);
+    }
+};
+
+QTEST_MAIN(tst_ui_savebutton)
+#include "tst_ui_savebutton.moc"
