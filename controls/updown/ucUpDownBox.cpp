@@ -10,6 +10,7 @@
 
 #include "host/SystemColors.h"
 #include "updown/UpDownLayout.h"
+#include "updown/ucUpDownBoxAccessible.h"
 
 namespace corvane {
 
@@ -63,6 +64,7 @@ ucUpDownBox::ucUpDownBox(ControlSite* site, QWidget* parent)
             [this](int direction) { m_ucBar->setValue(-direction); });
     connect(m_txtValue, &UpDownField::focusLeft, this, &ucUpDownBox::mendText);
     connect(m_ucBar, &QScrollBar::valueChanged, this, &ucUpDownBox::onBarMoved);
+    InstallUpDownAccessibility(this);
     relayout();
 }
 

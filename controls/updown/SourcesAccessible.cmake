@@ -1,0 +1,3 @@
+target_sources(corvane_controls PRIVATE
+    updown/ucUpDownBoxAccessible.cpp updown/ucUpDownBoxAccessible.h
+)
