@@ -1,5 +1,6 @@
 // Renders every Button_XP style in every state into one PNG, enlarged with nearest-neighbour
-// scaling so that single pixels can be checked by eye.
+// scaling so that single pixels can be checked by eye. The last rows carry a bitmap and an icon
+// picture, to show the picture's offsets, its disabled emboss and the style-2 silhouette.
 //
 //   corvane-gallery [output.png] [scale]
 #include <QApplication>
@@ -21,7 +22,8 @@ struct Row {
     const char* label;
     int style;
     qint16 bevel;
-    bool ownColours;  // XPDefaultColors off
+    bool ownColours;                           // XPDefaultColors off
+    PictureKind picture = PictureKind::Empty;  // Empty: no picture
 };
 
 struct Column {
@@ -30,9 +32,18 @@ struct Column {
 };
 
 const Row kRows[] = {
-    {"0 raised", 0, 1, false},        {"0 bevel 2", 0, 2, false},   {"1 flat", 1, 1, false},
-    {"1 bevel 2", 1, 2, false},       {"2 highlight", 2, 1, false}, {"3 XP", 3, 1, false},
-    {"3 XP own colours", 3, 1, true}, {"4 no border", 4, 1, false},
+    {"0 raised", 0, 1, false},
+    {"0 bevel 2", 0, 2, false},
+    {"1 flat", 1, 1, false},
+    {"1 bevel 2", 1, 2, false},
+    {"2 highlight", 2, 1, false},
+    {"3 XP", 3, 1, false},
+    {"3 XP own colours", 3, 1, true},
+    {"4 no border", 4, 1, false},
+    {"2 bitmap", 2, 1, false, PictureKind::Bitmap},
+    {"2 icon", 2, 1, false, PictureKind::Icon},
+    {"3 bitmap", 3, 1, false, PictureKind::Bitmap},
+    {"3 icon", 3, 1, false, PictureKind::Icon},
 };
 
 const Column kColumns[] = {
@@ -65,6 +76,39 @@ QPalette classicPalette() {
     return p;
 }
 
+// A 16 x 16 bitmap on black, which the default MaskColor 0 leaves out: a red square with a white
+// band (white counts as background in the disabled emboss) and a blue centre.
+Picture bitmapPicture() {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (int y = 2; y < 14; ++y) {
+        for (int x = 2; x < 14; ++x) {
+            image.setPixel(x, y, y < 5 ? qRgb(255, 255, 255) : qRgb(200, 30, 30));
+        }
+    }
+    for (int y = 7; y < 11; ++y) {
+        for (int x = 6; x < 10; ++x) {
+            image.setPixel(x, y, qRgb(30, 60, 220));
+        }
+    }
+    return Picture::bitmap(image);
+}
+
+// A 16 x 16 icon with its own transparency: a green disc with a dark outline.
+Picture iconPicture() {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const int d = (2 * x - 15) * (2 * x - 15) + (2 * y - 15) * (2 * y - 15);
+            if (d <= 169) {
+                image.setPixel(x, y, d > 100 ? qRgba(0, 80, 0, 255) : qRgba(60, 200, 60, 255));
+            }
+        }
+    }
+    return Picture::icon(image);
+}
+
 // One cell: the control's face, with the pixels its shape leaves out showing the sheet.
 QImage renderCell(const Row& row, const Column& col, int w, int h, const QColor& sheet) {
     QWidget container;
@@ -86,6 +130,12 @@ QImage renderCell(const Row& row, const Column& col, int w, int h, const QColor&
     b->setBEVEL(row.bevel);
     b->setXPDefaultColors(!row.ownColours);
     b->setButtonStyle(row.style);
+    if (row.picture != PictureKind::Empty) {
+        static const Picture bitmap = bitmapPicture();
+        static const Picture icon = iconPicture();
+        b->setPictureSize(0);
+        b->setPicture(row.picture == PictureKind::Bitmap ? bitmap : icon);
+    }
     b->setEnabled(col.enabled);
     b->setFlags({col.focus, col.pressed, col.over, false});
 
