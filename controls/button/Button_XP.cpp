@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "AccessKey.h"
+#include "Button_XPAccessible.h"
 #include "PictureDraw.h"
 #include "XPLook.h"
 
@@ -20,6 +21,7 @@ Button_XP::Button_XP(ControlSite* site, QWidget* parent) : UserControl(site, par
     connect(Site(), &ControlSite::ambientChanged, this, [this](const QString&) { Refresh(); });
     applyCursor();
     SetUpInput();
+    InstallButton_XPAccessibility();
 }
 
 Button_XP::~Button_XP() = default;
