@@ -1,5 +1,9 @@
 #include "ButtonPainter.h"
 
+#include <QtMath>
+
+#include <vector>
+
 #include "ButtonColors.h"
 #include "PictureDraw.h"
 #include "XPLook.h"
@@ -20,7 +24,9 @@ public:
     Painter(QImage& img, const ButtonPaintState& s)
         : m_img(img), m_s(s), m_w(s.width), m_h(s.height), m_back(s.surfaceBackColor) {}
 
-    RefreshResult run();
+    // The whole face; without the caption when `caption` is false (drawCaption adds it later).
+    RefreshResult run(bool caption = true);
+    void drawCaption(QImage& target) const;
 
 private:
     quint32 T(quint32 c) const { return TranslateColor(c, m_s.palette); }
@@ -54,7 +60,6 @@ private:
     void drawBevel(quint32 c0, int n, int d, bool raised);
     void drawDefaultBorder();
     void defaultCheck();
-    void drawCaption();
 
     QImage& m_img;
     const ButtonPaintState& m_s;
@@ -65,7 +70,7 @@ private:
     TextLayout m_text;  // the caption as measured, drawn as it was measured
 };
 
-RefreshResult Painter::run() {
+RefreshResult Painter::run(bool caption) {
     // The XP face fills the whole surface itself, so its clear would only be overwritten.
     if (m_s.buttonStyle != 3) {
         FillRect(m_img, ImageRect(m_img), T(m_back));
@@ -115,7 +120,9 @@ RefreshResult Painter::run() {
     if (m_s.hasFocus && m_s.showFocusRect && m_s.buttonStyle != 3) {
         DrawFocusRect(m_img, m_s.focusRect);
     }
-    drawCaption();
+    if (caption) {
+        drawCaption(m_img);
+    }
     return {m_layout, m_back};
 }
 
@@ -227,7 +234,7 @@ void Painter::drawBorder() {
     }
 }
 
-void Painter::drawCaption() {
+void Painter::drawCaption(QImage& target) const {
     if (m_s.caption.isEmpty()) {
         return;
     }
@@ -239,22 +246,61 @@ void Painter::drawCaption() {
     // The caption rectangle is the measured one (its widest line plus the margins), so
     // breaking the caption again for it would give the same lines: draw the measured layout.
     if (m_s.enabled) {
-        DrawTextLayout(m_img, m_text, text, flags, m_s.font, T(m_s.foreColor));
+        DrawTextLayout(target, m_text, text, flags, m_s.font, T(m_s.foreColor));
         return;
     }
     // Engraved: a highlight copy one pixel down and right under a shadow copy.
-    DrawTextLayout(m_img, m_text, text.offset(1), flags, m_s.font, T(kButtonHighlight));
-    DrawTextLayout(m_img, m_text, text, flags, m_s.font, T(kButtonShadow));
+    DrawTextLayout(target, m_text, text.offset(1), flags, m_s.font, T(kButtonHighlight));
+    DrawTextLayout(target, m_text, text, flags, m_s.font, T(kButtonShadow));
 }
 
 }  // namespace
 
-RefreshResult RefreshFace(QImage& surface, const ButtonPaintState& s) {
-    if (surface.width() != s.width || surface.height() != s.height ||
-        surface.format() != QImage::Format_RGB32) {
-        surface = QImage(std::max(s.width, 0), std::max(s.height, 0), QImage::Format_RGB32);
+QImage EnlargeNearest(const QImage& logical, QSize device) {
+    QImage out(device, QImage::Format_RGB32);
+    const int w = logical.width();
+    const int h = logical.height();
+    const int dw = device.width();
+    const int dh = device.height();
+    if (out.isNull() || w <= 0 || h <= 0) {
+        return out;
     }
-    return Painter(surface, s).run();
+    const QImage src = logical.convertToFormat(QImage::Format_RGB32);
+    std::vector<int> column(static_cast<std::size_t>(dw));
+    for (int x = 0; x < dw; ++x) {
+        column[static_cast<std::size_t>(x)] = static_cast<int>(static_cast<long long>(x) * w / dw);
+    }
+    for (int y = 0; y < dh; ++y) {
+        const int sy = static_cast<int>(static_cast<long long>(y) * h / dh);
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < dw; ++x) {
+            row[x] = in[column[static_cast<std::size_t>(x)]];
+        }
+    }
+    return out;
+}
+
+RefreshResult RefreshFace(QImage& surface, const ButtonPaintState& s) {
+    const int w = std::max(s.width, 0);
+    const int h = std::max(s.height, 0);
+    const qreal ratio = s.devicePixelRatio > 1.0 ? s.devicePixelRatio : 1.0;
+    if (ratio == 1.0) {
+        if (surface.width() != w || surface.height() != h ||
+            surface.format() != QImage::Format_RGB32 || surface.devicePixelRatio() != 1.0) {
+            surface = QImage(w, h, QImage::Format_RGB32);
+        }
+        return Painter(surface, s).run();
+    }
+    // The geometry at logical resolution, enlarged block by block; the caption at device
+    // resolution on top, where QPainter maps its logical coordinates through the ratio.
+    QImage logical(w, h, QImage::Format_RGB32);
+    Painter painter(logical, s);
+    const RefreshResult r = painter.run(false);
+    surface = EnlargeNearest(logical, QSize(qCeil(w * ratio), qCeil(h * ratio)));
+    surface.setDevicePixelRatio(ratio);
+    painter.drawCaption(surface);
+    return r;
 }
 
 }  // namespace corvane

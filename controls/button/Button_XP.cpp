@@ -353,6 +353,7 @@ ButtonPaintState Button_XP::paintState() const {
         s.position = pos();
     }
     s.palette = palette();
+    s.devicePixelRatio = devicePixelRatioF();
     return s;
 }
 
@@ -397,6 +398,11 @@ void Button_XP::SetXPRegion() {
 }
 
 void Button_XP::paintEvent(QPaintEvent*) {
+    // The face is built for one device-pixel ratio; on a screen with another (the window moved,
+    // or the screen's scale changed) it is rebuilt rather than scaled.
+    if (m_image.devicePixelRatio() != devicePixelRatioF()) {
+        Refresh();
+    }
     QPainter p(this);
     p.drawImage(QPoint(0, 0), m_image);
 }
