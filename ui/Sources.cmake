@@ -6,6 +6,7 @@ add_library(corvane_ui STATIC
     Scn_Common_Dialog.cpp Scn_Common_Dialog.h
     frmMain.cpp frmMain.h
     frmMain_Layout.cpp frmMainLayout.h
+    frmMainAccessibility.cpp frmMainAccessibility.h
 )
 target_include_directories(corvane_ui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(corvane_ui PUBLIC corvane_core corvane_controls Qt6::Widgets)

@@ -12,6 +12,7 @@
 #include "ColourButton.h"
 #include "button/Button_XP.h"
 #include "frmMain.h"
+#include "frmMainAccessibility.h"
 #include "frmMainLayout.h"
 #include "host/ControlSite.h"
 #include "host/PropertyBag.h"
@@ -64,6 +65,7 @@ void frmMain::BuildControls() {
     CD = new CommonDialog(m_colourDialog, this);
 
     SetTabOrder();
+    NameControlsForAccessibility(*this);
 
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
