@@ -167,6 +167,7 @@ private slots:
     void accessKeyPressMethod();
     void hoverTimerOnlyWhileHovered();
     void hoverArguments();
+    void disabledHoverStillEnds();
     void hoverPicture_data();
     void hoverPicture();
     void coveredButtonEndsHover();
@@ -550,6 +551,17 @@ void tst_ButtonXPInput::hoverArguments() {
     qt_handleMouseEvent(w, in, w->mapToGlobal(in), Qt::NoButton, Qt::NoButton, QEvent::MouseMove,
                         Qt::ShiftModifier, 200000);
     QCOMPARE(s.log, (QStringList{"MouseIn(1)", "MouseMove(0,1,101,16)"}));
+}
+
+// A button disabled while hovered takes no input, but its running timer still ends the hover.
+void tst_ButtonXPInput::disabledHoverStillEnds() {
+    Scene s(m_rec);
+    s.pointTo(kInside);
+    s.b->setEnabled(false);
+    QVERIFY(s.b->hoverTimerActive());
+    s.pointTo(kOutside);
+    QTRY_VERIFY(!s.b->hoverTimerActive());
+    QCOMPARE(s.log, (QStringList{"MouseIn(0)", "MouseMove(0,0,100,16)", "MouseOut(0)"}));
 }
 
 // The hover picture shows from the hover entry to the leave, and Picture returns it meanwhile.
