@@ -26,8 +26,19 @@ void span(QImage& image, int x0, int x1, int y, QRgb rgb) {
         return;
     }
     if (fast(image)) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        std::fill(row + x0, row + x1, rgb);
+        // Eight pixels a step: g++ -O2 leaves a plain fill loop one store per pixel, but
+        // turns a fixed eight into two vector stores. A button face is mostly such runs.
+        QRgb* p = reinterpret_cast<QRgb*>(image.scanLine(y)) + x0;
+        const int n = x1 - x0;
+        int i = 0;
+        for (; i + 8 <= n; i += 8) {
+            for (int k = 0; k < 8; ++k) {
+                p[i + k] = rgb;
+            }
+        }
+        for (; i < n; ++i) {
+            p[i] = rgb;
+        }
     } else {
         for (int x = x0; x < x1; ++x) {
             image.setPixel(x, y, rgb);

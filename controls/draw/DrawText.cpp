@@ -75,8 +75,10 @@ void wrap(const Line& l, int avail, const QFontMetrics& fm, std::vector<Line>& o
 
 }  // namespace
 
-TextLayout LayoutText(const QString& text, int width, unsigned format, const QFont& font,
-                      const DrawTextParams* params) {
+namespace {
+
+TextLayout Measure(const QString& text, int width, unsigned format, const QFont& font,
+                   const DrawTextParams* params) {
     TextLayout out;
     if (text.isEmpty()) {
         return out;
@@ -116,6 +118,35 @@ TextLayout LayoutText(const QString& text, int width, unsigned format, const QFo
         out.widest = std::max(out.widest, l.width);
     }
     return out;
+}
+
+}  // namespace
+
+TextLayout LayoutText(const QString& text, int width, unsigned format, const QFont& font,
+                      const DrawTextParams* params) {
+    // A control paints the same caption in the same font again and again (every hover, press
+    // and focus change), and measuring it costs more than filling the whole face: the last
+    // layout is kept.
+    struct Last {
+        bool valid = false;
+        QString text;
+        int width = 0;
+        unsigned format = 0;
+        QFont font;
+        int leftMargin = 0;
+        int rightMargin = 0;
+        TextLayout layout;
+    };
+    thread_local Last last;
+    const int leftMargin = params ? params->leftMargin : 0;
+    const int rightMargin = params ? params->rightMargin : 0;
+    if (!(last.valid && last.width == width && last.format == format &&
+          last.leftMargin == leftMargin && last.rightMargin == rightMargin && last.text == text &&
+          last.font == font)) {
+        last = {true, text,       width,       format,
+                font, leftMargin, rightMargin, Measure(text, width, format, font, params)};
+    }
+    return last.layout;
 }
 
 void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, unsigned format,
