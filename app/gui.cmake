@@ -5,6 +5,10 @@ if(TARGET corvane_ui)
   set(corvane_app_sources main.cpp)
   if(WIN32)
     list(APPEND corvane_app_sources corvane.rc)
+    # MinGW's windres finds the icon through the include path, not beside the .rc file.
+    set_source_files_properties(corvane.rc PROPERTIES
+        INCLUDE_DIRECTORIES ${CMAKE_CURRENT_SOURCE_DIR}
+        OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/corvane.ico)
   endif()
   qt_add_executable(corvane WIN32 ${corvane_app_sources})
   target_link_libraries(corvane PRIVATE corvane_ui)

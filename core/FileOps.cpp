@@ -57,18 +57,22 @@ HANDLE ToHandle(FileOps::Handle h) {
 }
 
 // Paths of MAX_PATH characters or more need the \\?\ form, which must be absolute, normalised
-// and use backslashes. Shorter paths stay as given so that their usual meaning holds.
+// and use backslashes. What counts is the full length: a short relative path inside a deep
+// current folder is long too. Shorter paths stay as given so that their usual meaning holds.
 std::wstring SystemName(const std::filesystem::path& path) {
     const std::wstring& given = path.native();
-    if (given.size() < MAX_PATH - 12 || given.rfind(L"\\\\?\\", 0) == 0) {
+    if (given.rfind(L"\\\\?\\", 0) == 0) {
         return given;
     }
     std::error_code ec;
-    std::filesystem::path full = std::filesystem::absolute(path, ec);
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
     if (ec) {
         return given;
     }
     const std::wstring text = full.lexically_normal().make_preferred().native();
+    if (text.size() < MAX_PATH - 12) {
+        return given;
+    }
     if (text.rfind(L"\\\\", 0) == 0) {
         return L"\\\\?\\UNC\\" + text.substr(2);
     }

@@ -387,7 +387,7 @@ void tst_ucUpDownBox::focusOutShowsValue() {
     h.focusField();
     h.type(typed);
     QCOMPARE(h.field()->text(), typed);
-    const int changes = h.changes->count();
+    const qsizetype changes = h.changes->count();
 
     h.other->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(h.other->hasFocus());
