@@ -2,6 +2,8 @@
 
 #include <QtMath>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "ButtonColors.h"
@@ -266,6 +268,22 @@ QImage EnlargeNearest(const QImage& logical, QSize device) {
         return out;
     }
     const QImage src = logical.convertToFormat(QImage::Format_RGB32);
+    if (dw % w == 0 && dh % h == 0 && dw / w == dh / h) {
+        // A whole ratio k: each logical row becomes one device row of k-pixel runs, copied k times.
+        const int k = dw / w;
+        const auto bytes = static_cast<std::size_t>(dw) * sizeof(QRgb);
+        for (int y = 0; y < h; ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+            auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * k));
+            for (int x = 0; x < w; ++x) {
+                std::fill_n(first + static_cast<std::ptrdiff_t>(x) * k, k, in[x]);
+            }
+            for (int j = 1; j < k; ++j) {
+                std::memcpy(out.scanLine(y * k + j), first, bytes);
+            }
+        }
+        return out;
+    }
     std::vector<int> column(static_cast<std::size_t>(dw));
     for (int x = 0; x < dw; ++x) {
         column[static_cast<std::size_t>(x)] = static_cast<int>(static_cast<long long>(x) * w / dw);
