@@ -131,6 +131,20 @@ void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
 BENCHMARK(BM_BareWindowFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_frmMainFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The first window of a fresh process, fonts and style included: what a user waits for. Run
+// each alone (--benchmark_filter=Cold...) so that its peak RSS is that of one window.
+void BM_BareWindowColdFirstFrame(benchmark::State& state) {
+    StartUp(state, BareWindow);
+}
+void BM_frmMainColdFirstFrame(benchmark::State& state) {
+    StartUp(state, [] { return std::make_unique<corvane::frmMain>(); });
+}
+BENCHMARK(BM_BareWindowColdFirstFrame)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_frmMainColdFirstFrame)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,233 @@
+// `make bench`: runs the benchmark programs with JSON output and prints one table of ratios,
+// each measured in this run on this machine, as the median of several repetitions, beside
+// its aim. The numbers are reported; a miss does not fail the run.
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+QString g_benchDir;
+QTemporaryDir g_tmp;
+
+double Median(std::vector<double> v) {
+    if (v.empty()) {
+        return 0;
+    }
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double ToSeconds(double value, const QString& unit) {
+    static const std::map<QString, double> scale = {
+        {"ns", 1e-9}, {"us", 1e-6}, {"ms", 1e-3}, {"s", 1.0}};
+    const auto it = scale.find(unit);
+    return it == scale.end() ? value : value * it->second;
+}
+
+// Per benchmark name, the values of `field` of every repetition: times in seconds,
+// counters as given.
+using Samples = std::map<QString, std::map<QString, std::vector<double>>>;
+
+// Runs one benchmark program with JSON output to a file and adds its repetitions to `into`.
+void Run(const QString& program, const QStringList& args, Samples& into) {
+    static int runs = 0;
+    const QString json = g_tmp.filePath(QStringLiteral("run%1.json").arg(++runs));
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());  // the programs' own reports
+    p.start(g_benchDir + '/' + program,
+            args + QStringList{"--benchmark_out=" + json, "--benchmark_out_format=json"});
+    if (!p.waitForFinished(300'000) || p.exitStatus() != QProcess::NormalExit ||
+        p.exitCode() != 0) {
+        out << "benchtable: " << program << ' ' << args.join(' ') << " failed:\n"
+            << QString::fromLocal8Bit(p.readAllStandardError());
+        out.flush();
+        std::exit(1);
+    }
+    QFile file(json);
+    if (!file.open(QIODevice::ReadOnly)) {
+        out << "benchtable: " << program << " wrote no " << json << '\n';
+        std::exit(1);
+    }
+    const QJsonArray benchmarks =
+        QJsonDocument::fromJson(file.readAll()).object().value("benchmarks").toArray();
+    for (const QJsonValue& value : benchmarks) {
+        const QJsonObject b = value.toObject();
+        if (b.value("run_type").toString() != QStringLiteral("iteration") ||
+            b.value("error_occurred").toBool()) {
+            continue;  // the medians are taken here, over every repetition of every process
+        }
+        auto& fields = into[b.value("run_name").toString()];
+        const QString unit = b.value("time_unit").toString();
+        for (auto it = b.begin(); it != b.end(); ++it) {
+            if (!it.value().isDouble()) {
+                continue;
+            }
+            const bool time = it.key() == "real_time" || it.key() == "cpu_time";
+            fields[it.key()].push_back(time ? ToSeconds(it.value().toDouble(), unit)
+                                            : it.value().toDouble());
+        }
+    }
+}
+
+// Runs `processes` processes of each filter in turn (a, b, a, b, ...), so that a change of
+// the machine's load meets both sides alike.
+void RunAlternating(const QString& program, const QStringList& filters, int processes,
+                    const QStringList& args, Samples& into) {
+    for (int i = 0; i < processes; ++i) {
+        for (const QString& filter : filters) {
+            Run(program, QStringList{"--benchmark_filter=" + filter} + args, into);
+        }
+    }
+}
+
+struct Row {
+    QString what;
+    double ours;
+    double floor;
+    QString unit;  // how the two values are shown
+    double aim;
+};
+
+QString Show(double value, const QString& unit) {
+    if (unit == "s") {  // a time, in the unit that suits it
+        if (value >= 1e-3) {
+            return QString::number(value * 1e3, 'f', 2) + " ms";
+        }
+        if (value >= 1e-6) {
+            return QString::number(value * 1e6, 'f', 2) + " µs";
+        }
+        return QString::number(value * 1e9, 'f', 0) + " ns";
+    }
+    return QString::number(value, 'f', 1) + ' ' + unit;
+}
+
+double Get(const Samples& s, const QString& name, const QString& field) {
+    const auto b = s.find(name);
+    if (b == s.end() || b->second.find(field) == b->second.end()) {
+        out << "benchtable: no " << field << " for " << name << '\n';
+        out.flush();
+        std::exit(1);
+    }
+    return Median(b->second.at(field));
+}
+
+QString Machine() {
+    QString model = QStringLiteral("unknown CPU");
+    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
+    if (cpuinfo.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : cpuinfo.readAll().split('\n')) {
+            if (line.startsWith("model name")) {
+                model = QString::fromUtf8(line.mid(line.indexOf(':') + 1)).trimmed();
+                break;
+            }
+        }
+    }
+    return QStringLiteral("%1, %2 cores").arg(model).arg(QThread::idealThreadCount());
+}
+
+QString Load() {
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).section(' ', 0, 2)
+                                       : QStringLiteral("unknown");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    g_benchDir = app.arguments().value(1, QCoreApplication::applicationDirPath() + "/..");
+    // Quick: fewer repetitions, for a smoke run.
+    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
+    const QString loadBefore = Load();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    Samples startUp;
+    RunAlternating("ui/bench_ui", {"^BM_BareWindowFirstFrame/", "^BM_frmMainFirstFrame/"},
+                   quick ? 1 : 5, {"--benchmark_min_time=0.2"}, startUp);
+    Samples coldStart;  // one window in a fresh process: one sample per process
+    RunAlternating("ui/bench_ui", {"^BM_BareWindowColdFirstFrame/", "^BM_frmMainColdFirstFrame/"},
+                   quick ? 1 : 9, {}, coldStart);
+    Samples button;
+    Run("button/bench_button",
+        {"--benchmark_filter=^BM_(Button_XP_Refresh|Fusion_QPushButton_Render)_(Normal|Hovered)$",
+         QStringLiteral("--benchmark_repetitions=%1").arg(quick ? 2 : 9),
+         "--benchmark_enable_random_interleaving=true", "--benchmark_min_time=0.1"},
+        button);
+    Samples core;
+    Run("core/bench_core",
+        {"--benchmark_filter=^(open|save without sync)/(raw|core) \\(demo size\\)$",
+         QStringLiteral("--benchmark_repetitions=%1").arg(quick ? 2 : 9),
+         "--benchmark_enable_random_interleaving=true", "--benchmark_min_time=0.1"},
+        core);
+    Samples idle;
+    RunAlternating("idle/bench_idle", {"^BM_IdleEmptyWindow/", "^BM_IdleMainWindow/"},
+                   quick ? 1 : 5, {}, idle);
+
+    const QString frmMainCold = "BM_frmMainColdFirstFrame/iterations:1/manual_time";
+    const QString bareCold = "BM_BareWindowColdFirstFrame/iterations:1/manual_time";
+    const std::vector<Row> rows = {
+        {"start-up to first paint, first window of a process: frmMain / bare window",
+         Get(coldStart, frmMainCold, "real_time"), Get(coldStart, bareCold, "real_time"), "s",
+         1.15},
+        {"start-up to first paint, later windows: frmMain / bare window",
+         Get(startUp, "BM_frmMainFirstFrame/manual_time", "real_time"),
+         Get(startUp, "BM_BareWindowFirstFrame/manual_time", "real_time"), "s", 1.15},
+        {"peak RSS of a process showing one window: frmMain / bare window",
+         Get(coldStart, frmMainCold, "peak_rss_MiB"), Get(coldStart, bareCold, "peak_rss_MiB"),
+         "MiB", 1.10},
+        {"Button_XP Refresh 249×33 style 3, normal / Fusion QPushButton",
+         Get(button, "BM_Button_XP_Refresh_Normal", "cpu_time"),
+         Get(button, "BM_Fusion_QPushButton_Render_Normal", "cpu_time"), "s", 1.0},
+        {"Button_XP Refresh 249×33 style 3, hovered / Fusion QPushButton",
+         Get(button, "BM_Button_XP_Refresh_Hovered", "cpu_time"),
+         Get(button, "BM_Fusion_QPushButton_Render_Hovered", "cpu_time"), "s", 1.0},
+        {"Open's file work / raw open+pread+close ×3",
+         Get(core, "open/core (demo size)", "cpu_time"),
+         Get(core, "open/raw (demo size)", "cpu_time"), "s", 1.5},
+        {"Save's file work without sync / raw open+pwrite×3+close",
+         Get(core, "save without sync/core (demo size)", "cpu_time"),
+         Get(core, "save without sync/raw (demo size)", "cpu_time"), "s", 2.0},
+        {"idle CPU over 5 s: frmMain / empty window (own processes)",
+         Get(idle, "BM_IdleMainWindow/5/iterations:1/manual_time", "idle_cpu_ms") * 1e-3,
+         Get(idle, "BM_IdleEmptyWindow/5/iterations:1/manual_time", "idle_cpu_ms") * 1e-3, "s",
+         1.1},
+    };
+
+    out << "\n| Measurement | Corvane | Floor | Ratio | Aim | |\n|---|---:|---:|---:|---:|---|\n";
+    int passed = 0;
+    int missed = 0;
+    for (const Row& r : rows) {
+        const double ratio = r.floor > 0 ? r.ours / r.floor : 0;
+        const bool pass = r.floor > 0 && ratio <= r.aim;
+        (pass ? passed : missed)++;
+        out << "| " << r.what << " | " << Show(r.ours, r.unit) << " | " << Show(r.floor, r.unit)
+            << " | " << QString::number(ratio, 'f', 2) << " | ≤ " << QString::number(r.aim, 'f', 2)
+            << " | " << (pass ? "pass" : "**miss**") << " |\n";
+    }
+    out << "\nMachine: " << Machine() << "; load average " << loadBefore << " before, " << Load()
+        << " after. Medians of "
+        << (quick ? "1-2"
+                  : "9 processes each (first window), 5 each (later windows: 0.2 s of "
+                    "repeated start-ups a process), 9 repetitions in one process (button, file "
+                    "work), 5 processes each (idle)")
+        << ".\n"
+        << passed << " passed, " << missed << " missed\n";
+    return 0;
+}
