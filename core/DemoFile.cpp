@@ -43,6 +43,20 @@ static_assert(kTeamBlock.first + kTeamBlock.count == kExhibitionBlock.first &&
                   kFontBlock.first + kFontBlock.count == kPatchMap.size(),
               "the three blocks cover the table in its order");
 
+// The stretch of the file from the lowest to the highest byte a save writes. A save reads it
+// in one transfer before it writes, so that it can put the replaced bytes back.
+constexpr Block kPatchedSpan = [] {
+    Block span{"the patched bytes", 0, kPatchMap.size(), kPatchMap[0].offset, 0};
+    std::uint64_t end = 0;
+    for (const auto& f : kPatchMap) {
+        span.offset = f.offset < span.offset ? f.offset : span.offset;
+        end = f.offset + f.width > end ? f.offset + f.width : end;
+    }
+    span.width = static_cast<std::size_t>(end - span.offset);
+    return span;
+}();
+static_assert(kPatchedSpan.width == 3420, "small enough for the stack");
+
 constexpr std::uint8_t ColourSlot::*kComponents[4] = {&ColourSlot::red, &ColourSlot::green,
                                                       &ColourSlot::blue, &ColourSlot::transparency};
 
@@ -131,14 +145,13 @@ public:
             const std::int64_t put =
                 ops_.pwrite(handle_, buffer + done, block.width - done, block.offset + done);
             if (put < 0) {
-                Fail("Cannot write", block, ops_.lastErrorMessage() + PartlyWritten());
+                Fail("Cannot write", block, ops_.lastErrorMessage());
             }
             if (put == 0) {
-                Fail("Cannot write", block, "the system wrote nothing" + PartlyWritten());
+                Fail("Cannot write", block, "the system wrote nothing");
             }
             if (static_cast<std::uint64_t>(put) > block.width - done) {
-                Fail("Cannot write", block,
-                     "the system reported more bytes than were given" + PartlyWritten());
+                Fail("Cannot write", block, "the system reported more bytes than were given");
             }
             done += static_cast<std::size_t>(put);
         }
@@ -147,8 +160,28 @@ public:
     void Sync() {
         if (!ops_.sync(handle_)) {
             throw Error("Cannot save " + PathText(path_) +
-                        " to the disk: " + ops_.lastErrorMessage() + PartlyWritten());
+                        " to the disk: " + ops_.lastErrorMessage());
         }
+    }
+
+    // After a failed save: writes the bytes the save replaced back and syncs them. Nothing
+    // here throws; the result says how far it got.
+    enum class Restored { Synced, Written, No };
+    // `original` holds kPatchedSpan as it was before the save.
+    Restored Restore(const Block* const (&blocks)[3], const std::uint8_t* original) {
+        for (const Block* block : blocks) {
+            const std::uint8_t* from = original + (block->offset - kPatchedSpan.offset);
+            std::size_t done = 0;
+            while (done < block->width) {
+                const std::int64_t put =
+                    ops_.pwrite(handle_, from + done, block->width - done, block->offset + done);
+                if (put <= 0 || static_cast<std::uint64_t>(put) > block->width - done) {
+                    return Restored::No;
+                }
+                done += static_cast<std::size_t>(put);
+            }
+        }
+        return ops_.sync(handle_) ? Restored::Synced : Restored::Written;
     }
 
     void Close() {
@@ -163,8 +196,6 @@ private:
         throw Error(std::string(what) + " " + block.name + " of " + PathText(path_) +
                     " at offset " + Hex(block.offset) + ": " + cause);
     }
-
-    static std::string PartlyWritten() { return "; the file may be partly written"; }
 
     const std::filesystem::path& path_;
     FileOps& ops_;
@@ -210,10 +241,29 @@ void WritePatch(const std::filesystem::path& path, const PatchValues& values, Fi
     }
     DemoFile file(path, ops);
     file.CheckSize();
-    for (int b = 0; b < 3; ++b) {
-        file.Write(*blocks[b], bytes[b]);
+    // The bytes this save replaces, read in the same opening, so that a save failing part-way
+    // (a full disk, a failed sync) can put them back instead of leaving a half-patched file.
+    // One read of the whole stretch costs less than three small ones.
+    std::uint8_t original[kPatchedSpan.width];
+    file.Read(kPatchedSpan, original);
+    try {
+        for (int b = 0; b < 3; ++b) {
+            file.Write(*blocks[b], bytes[b]);
+        }
+        file.Sync();
+    } catch (const Error& e) {
+        switch (file.Restore(blocks, original)) {
+            case DemoFile::Restored::Synced:
+                throw Error(std::string(e.what()) + "; the original bytes were put back");
+            case DemoFile::Restored::Written:
+                throw Error(std::string(e.what()) +
+                            "; the original bytes were put back, but the disk did not confirm "
+                            "them");
+            case DemoFile::Restored::No:
+                break;
+        }
+        throw Error(std::string(e.what()) + "; the file may be partly written");
     }
-    file.Sync();
     file.Close();
 }
 

@@ -1,5 +1,6 @@
 // The demo-file operations when the system fails them part-way, through a FileOps that makes
 // one call fail; and the exact calls an open and a save make.
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cerrno>
@@ -24,6 +25,7 @@ public:
         ReadError,
         ReadEnd,
         WriteError,
+        WriteErrorOnwards,  // every write from failOnCall on fails
         WriteNothing,
         SyncError,
         CloseError
@@ -61,6 +63,9 @@ public:
             n = 1;
         }
         if (++writes_ == failOnCall && fault == Fault::WriteError) {
+            return -1;
+        }
+        if (writes_ >= failOnCall && fault == Fault::WriteErrorOnwards) {
             return -1;
         }
         if (writes_ == failOnCall && fault == Fault::WriteNothing) {
@@ -125,14 +130,16 @@ void tst_DemoFileFaults::callsOfAnOpen() {
                                      "open", "size", "read 11a7538+4", "close"}));
 }
 
-// A save: one opening, the fields in table order in three writes, one sync, then close.
+// A save: one opening, the stretch it patches read first in one go (to put back should the
+// save fail), the
+// fields in table order in three writes, one sync, then close.
 void tst_DemoFileFaults::callsOfASave() {
     DemoFileFixture demo(21);
     QVERIFY(demo.isValid());
     FaultyOps ops;
     WritePatch(demo.fsPath(), kValues, ops);
-    QCOMPARE(ops.calls, (QStringList{"open", "size", "write 11a6814+8", "write 11a756c+4",
-                                     "write 11a7538+4", "sync", "close"}));
+    QCOMPARE(ops.calls, (QStringList{"open", "size", "read 11a6814+3420", "write 11a6814+8",
+                                     "write 11a756c+4", "write 11a7538+4", "sync", "close"}));
     QCOMPARE(ReadPatch(demo.fsPath()), kValues);
 }
 
@@ -140,32 +147,47 @@ void tst_DemoFileFaults::saveFailures_data() {
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<int>("failOnCall");
     QTest::addColumn<int>("error");
-    QTest::addColumn<QString>("message");  // %1 is the quoted path
-    QTest::addColumn<QString>("lastCalls");
+    QTest::addColumn<QString>("message");     // %1 is the quoted path
+    QTest::addColumn<QString>("writeCalls");  // the calls from the first write on, "-": none
 
+    // A failed save puts the bytes it replaced back; only when that fails too may the file be
+    // partly written.
+    const QString putBack = "; the original bytes were put back";
     const QString partly = "; the file may be partly written";
-    QTest::newRow("short writes") << Fault::ShortTransfers << 0 << 0 << QString() << "sync close";
+    const QString all = "write 11a6814+8 write 11a756c+4 write 11a7538+4";
+    QTest::newRow("short writes") << Fault::ShortTransfers << 0 << 0 << QString() << QString();
+    QTest::newRow("the bytes to replace cannot be read")
+        << Fault::ReadError << 1 << EIO
+        << "Cannot read the patched bytes of %1 at offset 0x11A6814: Input/output error"
+        << "-";
     QTest::newRow("no space for the team slots")
         << Fault::WriteError << 1 << ENOSPC
-        << "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device" + partly
-        << "write 11a6814+8 close";
+        << "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device" +
+               putBack
+        << "write 11a6814+8 " + all + " sync close";
     QTest::newRow("no space for the font slot")
         << Fault::WriteError << 3 << ENOSPC
         << "Cannot write the font colour slot of %1 at offset 0x11A7538: No space left on device" +
-               partly
-        << "write 11a7538+4 close";
+               putBack
+        << all + " " + all + " sync close";
     QTest::newRow("write of nothing")
         << Fault::WriteNothing << 2 << 0
         << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: the system wrote "
            "nothing" +
+               putBack
+        << "write 11a6814+8 write 11a756c+4 " + all + " sync close";
+    QTest::newRow("no space, and none to put the bytes back")
+        << Fault::WriteErrorOnwards << 2 << ENOSPC
+        << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: No space left on "
+           "device" +
                partly
-        << "write 11a756c+4 close";
+        << "write 11a6814+8 write 11a756c+4 write 11a6814+8 close";
     QTest::newRow("sync fails") << Fault::SyncError << 0 << EIO
-                                << "Cannot save %1 to the disk: Input/output error" + partly
-                                << "sync close";
+                                << "Cannot save %1 to the disk: Input/output error" + putBack +
+                                       ", but the disk did not confirm them"
+                                << all + " sync " + all + " sync close";
     QTest::newRow("close fails") << Fault::CloseError << 0 << EIO
-                                 << "Cannot close %1: Input/output error"
-                                 << "sync close";
+                                 << "Cannot close %1: Input/output error" << all + " sync close";
 }
 
 void tst_DemoFileFaults::saveFailures() {
@@ -173,9 +195,10 @@ void tst_DemoFileFaults::saveFailures() {
     QFETCH(int, failOnCall);
     QFETCH(int, error);
     QFETCH(QString, message);
-    QFETCH(QString, lastCalls);
+    QFETCH(QString, writeCalls);
     DemoFileFixture demo(22);
     QVERIFY(demo.isValid());
+    const PatchValues before = ReadPatch(demo.fsPath());
     FaultyOps ops;
     ops.fault = fault;
     ops.failOnCall = failOnCall;
@@ -190,9 +213,17 @@ void tst_DemoFileFaults::saveFailures() {
     QCOMPARE(thrown, message.isEmpty() ? QString() : message.arg('"' + demo.path() + '"'));
     // The file is closed exactly once, after the failure, whatever failed.
     QCOMPARE(ops.calls.count("close"), 1);
-    QCOMPARE(ops.calls.mid(ops.calls.size() - 2).join(' '), lastCalls);
+    if (writeCalls == "-") {
+        QVERIFY(!ops.calls.join(' ').contains("write"));
+        QCOMPARE(ReadPatch(demo.fsPath()), before);
+    } else if (!writeCalls.isEmpty()) {
+        QCOMPARE(ops.calls.mid(ops.calls.indexOf(QRegularExpression("write .*"))).join(' '),
+                 writeCalls);
+    }
     if (message.isEmpty()) {
         QCOMPARE(ReadPatch(demo.fsPath()), kValues);
+    } else if (message.contains("put back")) {
+        QCOMPARE(ReadPatch(demo.fsPath()), before);
     }
 }
 

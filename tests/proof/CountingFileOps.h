@@ -20,6 +20,8 @@ public:
         None,
         ShortWrites,  // every write moves at most two bytes: not an error, the save goes on
         NoSpace,      // write number failOnWrite moves two bytes, the next one fails: ENOSPC
+                      // (rewriting bytes already in the file needs no new space: later writes
+                      // succeed)
         SyncFails,    // fsync fails with EIO
     };
 
@@ -57,7 +59,7 @@ public:
         if (fault == Fault::ShortWrites || (fault == Fault::NoSpace && call == failOnWrite)) {
             n = std::min<std::size_t>(n, 2);
         }
-        if (fault == Fault::NoSpace && call > failOnWrite) {
+        if (fault == Fault::NoSpace && call == failOnWrite + 1) {
             error_ = ENOSPC;
             return -1;
         }

@@ -43,9 +43,11 @@ expect "show: closes" "$(count "$dir/show.log" close)" 3
 expect "show: opens that may create or truncate" \
   "$(grep -F "$file" "$dir/show.log" | grep -E 'open(at)?\(' | grep -cE 'O_CREAT|O_TRUNC|O_APPEND' || true)" 0
 
-# set reads the current values (three openings), then saves them in one opening.
+# set reads the current values (three openings), then saves them in one opening that first
+# reads the bytes it replaces.
 trace "$dir/set.log" set "$file" --team1 100 --font 1,2,3,4
 expect "set: opens" "$(count "$dir/set.log" 'open(at)?')" 4
+expect "set: preads" "$(count "$dir/set.log" pread64)" 4
 expect "set: pwrites" "$(count "$dir/set.log" pwrite64)" 3
 expect "set: fsyncs" "$(count "$dir/set.log" fsync)" 1
 expect "set: closes" "$(count "$dir/set.log" close)" 4

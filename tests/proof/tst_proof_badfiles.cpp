@@ -30,7 +30,7 @@ const QString kNotOpened = QStringLiteral("The file was not opened; nothing has 
 const QString kNotSaved = QStringLiteral("The save failed.\n\n");
 const QString kTooShort =
     QStringLiteral("%1 is too short: it has %2 bytes, a demo executable needs at least 18511216");
-const QString kPartly = QStringLiteral("; the file may be partly written");
+const QString kPutBack = QStringLiteral("; the original bytes were put back");
 
 // Every regular file under `root` with its bytes. FIFOs and folders are left out: reading a
 // FIFO would block, and neither holds bytes a command could change.
@@ -97,11 +97,13 @@ void tst_proof_badfiles::matrix_data() {
         << kNotSaved +
                "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: No space "
                "left on device" +
-               kPartly
-        << "team 1";
+               kPutBack
+        << "none";
     QTest::newRow("save: fsync fails")
-        << "sync fails" << kNotSaved + "Cannot save %1 to the disk: Input/output error" + kPartly
-        << "edits";
+        << "sync fails"
+        << kNotSaved + "Cannot save %1 to the disk: Input/output error" + kPutBack +
+               ", but the disk did not confirm them"
+        << "none";
     // Names the original program could not open at all.
     QTest::newRow("open and save: non-ASCII path") << "non-ASCII"
                                                    << "Ready!!!"

@@ -1,6 +1,7 @@
 // The file work of the window's Open and Save commands, counted call by call through the
 // file-operations seam: Open opens the file three times and reads at most 8 bytes each time;
-// Save opens it once, writes at most three times and syncs once.
+// Save opens it once, reads the stretch of bytes it replaces (so that a failed save can put them
+// back), writes at most three times and syncs once.
 
 #include <QTest>
 
@@ -41,6 +42,7 @@ private slots:
         QCOMPARE(d.messages.shown.size(), 1);
         QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
         QCOMPARE(ops.opens, 1);
+        QCOMPARE(ops.reads, (QList<std::size_t>{3420}));
         QVERIFY2(ops.writes.size() >= 1 && ops.writes.size() <= 3,
                  qPrintable(QString::number(ops.writes.size())));
         QCOMPARE(ops.syncs, 1);
