@@ -54,6 +54,8 @@ private slots:
     void refused_data();
     void refused();
     void help();
+    void unwritableOutput_data();
+    void unwritableOutput();
 };
 
 void tst_Cli::showTable() {
@@ -249,6 +251,34 @@ void tst_Cli::help() {
          {"--team1 <T>", "--team4 <T>", "--exhibition <R,G,B,A>", "--font <R,G,B,A>", "--json"}) {
         QVERIFY2(r.out.contains(option), option);
     }
+}
+
+// Output that cannot be written is a failure, never a silent success.
+void tst_Cli::unwritableOutput_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("show") << QStringList{"show"};
+    QTest::newRow("show --json") << QStringList{"show", "--json"};
+    QTest::newRow("--help") << QStringList{"--help"};
+}
+
+void tst_Cli::unwritableOutput() {
+    QFETCH(QStringList, arguments);
+    if (!QFileInfo::exists("/dev/full")) {
+        QSKIP("no /dev/full here");
+    }
+    corvane::test::DemoFileFixture demo(41);
+    QVERIFY(demo.isValid());
+    if (arguments.first() == "show") {
+        arguments << demo.path();
+    }
+    QProcess process;
+    process.setStandardOutputFile("/dev/full");
+    process.start(QStringLiteral(CORVANE_CLI), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
+             QStringLiteral("corvane-cli: cannot write the output to standard output\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

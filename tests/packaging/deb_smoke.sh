@@ -30,11 +30,15 @@ printf '\xf0\x04' | dd of="$demo" bs=1 seek=18507796 conv=notrunc status=none
 out=$("$work/root/$prefix/bin/corvane-cli" show "$demo")
 grep -q 'CLUB AMERICA' <<<"$out" || { echo "corvane-cli show printed:"; echo "$out"; exit 1; }
 
-# The window stays up until the timeout ends it (status 124); anything else is a failure.
+# The window shows (the program says so on its start-up logging category) and stays up until
+# the timeout ends it (status 124); anything else is a failure.
 status=0
 (cd "$work/root/$prefix/share/corvane" &&
- QT_QPA_PLATFORM=offscreen timeout 4 "$work/root/$prefix/bin/corvane") >"$work/gui.log" 2>&1 || status=$?
+ QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="corvane.startup.debug=true" \
+   timeout 4 "$work/root/$prefix/bin/corvane") >"$work/gui.log" 2>&1 || status=$?
 if [ "$status" -ne 124 ]; then
     echo "corvane ended with status $status:"; cat "$work/gui.log"; exit 1
 fi
+grep -q 'window shown: "Corvane" true' "$work/gui.log" ||
+    { echo "corvane did not show its window:"; cat "$work/gui.log"; exit 1; }
 echo "package $(basename "$deb") installs and runs"
