@@ -47,7 +47,8 @@ public:
     void WriteProperties(PropertyBag& bag) const override;
 
     // --- Properties, in their declared order ---
-    bool Enabled() const { return !testAttribute(Qt::WA_Disabled); }
+    // The button's own setting: a disabled container greys it without changing this.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void setEnabled(bool New_Enabled);
 
     // g_Font itself: changing one of its attributes updates the surface's font and repaints

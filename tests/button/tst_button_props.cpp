@@ -23,6 +23,7 @@ private slots:
     void hoverPicture();
     void newInstanceSave();
     void saveOrderAndDefaults();
+    void disabledContainerKeepsEnabled();
     void roundTrip();
     void loadAbsentValues();
     void loadSaveButtonSet();
@@ -354,6 +355,26 @@ void tst_ButtonProps::saveOrderAndDefaults() {
     PropertyBag bag;
     b->WriteProperties(bag);
     QCOMPARE(bag.keys(), kSaveOrder);
+}
+
+// A disabled container greys the button but is not the button's own setting: saving then
+// must not store the button as disabled for good.
+void tst_ButtonProps::disabledContainerKeepsEnabled() {
+    fixture::Button b;
+    b.container.setEnabled(false);
+    QVERIFY(!b->isEnabled());
+    QVERIFY(b->Enabled());
+    PropertyBag bag;
+    b->WriteProperties(bag);
+    QVERIFY(!bag.keys().contains(QStringLiteral("enabled")));
+
+    b->setEnabled(false);
+    b.container.setEnabled(true);
+    QVERIFY(!b->isEnabled());
+    QVERIFY(!b->Enabled());
+    PropertyBag own;
+    b->WriteProperties(own);
+    QCOMPARE(own.readAs<bool>(QStringLiteral("Enabled"), true), false);
 }
 
 void tst_ButtonProps::roundTrip() {
