@@ -61,7 +61,10 @@ void UpDownField::inputMethodEvent(QInputMethodEvent* e) {
 
 void UpDownField::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    selectAll();
+    // The focus coming back from the field's own context menu keeps the caret where it was.
+    if (e->reason() != Qt::PopupFocusReason) {
+        selectAll();
+    }
     m_focusClick = e->reason() == Qt::MouseFocusReason;
 }
 

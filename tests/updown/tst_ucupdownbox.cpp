@@ -359,6 +359,17 @@ void tst_ucUpDownBox::focusSelectsAll() {
     // A further click into the focused field places the caret as usual.
     QTest::mouseClick(h.field(), Qt::LeftButton, {}, QPoint(3, h.field()->height() / 2));
     QCOMPARE(h.field()->selectedText(), QString());
+
+    // A popup (the context menu) taking the focus and giving it back keeps the caret.
+    h.field()->setCursorPosition(1);
+    QMenu menu;
+    menu.addAction(QStringLiteral("item"));
+    menu.popup(h.field()->mapToGlobal(QPoint(2, 2)));
+    QTRY_VERIFY(menu.isVisible());
+    menu.close();
+    QTRY_VERIFY(h.field()->hasFocus());
+    QCOMPARE(h.field()->selectedText(), QString());
+    QCOMPARE(h.field()->cursorPosition(), 1);
 }
 
 void tst_ucUpDownBox::focusOutShowsValue_data() {
