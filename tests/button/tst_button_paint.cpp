@@ -80,14 +80,16 @@ void tst_ButtonPaint::styles_data() {
     QTest::addColumn<bool>("over");
     QTest::addColumn<int>("bevel");
     QTest::addColumn<bool>("borderAlways");
+    QTest::addColumn<bool>("xpDefaultColors");
     QTest::addColumn<QString>("expected");
     // Probe order: four corners TL TR BL BR; the outer edges top, left, right, bottom at their
     // middles; the second ring top, left, right, bottom; the centre; (4, 4) and (5, 4).
     // F face, S shadow, H highlight, T text, O/P the style-2 hover/pressed face, I a focus
     // dot; six hex digits are a colour 0xBBGGRR.
     auto row = [](const char* name, int style, int state, bool f, bool p, bool o, const char* e,
-                  int bevel = 1, bool always = false) {
-        QTest::newRow(name) << style << state << f << p << o << bevel << always << QString(e);
+                  int bevel = 1, bool always = false, bool xpDefault = true) {
+        QTest::newRow(name) << style << state << f << p << o << bevel << always << xpDefault
+                            << QString(e);
     };
     const char* raised = "H H H S H H S S F F F F F F F";
     const char* sunken = "S S S H S S H H F F F F F F F";
@@ -124,6 +126,12 @@ void tst_ButtonPaint::styles_data() {
     row("2 border always", 2, Normal, false, false, false, "T T T T T T T T F F F F F F F", 1,
         true);
     row("2 design time: no border", 2, DesignTime, false, false, false, plain, 1, true);
+    // Own colours instead of the highlight's: XPColor_Hover (3D light) and XPColor_Pressed
+    // (button highlight) by default.
+    row("2 hover, own colours", 2, Hover, false, false, true,
+        "T T T T T T T T E0E0E0 E0E0E0 E0E0E0 E0E0E0 E0E0E0 E0E0E0 E0E0E0", 1, false, false);
+    row("2 pressed, own colours", 2, Pressed, false, true, true,
+        "T T T T T T T T FFFFFF FFFFFF FFFFFF FFFFFF FFFFFF FFFFFF FFFFFF", 1, false, false);
     // 4: never a border.
     row("4 normal", 4, Normal, false, false, false, plain);
     row("4 hover", 4, Hover, false, false, true, plain);
@@ -159,12 +167,14 @@ void tst_ButtonPaint::styles() {
     QFETCH(bool, over);
     QFETCH(int, bevel);
     QFETCH(bool, borderAlways);
+    QFETCH(bool, xpDefaultColors);
     QFETCH(QString, expected);
     fixture::Button b(40, 24);
     b->setCaption(QString());
     b->setButtonStyle(style);
     b->setBEVEL(static_cast<qint16>(bevel));
     b->setXPShowBorderAlways(borderAlways);
+    b->setXPDefaultColors(xpDefaultColors);
     apply(b, state, focus, pressed, over);
     b->Refresh();
     const QStringList want = expected.split(u' ', Qt::SkipEmptyParts);
