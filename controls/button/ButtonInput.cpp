@@ -81,8 +81,8 @@ void ButtonInput::OnDblClick() {
     OnMouseDown(g_LastButton, g_LastShift, g_LastX, g_LastY);
 }
 
-void ButtonInput::OnKeyDown(qint16 keyCode, qint16 shift, bool autoRepeat) {
-    if (!g_KeyHeld && !autoRepeat) {
+void ButtonInput::OnKeyDown(qint16 keyCode, qint16 shift) {
+    if (!g_KeyHeld) {
         if (keyCode == kSpaceKey) {
             g_Pressed = true;
             g_MouseOver = true;

@@ -85,8 +85,9 @@ public:
     void OnMouseUp(qint16 button, qint16 shift, float x, float y);
     // Reported in place of the second press of a quick double press.
     void OnDblClick();
-    // A key went down. An auto-repeated press raises KeyDown but never presses the button.
-    void OnKeyDown(qint16 keyCode, qint16 shift, bool autoRepeat = false);
+    // A key went down. Only the first press while no key is held here presses the button; the
+    // widget drops X11's auto-repeat releases, so a held key's repeats find g_KeyHeld set.
+    void OnKeyDown(qint16 keyCode, qint16 shift);
     // A character arrived.
     void OnKeyPress(qint16 keyAscii);
     void OnKeyUp(qint16 keyCode, qint16 shift);

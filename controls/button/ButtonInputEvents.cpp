@@ -39,9 +39,7 @@ void FeedMouseRelease(ButtonInput& input, const QMouseEvent& e) {
 }
 
 void FeedKeyPress(ButtonInput& input, const QKeyEvent& e) {
-    const KeyRoute route = RouteKeyEvent(false, e.isAutoRepeat());
-    input.OnKeyDown(KeyCodeFromQt(e.key(), e.modifiers()), ShiftFromQt(e.modifiers()),
-                    route == KeyRoute::RepeatPress);
+    input.OnKeyDown(KeyCodeFromQt(e.key(), e.modifiers()), ShiftFromQt(e.modifiers()));
     // Delete carries DEL as text on X11; the host platform gave it no character.
     const qint16 ascii = e.key() == Qt::Key_Delete ? qint16{0} : KeyAsciiFromText(e.text());
     if (ascii != 0) {
