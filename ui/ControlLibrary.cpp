@@ -1,6 +1,7 @@
 #include "ControlLibrary.h"
 
 #include <qdrawutil.h>
+#include <QEvent>
 #include <QPainter>
 #include <QStackedWidget>
 
@@ -8,7 +9,21 @@
 
 namespace corvane {
 
-TabControl::TabControl(QWidget* parent) : QTabWidget(parent) {}
+TabControl::TabControl(QWidget* parent) : QTabWidget(parent) {
+    // The pages move whenever the tab strip changes height (a font or style change), not only
+    // on a resize of the tab control, so the placed children follow the page stack itself.
+    if (auto* stack = findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        stack->installEventFilter(this);
+    }
+}
+
+bool TabControl::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        watched->parent() == this) {
+        PlaceChildren();
+    }
+    return QTabWidget::eventFilter(watched, event);
+}
 
 QWidget* TabControl::AddPage(const QString& caption) {
     auto* page = new QWidget;

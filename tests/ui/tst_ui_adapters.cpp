@@ -126,6 +126,17 @@ private slots:
         tabs.setCurrentIndex(1);
         QCOMPARE(b->mapTo(&tabs, QPoint(0, 0)), QPoint(248, 32));
         QCOMPARE(tabs.tabText(1), QStringLiteral("Pes Color Manager"));
+
+        // A taller tab strip (a font or theme change at run time) moves the pages without a
+        // resize of the tab control; the children stay where they were placed.
+        const int stripBefore = tabs.tabBar()->height();
+        QFont big = tabs.font();
+        big.setPixelSize(QFontInfo(big).pixelSize() * 3);
+        tabs.setFont(big);
+        QTRY_VERIFY(tabs.tabBar()->height() > stripBefore);
+        QTRY_COMPARE(b->mapTo(&tabs, QPoint(0, 0)), QPoint(248, 32));
+        tabs.setCurrentIndex(0);
+        QTRY_COMPARE(a->mapTo(&tabs, QPoint(0, 0)), QPoint(8, 32));
     }
 
     // The face shows the background colour: a plain colour, or a system colour resolved
