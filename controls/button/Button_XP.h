@@ -261,6 +261,7 @@ private:
     // Input: the machine holds g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld and the last
     // mouse press; OverTimer polls for the hover leave.
     ButtonInput m_input{*this};
+    bool m_pointerLeft = false;  // a leave reported since the pointer was last seen here
     QTimer* OverTimer = nullptr;
     QList<int> m_shortcutIds;
 

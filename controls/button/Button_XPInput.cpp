@@ -68,6 +68,14 @@ void Button_XP::GoToURL() {
 // --- Qt's events ---
 
 bool Button_XP::event(QEvent* e) {
+    // Where the platform reports a pointer position only inside our own windows (Wayland),
+    // the hover timer's question would keep finding the pointer here after it left the
+    // window; a reported leave counts as gone until the pointer moves over the button again.
+    if (e->type() == QEvent::Leave) {
+        m_pointerLeft = true;
+    } else if (e->type() == QEvent::Enter) {
+        m_pointerLeft = false;
+    }
     if (e->type() == QEvent::Shortcut) {
         const auto* shortcut = static_cast<QShortcutEvent*>(e);
         if (m_shortcutIds.contains(shortcut->shortcutId())) {
@@ -89,6 +97,9 @@ void Button_XP::mousePressEvent(QMouseEvent* e) {
 }
 
 void Button_XP::mouseMoveEvent(QMouseEvent* e) {
+    if (rect().contains(e->position().toPoint())) {
+        m_pointerLeft = false;
+    }
     FeedMouseMove(m_input, *e);
 }
 
@@ -193,7 +204,7 @@ int Button_XP::Height() const {
 }
 
 bool Button_XP::PointerIsOverSurface() const {
-    return PointerIsOver(this);
+    return !m_pointerLeft && PointerIsOver(this);
 }
 
 void Button_XP::ShowHoverPicture() {

@@ -171,6 +171,7 @@ private slots:
     void hoverPicture_data();
     void hoverPicture();
     void coveredButtonEndsHover();
+    void reportedLeaveEndsHover();
     void deletedWhileHoverEntryYields();
 
 private:
@@ -629,6 +630,25 @@ void tst_ButtonXPInput::coveredButtonEndsHover() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTRY_COMPARE(s.log, QStringList{"MouseOut(0)"});
+}
+
+// A platform that stops reporting the pointer's position once it leaves the window (Wayland)
+// still reports the leave: the next tick ends the hover, and the next move over the button
+// starts it again.
+void tst_ButtonXPInput::reportedLeaveEndsHover() {
+    Scene s(m_rec);
+    s.pointTo(kInside);
+    QVERIFY(s.b->hoverTimerActive());
+    s.log.clear();
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(s.b, &leave);  // the pointer position itself stays inside
+    QTRY_COMPARE(s.log, QStringList{"MouseOut(0)"});
+    QVERIFY(!s.b->hoverTimerActive());
+    QCOMPARE(s.pixel(kProbeX, 1), kNormalRow1);
+
+    s.pointTo(kInside + QPoint(1, 0));
+    QVERIFY(s.b->hoverTimerActive());
+    QVERIFY(s.log.contains("MouseIn(0)"));
 }
 
 // A handler that deletes the button while the hover entry lets pending events run: the entry
