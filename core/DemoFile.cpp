@@ -165,21 +165,16 @@ public:
     }
 
     // After a failed save: writes the bytes the save replaced back and syncs them. Nothing
-    // here throws; the result says how far it got.
+    // here throws; the result says how far it got. `original` holds kPatchedSpan as it was
+    // before the save.
     enum class Restored { Synced, Written, No };
-    // `original` holds kPatchedSpan as it was before the save.
     Restored Restore(const Block* const (&blocks)[3], const std::uint8_t* original) {
-        for (const Block* block : blocks) {
-            const std::uint8_t* from = original + (block->offset - kPatchedSpan.offset);
-            std::size_t done = 0;
-            while (done < block->width) {
-                const std::int64_t put =
-                    ops_.pwrite(handle_, from + done, block->width - done, block->offset + done);
-                if (put <= 0 || static_cast<std::uint64_t>(put) > block->width - done) {
-                    return Restored::No;
-                }
-                done += static_cast<std::size_t>(put);
+        try {
+            for (const Block* block : blocks) {
+                Write(*block, original + (block->offset - kPatchedSpan.offset));
             }
+        } catch (const Error&) {
+            return Restored::No;
         }
         return ops_.sync(handle_) ? Restored::Synced : Restored::Written;
     }
