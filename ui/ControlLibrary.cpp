@@ -10,8 +10,8 @@
 namespace corvane {
 
 TabControl::TabControl(QWidget* parent) : QTabWidget(parent) {
-    // The pages move whenever the tab strip changes height (a font or style change), not only
-    // on a resize of the tab control, so the placed children follow the page stack itself.
+    // The placed children follow the page stack itself: it moves when the tab control is shown
+    // or resized, and also when the tab strip changes height (a font or style change).
     if (auto* stack = findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         stack->installEventFilter(this);
     }
@@ -34,16 +34,6 @@ QWidget* TabControl::AddPage(const QString& caption) {
 void TabControl::Place(QWidget* child, const QRect& rect) {
     m_placed.push_back({child, rect});
     child->setGeometry(rect);
-    PlaceChildren();
-}
-
-void TabControl::showEvent(QShowEvent* event) {
-    QTabWidget::showEvent(event);  // lays out the tab strip and the pages
-    PlaceChildren();
-}
-
-void TabControl::resizeEvent(QResizeEvent* event) {
-    QTabWidget::resizeEvent(event);
     PlaceChildren();
 }
 

@@ -30,8 +30,6 @@ public:
     void Place(QWidget* child, const QRect& rect);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
