@@ -32,6 +32,15 @@ std::filesystem::path ToFsPath(const QString& path) {
 #endif
 }
 
+// The path for people: the window shows it, and the file dialog starts from it.
+QString FromFsPath(const std::filesystem::path& path) {
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(path.native());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
 QString FromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -102,18 +111,23 @@ void frmMain::mnuOpen_Click() {
     if (chosen == QStringLiteral("-1")) {
         return;
     }
+    OpenFile(ToFsPath(chosen));
+}
+
+bool frmMain::OpenFile(const std::filesystem::path& path) {
     // Every field is read before anything on the window changes, so a file that cannot be
     // read leaves the window, and the file a save would write to, as they were.
     PatchValues values;
     try {
-        values = ReadPatch(ToFsPath(chosen), m_files);
+        values = ReadPatch(path, m_files);
     } catch (const std::exception& e) {  // corvane::Error, or bad_alloc: never past a slot
         ShowMessage(QStringLiteral("The file was not opened; nothing has changed.\n\n%1")
                         .arg(QString::fromUtf8(e.what())),
                     QMessageBox::Warning);
-        return;
+        return false;
     }
-    m_fileName = chosen;
+    m_path = path;
+    m_fileName = FromFsPath(path);
     for (int slot = 0; slot < 4; ++slot) {
         txt[slot]->setNumber(values.teams[slot]);
     }
@@ -124,10 +138,11 @@ void frmMain::mnuOpen_Click() {
     TabControl1->setEnabled(true);
     mnuSave->setEnabled(true);
     cmd_Save->setEnabled(true);
+    return true;
 }
 
 void frmMain::Save() {
-    if (m_fileName.isEmpty()) {
+    if (m_path.empty()) {
         return;  // nothing opened yet; the commands are disabled until then
     }
     // Every field is converted before the file is opened, so a bad field writes nothing.
@@ -150,7 +165,7 @@ void frmMain::Save() {
         return;
     }
     try {
-        WritePatch(ToFsPath(m_fileName), values, m_files);
+        WritePatch(m_path, values, m_files);
     } catch (const std::exception& e) {
         ShowMessage(QStringLiteral("The save failed.\n\n%1").arg(QString::fromUtf8(e.what())),
                     QMessageBox::Warning);

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <filesystem>
 
 #include "ControlLibrary.h"
 #include "Dialogs.h"
@@ -45,6 +46,10 @@ public:
 
     // The path of the demo executable opened last; empty until the first successful Open.
     QString FileName() const { return m_fileName; }
+
+    // Reads the twelve values of `path` into the window, as Open does once a file is chosen:
+    // all or nothing, with a message when the file cannot be read. Returns whether it opened.
+    bool OpenFile(const std::filesystem::path& path);
 
     QWidget* client = nullptr;  // the client area below the menu bar
     QMenu* Menu = nullptr;
@@ -100,7 +105,8 @@ private:
     ColourDialogService& m_colourDialog;
     MessageService& m_messages;
     FileOps& m_files;
-    QString m_fileName;
+    QString m_fileName;            // FileName as shown
+    std::filesystem::path m_path;  // the same file as the system names it; saves go here
 };
 
 }  // namespace corvane
