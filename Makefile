@@ -9,6 +9,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 # Debian packages the build, the tests and the benchmarks need.
 PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev \
+            libcli11-dev nlohmann-json3-dev \
             libbenchmark-dev fonts-dejavu-core \
             desktop-file-utils appstream dpkg-dev file strace
 
