@@ -16,7 +16,7 @@
 namespace corvane::cli {
 namespace {
 
-const char kUsage[] =
+const char kHelpIntro[] =
     "Usage: corvane-cli show [--json] FILE\n"
     "       corvane-cli set FILE [--team1 T] [--team2 T] [--team3 T] [--team4 T]\n"
     "                            [--exhibition R,G,B,A] [--font R,G,B,A]\n"
@@ -181,7 +181,7 @@ private:
             names.resize(width + 2, ' ');
             return "  " + names + description + "\n";
         };
-        std::string help = kUsage;
+        std::string help = kHelpIntro;
         help += "\nOptions:\n";
         for (const auto& [names, description] : options) {
             help += line(names, description);

@@ -60,6 +60,8 @@ public:
     }
 
     bool windows() const { return windows_; }
+    // The program itself: the prefix's last word.
+    std::filesystem::path Program() const { return prefix_.back(); }
 
     // A path as the user of the program's platform types it: Linux paths stay as they are;
     // Windows programs get Wine's drive Z:, which is the Linux root, with backslashes.
@@ -99,6 +101,56 @@ public:
             argv.push_back(a.toStdString());
         }
         return Spawn(argv, env, options);
+    }
+
+    // Empty when the unprivileged user of RunOptions can run the program; otherwise why not
+    // (the build folder must be one that others may enter).
+    QString UnprivilegedObstacle() const {
+        if (::geteuid() != 0) {
+            return {};
+        }
+        // The program must be readable, and Wine's prefix writable, by that user.
+        std::vector<std::pair<std::string, std::string>> needed{{"-r", prefix_.back()}};
+        if (windows_) {
+            const char* prefix = std::getenv("CORVANE_WINEPREFIX_UNPRIVILEGED");
+            needed.emplace_back("-w", prefix ? prefix : "");
+        }
+        for (const auto& [test, path] : needed) {
+            const CliRun probe = Spawn(
+                {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "test", test, path},
+                {}, RunOptions{});
+            if (probe.status != 0) {
+                return QString::fromStdString("uid 65534 cannot reach " + path +
+                                              "; run the tests from a folder others may enter");
+            }
+        }
+        return {};
+    }
+
+    // Runs `cmd /c WORDS...` under Wine with a terminal as its console (through script(1)),
+    // so that the program's output goes through the Windows console, not a pipe. Wine joins
+    // the words with blanks; none may hold a blank or a quote.
+    CliRun RunInConsole(const std::vector<std::string>& words) const {
+        const auto quoted = [](const std::string& word) {
+            std::string q = "'";
+            for (char c : word) {
+                q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+            }
+            return q + "'";
+        };
+        std::string command = "stty cols 1000 && ";  // Wine's console breaks lines at the width
+        for (std::size_t i = 0; i + 1 < prefix_.size(); ++i) {
+            command += quoted(prefix_[i]) + " ";
+        }
+        command += "cmd /c";
+        for (const std::string& word : words) {
+            command += " " + quoted(word);
+        }
+        std::vector<std::string> env;
+        for (char** e = environ; *e != nullptr; ++e) {
+            env.emplace_back(*e);
+        }
+        return Spawn({"script", "-qec", command, "/dev/null"}, env, RunOptions{});
     }
 
     // Another Windows program under the same Wine (same prefix, same server).

@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,6 +94,7 @@ private slots:
     void help();
     void unwritableOutput_data();
     void unwritableOutput();
+    void console();
 
 private:
     CliRun Run(const QByteArrayList& arguments, const RunOptions& options = {}) const {
@@ -531,6 +533,13 @@ void tst_Cli::files() {
         QSKIP(qPrintable(why));
     }
 
+    if (kind == "readonly") {
+        const QString obstacle = cli_.UnprivilegedObstacle();
+        if (!obstacle.isEmpty()) {
+            QSKIP(qPrintable(obstacle));
+        }
+    }
+
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const std::filesystem::path folder = corvane::test::ToPath(dir.path());
@@ -684,6 +693,30 @@ void tst_Cli::unwritableOutput() {
     QCOMPARE(r.status, 1);
     QCOMPARE(QString::fromUtf8(r.err),
              QStringLiteral("corvane-cli: cannot write the output to standard output\n"));
+}
+
+// Windows: output to a console is written as UTF-16, so it shows whatever the console's code
+// page. Code page 437 has none of these letters; UTF-8 bytes written to it would show as
+// "DΓÇª". (Wine's console shows a surrogate pair as two U+FFFD, so the name stays in the BMP.)
+void tst_Cli::console() {
+    if (!cli_.windows()) {
+        QSKIP("the console is Windows' own; on Linux a terminal gets the UTF-8 bytes");
+    }
+    const std::string program = cli_.Native(cli_.Program());
+    if (program.find(' ') != std::string::npos) {
+        QSKIP("cmd /c cannot be given this program's path, which holds a blank");
+    }
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const std::string missing =
+        cli_.Native(corvane::test::ToPath(dir.path()) / "Démo-Ελλάδα-日本.exe");
+    const CliRun r = cli_.RunInConsole({"chcp", "437", ">nul", "&", program, "show", missing});
+    // The terminal shows the console's text, with its cursor codes and \r\n line ends.
+    QString shown = QString::fromUtf8(r.out);
+    shown.remove(QRegularExpression("\x1b\\[[0-9;?]*[A-Za-z]")).remove('\r');
+    QCOMPARE(shown, "corvane-cli: Cannot open \"" + QString::fromStdString(missing) +
+                        "\": File not found\n");
+    QCOMPARE(r.status, 1);
 }
 
 // tst_cli [Qt Test options] [-- PROGRAM...]: the words after "--" run corvane-cli.

@@ -31,7 +31,14 @@ in_prefix() {
 
 prefixes=("$prefix")
 if [ "$(id -u)" -eq 0 ]; then
-    prefixes+=("$unprivileged")
+    mkdir -p "$unprivileged"
+    chown 65534:65534 "$unprivileged"
+    # In a folder others may not enter, the read-only rows say so and skip.
+    if setpriv --reuid=65534 --regid=65534 --clear-groups test -w "$unprivileged"; then
+        prefixes+=("$unprivileged")
+    else
+        echo "uid 65534 cannot reach $unprivileged: the read-only rows will be skipped"
+    fi
 fi
 
 case $action in
@@ -40,7 +47,6 @@ start)
     boots=()
     for dir in "${prefixes[@]}"; do
         mkdir -p "$dir"
-        [ "$dir" = "$prefix" ] || chown 65534:65534 "$dir"
         # The server first, kept up a minute after the last program so that the rows do not
         # each start it again (status 2: one is up already).
         in_prefix "$dir" "$wineserver" -p60 || [ $? -eq 2 ]
