@@ -74,7 +74,25 @@ bool MakeDemoFile(const std::filesystem::path& path, quint32 seed, qint64 size, 
     return !ec;
 }
 
+// One row of tst_Cli::files.
+struct FileRow {
+    QByteArray name = "pes2012.exe";  // the named file, relative to the row's folder
+    QString kind = "demo";            // demo, short, missing, folder, readonly, held
+    QByteArrayList neighbours{};      // demo files beside it
+    QByteArrayList arguments{};       // FILE stands for the named file's path
+    QString closed{};                 // standard descriptors closed: "in", "out", "err"
+    int status = 0;
+    QString linux{};    // the message; %1 is the quoted path
+    QString windows{};  // the same under Wine, when it differs
+    QString shown{};    // how a message shows the name, when not as given
+    QString onlyOn{};   // "linux" or "windows": the row runs only there...
+    QString why{};      // ...for this reason
+    QString pending{};  // an expected failure until the file layer's change lands
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(FileRow)
 
 class tst_Cli : public QObject {
     Q_OBJECT
@@ -345,195 +363,153 @@ void tst_Cli::refused() {
 // output or message, and every byte and the size of every file in the folder afterwards. Only
 // a `set` that succeeds changes anything: team slot 1 of the named file, to 5.
 void tst_Cli::files_data() {
-    QTest::addColumn<QByteArray>("name");            // the named file, relative to the folder
-    QTest::addColumn<QString>("kind");               // demo, short, missing, folder, readonly, held
-    QTest::addColumn<QByteArrayList>("neighbours");  // demo files beside it
-    QTest::addColumn<QByteArrayList>("arguments");   // FILE stands for the named file's path
-    QTest::addColumn<QString>("closed");             // standard descriptors closed in the program
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("linux");    // the message; %1 is the quoted path
-    QTest::addColumn<QString>("windows");  // the same under Wine, when it differs
-    QTest::addColumn<QString>("shown");    // how a message shows the name, when not as given
-    QTest::addColumn<QString>("onlyOn");   // "linux" or "windows": the row runs only there...
-    QTest::addColumn<QString>("why");      // ...for this reason
-    QTest::addColumn<QString>("pending");  // an expected failure until the file layer's change
-
+    QTest::addColumn<FileRow>("row");
+    const auto add = [](const char* title, const FileRow& row) { QTest::newRow(title) << row; };
     const QByteArrayList set{"set", "FILE", "--team1", "5"};
     const QByteArrayList show{"show", "FILE"};
     const QString noSuchFile = "Cannot open %1: No such file or directory";
-    const auto plain = [&](const char* title, const QByteArray& name, const QString& kind,
-                           const QByteArrayList& arguments, int status, const QString& linux,
-                           const QString& windows) {
-        QTest::newRow(title) << name << kind << QByteArrayList() << arguments << QString() << status
-                             << linux << windows << QString() << QString() << QString()
-                             << QString();
-    };
+    const QString fileNotFound = "Cannot open %1: File not found";
 
-    plain("demo file: show", "pes2012.exe", "demo", show, 0, "", "");
-    plain("demo file: set", "pes2012.exe", "demo", set, 0, "", "");
-    plain("missing file", "pes2012.exe", "missing", set, 1, noSuchFile,
-          "Cannot open %1: File not found");
-    plain("directory: show", "pes2012.exe", "folder", show, 1, "Cannot open %1: Is a directory",
-          "Cannot open %1: Access denied");
-    plain("directory: set", "pes2012.exe", "folder", set, 1, "Cannot open %1: Is a directory",
-          "Cannot open %1: Access denied");
+    add("demo file: show", {.arguments = show});
+    add("demo file: set", {.arguments = set});
+    add("missing file", {.kind = "missing",
+                         .arguments = set,
+                         .status = 1,
+                         .linux = noSuchFile,
+                         .windows = fileNotFound});
+    for (const auto& [title, arguments] :
+         {std::pair{"directory: show", show}, std::pair{"directory: set", set}}) {
+        add(title, {.kind = "folder",
+                    .arguments = arguments,
+                    .status = 1,
+                    .linux = "Cannot open %1: Is a directory",
+                    .windows = "Cannot open %1: Access denied"});
+    }
     const QString tooShort =
         "%1 is too short: it has 18511215 bytes, a demo executable needs at least 18511216";
-    plain("short file: show", "pes2012.exe", "short", show, 1, tooShort, "");
-    plain("short file: set", "pes2012.exe", "short", set, 1, tooShort, "");
+    add("short file: show", {.kind = "short", .arguments = show, .status = 1, .linux = tooShort});
+    add("short file: set", {.kind = "short", .arguments = set, .status = 1, .linux = tooShort});
 
     // Names in several scripts, in a folder with a non-ASCII name; the emoji is a surrogate
     // pair in UTF-16.
     const QByteArray scripts = "Démo ✓/Ελλάδα Россия 日本 العربية हिन्दी ⚽😀.exe";
-    plain("several scripts: show", scripts, "demo", show, 0, "", "");
-    plain("several scripts: set", scripts, "demo", set, 0, "", "");
-    QTest::newRow("several scripts: missing") << scripts + ".old"
-                                              << "missing" << QByteArrayList{scripts} << set << ""
-                                              << 1 << noSuchFile << "Cannot open %1: File not found"
-                                              << ""
-                                              << ""
-                                              << ""
-                                              << "";
+    add("several scripts: show", {.name = scripts, .arguments = show});
+    add("several scripts: set", {.name = scripts, .arguments = set});
+    add("several scripts: missing", {.name = scripts + ".old",
+                                     .kind = "missing",
+                                     .neighbours = {scripts},
+                                     .arguments = set,
+                                     .status = 1,
+                                     .linux = noSuchFile,
+                                     .windows = fileNotFound});
 
     // Over 260 characters, Windows' old limit (MAX_PATH), which the \\?\ form lifts.
-    const QByteArray deep =
-        QByteArray(100, 'a') + '/' + QByteArray(100, 'b') + '/' + QByteArray(100, 'c');
-    plain("path over 260 characters: show", deep + "/pes2012.exe", "demo", show, 0, "", "");
-    plain("path over 260 characters: set", deep + "/pes2012.exe", "demo", set, 0, "", "");
-    QTest::newRow("path over 260 characters: missing folder")
-        << deep + "/gone/pes2012.exe"
-        << "missing" << QByteArrayList{deep + "/pes2012.exe"} << set << "" << 1 << noSuchFile
-        << "Cannot open %1: Path not found"
-        << ""
-        << ""
-        << ""
-        << "";
-    QTest::newRow("path given in the \\\\?\\ form")
-        << deep + "/pes2012.exe"
-        << "demo" << QByteArrayList() << QByteArrayList{"set", "\\\\?\\FILE", "--team1", "5"} << ""
-        << 0 << ""
-        << ""
-        << ""
-        << "windows"
-        << "the \\\\?\\ form is Windows' own"
-        << "";
+    const QByteArray deep = QByteArray(100, 'a') + '/' + QByteArray(100, 'b') + '/' +
+                            QByteArray(100, 'c') + "/pes2012.exe";
+    add("path over 260 characters: show", {.name = deep, .arguments = show});
+    add("path over 260 characters: set", {.name = deep, .arguments = set});
+    add("path over 260 characters: missing folder",
+        {.name = QByteArray(deep).replace("/pes", "/gone/pes"),
+         .kind = "missing",
+         .neighbours = {deep},
+         .arguments = set,
+         .status = 1,
+         .linux = noSuchFile,
+         .windows = "Cannot open %1: Path not found"});
+    add("path given in the \\\\?\\ form", {.name = deep,
+                                           .arguments = {"set", "\\\\?\\FILE", "--team1", "5"},
+                                           .onlyOn = "windows",
+                                           .why = "the \\\\?\\ form is Windows' own"});
 
     // Two names that one lossy conversion would make the same: the command must reach the file
     // named, never its neighbour.
-    QTest::newRow("name not UTF-8: set")
-        << QByteArray("decoy\xff.bin") << "demo" << QByteArrayList{"decoy\xef\xbf\xbd.bin"} << set
-        << "" << 0 << ""
-        << ""
-        << ""
-        << "linux"
-        << "a Windows command line is UTF-16 and cannot hold this name"
-        << "";
-    QTest::newRow("name not UTF-8: show")
-        << QByteArray("decoy\xff.bin") << "demo" << QByteArrayList{"decoy\xef\xbf\xbd.bin"} << show
-        << "" << 0 << ""
-        << ""
-        << ""
-        << "linux"
-        << "a Windows command line is UTF-16 and cannot hold this name"
-        << "";
-    QTest::newRow("name not UTF-8: missing")
-        << QByteArray("gone\xff.bin") << "missing" << QByteArrayList{"gone\xef\xbf\xbd.bin"} << set
-        << "" << 1 << noSuchFile << ""
-        << "gone\\xFF.bin"
-        << "linux"
-        << "a Windows command line is UTF-16 and cannot hold this name"
-        << "";
-    QTest::newRow("name outside the ANSI code page")
-        << QByteArray("decoyĀ.bin") << "demo" << QByteArrayList{"decoyA.bin"} << set << "" << 0
-        << ""
-        << ""
-        << ""
-        << ""
-        << ""
-        << "";
-    QTest::newRow("control character in the name")
-        << QByteArray("line\nbreak.exe") << "missing" << QByteArrayList() << set << "" << 1
-        << noSuchFile << "Cannot open %1: Invalid name"
-        << "line\\x0Abreak.exe"
-        << ""
-        << ""
-        << "";
+    const QString utf16 = "a Windows command line is UTF-16 and cannot hold this name";
+    add("name not UTF-8: set", {.name = "decoy\xff.bin",
+                                .neighbours = {"decoy\xef\xbf\xbd.bin"},
+                                .arguments = set,
+                                .onlyOn = "linux",
+                                .why = utf16});
+    add("name not UTF-8: show", {.name = "decoy\xff.bin",
+                                 .neighbours = {"decoy\xef\xbf\xbd.bin"},
+                                 .arguments = show,
+                                 .onlyOn = "linux",
+                                 .why = utf16});
+    add("name not UTF-8: missing", {.name = "gone\xff.bin",
+                                    .kind = "missing",
+                                    .neighbours = {"gone\xef\xbf\xbd.bin"},
+                                    .arguments = set,
+                                    .status = 1,
+                                    .linux = noSuchFile,
+                                    .shown = "gone\\xFF.bin",
+                                    .onlyOn = "linux",
+                                    .why = utf16});
+    add("name outside the ANSI code page",
+        {.name = "decoyĀ.bin", .neighbours = {"decoyA.bin"}, .arguments = set});
+    add("control character in the name", {.name = "line\nbreak.exe",
+                                          .kind = "missing",
+                                          .arguments = set,
+                                          .status = 1,
+                                          .linux = noSuchFile,
+                                          .windows = "Cannot open %1: Invalid name",
+                                          .shown = "line\\x0Abreak.exe"});
 
     // The read-only attribute on Windows, no write permission on Linux; run by a user who may
     // not write the file (root may write anything, and Wine running as root does too).
-    const QString readOnly =
-        "reading opens the file for writing until the file layer opens it "
-        "for reading only";
-    QTest::newRow("read-only file: show")
-        << QByteArray("pes2012.exe") << "readonly" << QByteArrayList() << show << "" << 0 << ""
-        << ""
-        << ""
-        << ""
-        << "" << readOnly;
-    QTest::newRow("read-only file: set")
-        << QByteArray("pes2012.exe") << "readonly" << QByteArrayList() << set << "" << 1
-        << "Cannot open %1: Permission denied"
-        << "Cannot open %1: Access denied"
-        << ""
-        << ""
-        << ""
-        << "";
+    add("read-only file: show",
+        {.kind = "readonly",
+         .arguments = show,
+         .pending = "reading opens the file for writing until the file layer opens it for "
+                    "reading only"});
+    add("read-only file: set", {.kind = "readonly",
+                                .arguments = set,
+                                .status = 1,
+                                .linux = "Cannot open %1: Permission denied",
+                                .windows = "Cannot open %1: Access denied"});
 
     // Another Windows program holds the file open for writing and shares nothing (a running
     // game): both commands are refused and nothing is written.
     const QString noShareModes =
         "Linux has no share modes; the file layer's locks are attacked in tests/proof";
-    QTest::newRow("held open by another program: show")
-        << QByteArray("pes2012.exe") << "held" << QByteArrayList() << show << "" << 1 << ""
-        << "Cannot open %1: Sharing violation"
-        << ""
-        << "windows" << noShareModes << "";
-    QTest::newRow("held open by another program: set")
-        << QByteArray("pes2012.exe") << "held" << QByteArrayList() << set << "" << 1 << ""
-        << "Cannot open %1: Sharing violation"
-        << ""
-        << "windows" << noShareModes << "";
+    for (const auto& [title, arguments] : {std::pair{"held open by another program: show", show},
+                                           std::pair{"held open by another program: set", set}}) {
+        add(title, {.kind = "held",
+                    .arguments = arguments,
+                    .status = 1,
+                    .windows = "Cannot open %1: Sharing violation",
+                    .onlyOn = "windows",
+                    .why = noShareModes});
+    }
 
     // With a standard descriptor closed, the file would be opened as that descriptor and
     // receive what is printed; /dev/null takes its place at start.
-    const QString descriptors = "Windows hands out handles, not the lowest free descriptor";
-    QTest::newRow("closed standard streams: set")
-        << QByteArray("pes2012.exe") << "demo" << QByteArrayList{"neighbour.exe"} << set
-        << "in out err" << 0 << ""
-        << ""
-        << ""
-        << "linux" << descriptors << "";
-    QTest::newRow("closed standard error: short file")
-        << QByteArray("pes2012.exe") << "short" << QByteArrayList() << set << "err" << 1 << ""
-        << ""
-        << ""
-        << "linux" << descriptors << "";
-    QTest::newRow("closed standard output: show")
-        << QByteArray("pes2012.exe") << "demo" << QByteArrayList() << show << "out" << 1
-        << "cannot write the output to standard output"
-        << ""
-        << ""
-        << "linux" << descriptors << "";
+    const QString handles = "Windows hands out handles, not the lowest free descriptor";
+    add("closed standard streams: set", {.neighbours = {"neighbour.exe"},
+                                         .arguments = set,
+                                         .closed = "in out err",
+                                         .onlyOn = "linux",
+                                         .why = handles});
+    add("closed standard error: short file", {.kind = "short",
+                                              .arguments = set,
+                                              .closed = "err",
+                                              .status = 1,
+                                              .onlyOn = "linux",
+                                              .why = handles});
+    add("closed standard output: show", {.arguments = show,
+                                         .closed = "out",
+                                         .status = 1,
+                                         .linux = "cannot write the output to standard output",
+                                         .onlyOn = "linux",
+                                         .why = handles});
 }
 
 void tst_Cli::files() {
-    QFETCH(QByteArray, name);
-    QFETCH(QString, kind);
-    QFETCH(QByteArrayList, neighbours);
-    QFETCH(QByteArrayList, arguments);
-    QFETCH(QString, closed);
-    QFETCH(int, status);
-    QFETCH(QString, linux);
-    QFETCH(QString, windows);
-    QFETCH(QString, shown);
-    QFETCH(QString, onlyOn);
-    QFETCH(QString, why);
-    QFETCH(QString, pending);
-    if (!onlyOn.isEmpty() && (onlyOn == "windows") != cli_.windows()) {
-        QSKIP(qPrintable(why));
+    QFETCH(FileRow, row);
+    QByteArrayList arguments = row.arguments;
+    if (!row.onlyOn.isEmpty() && (row.onlyOn == "windows") != cli_.windows()) {
+        QSKIP(qPrintable(row.why));
     }
 
-    if (kind == "readonly") {
+    if (row.kind == "readonly") {
         const QString obstacle = cli_.UnprivilegedObstacle();
         if (!obstacle.isEmpty()) {
             QSKIP(qPrintable(obstacle));
@@ -549,21 +525,21 @@ void tst_Cli::files() {
             std::error_code ec;
             std::filesystem::remove_all(*p, ec);
         });
-    const std::filesystem::path target = folder / name.toStdString();
+    const std::filesystem::path target = folder / row.name.toStdString();
     quint32 seed = 60;
-    for (const QByteArray& neighbour : neighbours) {
+    for (const QByteArray& neighbour : row.neighbours) {
         QVERIFY(MakeDemoFile(folder / neighbour.toStdString(), ++seed, corvane::test::kDemoFileSize,
                              true));
     }
-    if (kind == "folder") {
+    if (row.kind == "folder") {
         QVERIFY(std::filesystem::create_directories(target));
-    } else if (kind != "missing") {
-        const qint64 size = corvane::test::kDemoFileSize - (kind == "short" ? 1 : 0);
-        QVERIFY(MakeDemoFile(target, 50, size, kind != "short"));
+    } else if (row.kind != "missing") {
+        const qint64 size = corvane::test::kDemoFileSize - (row.kind == "short" ? 1 : 0);
+        QVERIFY(MakeDemoFile(target, 50, size, row.kind != "short"));
     }
 
     const QByteArray path = Bytes(cli_.Native(target));
-    if (kind == "readonly") {
+    if (row.kind == "readonly") {
         if (cli_.windows()) {
             QProcess attrib;
             const QStringList command =
@@ -581,7 +557,7 @@ void tst_Cli::files() {
         }
     }
     QProcess holder;
-    if (kind == "held") {
+    if (row.kind == "held") {
         const QStringList command = cli_.WindowsCommand(
             qEnvironmentVariable("CORVANE_WINDOWS_FILETOOL"), {"hold", QString::fromUtf8(path)});
         holder.start(command.first(), command.mid(1));
@@ -598,12 +574,12 @@ void tst_Cli::files() {
         }
     }
     RunOptions options;
-    options.closeIn = closed.contains("in");
-    options.closeOut = closed.contains("out");
-    options.closeErr = closed.contains("err");
-    options.unprivileged = kind == "readonly";
+    options.closeIn = row.closed.contains("in");
+    options.closeOut = row.closed.contains("out");
+    options.closeErr = row.closed.contains("err");
+    options.unprivileged = row.kind == "readonly";
     const QString watchLog = dir.path() + ".opens";  // outside the folder the row checks
-    if (!closed.isEmpty()) {
+    if (!row.closed.isEmpty()) {
         options.environment = {
             "LD_PRELOAD=" CORVANE_WATCH_OPENS, "CORVANE_WATCH_PATH=" + target.string(),
             "CORVANE_WATCH_LOG=" + QFile::encodeName(watchLog).toStdString(),
@@ -612,7 +588,7 @@ void tst_Cli::files() {
                 ":verify_asan_link_order=0"};
     }
     const CliRun r = Run(arguments, options);
-    if (!closed.isEmpty()) {
+    if (!row.closed.isEmpty()) {
         // The file was opened, and never as a standard descriptor that a message could reach.
         QFile log(watchLog);
         QVERIFY(log.open(QIODevice::ReadOnly));
@@ -624,7 +600,7 @@ void tst_Cli::files() {
         }
     }
 
-    if (kind == "held") {
+    if (row.kind == "held") {
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(60000));
         QCOMPARE(holder.exitCode(), 0);
@@ -632,25 +608,25 @@ void tst_Cli::files() {
 
     // The path as the message shows it: as given, or with the name spelled as the row says.
     QString quoted = QString::fromUtf8(given);
-    if (!shown.isEmpty()) {
-        quoted = QString::fromUtf8(given.left(given.size() - name.size())) + shown;
+    if (!row.shown.isEmpty()) {
+        quoted = QString::fromUtf8(given.left(given.size() - row.name.size())) + row.shown;
     }
-    const QString message = cli_.windows() && !windows.isEmpty() ? windows : linux;
+    const QString message = cli_.windows() && !row.windows.isEmpty() ? row.windows : row.linux;
     const bool isSet = arguments.first() == "set";
-    QString expected = QString("status %1\n").arg(status);
-    if (status == 0) {
+    QString expected = QString("status %1\n").arg(row.status);
+    if (row.status == 0) {
         expected += isSet ? QString() : kSampleTable;
     } else if (!message.isEmpty() && !options.closeErr) {
         expected += "corvane-cli: " + QString(message).replace("%1", '"' + quoted + '"') + "\n";
     }
     // One comparison for status and output, so that a pending row fails exactly once.
-    if (!pending.isEmpty()) {
-        QEXPECT_FAIL("", qPrintable(pending), Continue);
+    if (!row.pending.isEmpty()) {
+        QEXPECT_FAIL("", qPrintable(row.pending), Continue);
     }
     QCOMPARE(QString("status %1\n").arg(r.status) + QString::fromUtf8(r.out + r.err), expected);
 
-    if (status == 0 && isSet) {
-        files.Expect(name.toStdString(), kTeams, QByteArray::fromHex("0500"));
+    if (row.status == 0 && isSet) {
+        files.Expect(row.name.toStdString(), kTeams, QByteArray::fromHex("0500"));
     }
     const QString difference = files.Difference();
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
