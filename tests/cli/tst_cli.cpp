@@ -642,7 +642,7 @@ void tst_Cli::help() {
           "--exhibition <R,G,B,A>", "--font <R,G,B,A>", "--json"}) {
         QVERIFY2(r.out.contains(option), option);
     }
-    QCOMPARE(Run({"--version"}).out, QByteArray("corvane-cli 1.0.0\n"));
+    QCOMPARE(Run({"--version"}).out, QByteArray("corvane-cli " CORVANE_VERSION "\n"));
 }
 
 // Output that cannot be written is a failure, never a silent success.
