@@ -1,6 +1,7 @@
 #include "FileOps.h"
 
 #include "Error.h"
+#include "Quote.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -24,26 +25,13 @@
 namespace corvane {
 
 std::string PathText(const std::filesystem::path& path) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::u8string utf8;
     try {
         utf8 = path.u8string();  // on Windows a conversion from UTF-16 that may fail
     } catch (const std::exception&) {
         return "(a path that cannot be shown)";
     }
-    std::string text = "\"";
-    for (char8_t c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            text += "\\x";
-            text += kHex[byte >> 4];
-            text += kHex[byte & 0xF];
-        } else {
-            text += static_cast<char>(c);
-        }
-    }
-    text += '"';
-    return text;
+    return Quote(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Error.h"
+#include "Quote.h"
 
 namespace corvane {
 namespace {
@@ -63,29 +64,11 @@ std::optional<std::int64_t> RoundedNumber(std::string_view text) {
     return negative ? -magnitude : magnitude;
 }
 
-// The text as the user gave it, on one line: control characters are shown as \xNN.
-std::string Quoted(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string quoted = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            quoted += "\\x";
-            quoted += kHex[byte >> 4];
-            quoted += kHex[byte & 0xF];
-        } else {
-            quoted += c;
-        }
-    }
-    quoted += '"';
-    return quoted;
-}
-
 std::int64_t Convert(std::string_view text, std::string_view field, std::int64_t low,
                      std::int64_t high) {
     const std::optional<std::int64_t> value = RoundedNumber(text);
     if (!value || *value < low || *value > high) {
-        throw Error(std::string(field) + ": " + Quoted(text) + " is not a whole number from " +
+        throw Error(std::string(field) + ": " + Quote(text) + " is not a whole number from " +
                     std::to_string(low) + " to " + std::to_string(high));
     }
     return *value;

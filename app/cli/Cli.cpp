@@ -1,21 +1,26 @@
 #include "Cli.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QFile>
+#include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 
+#include "Arguments.h"
 #include "DemoFile.h"
 #include "Error.h"
+#include "Quote.h"
 #include "SetEdits.h"
 #include "ShowOutput.h"
 
 namespace corvane::cli {
 namespace {
 
-const char kDescription[] =
+const char kHelpIntro[] =
+    "Usage: corvane-cli show [--json] FILE\n"
+    "       corvane-cli set FILE [--team1 T] [--team2 T] [--team3 T] [--team4 T]\n"
+    "                            [--exhibition R,G,B,A] [--font R,G,B,A]\n"
+    "\n"
     "Reads and edits the twelve values Corvane knows in a football game's demo executable\n"
     "(pes2012.exe): the four team slots and the Exhibition and font colour slots.\n"
     "\n"
@@ -29,141 +34,218 @@ const char kDescription[] =
     "even one). Every value is checked before the file is opened for writing.\n"
     "\n"
     "Exit status: 0 done, 1 the file could not be read or written, 2 the command line was\n"
-    "refused (nothing was read or written).";
+    "refused (nothing was read or written).\n";
 
-// A command-line path as the file system knows it, keeping non-ASCII characters.
-std::filesystem::path PathFromArgument(const QString& argument) {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(argument.toStdWString());
-#else
-    const QByteArray bytes = QFile::encodeName(argument);
-    return std::filesystem::path(std::string(bytes.constData(), bytes.size()));
-#endif
-}
+const std::array<std::pair<const char*, const char*>, 2> kArguments{{
+    {"command", "show or set."},
+    {"FILE", "The demo executable."},
+}};
 
 struct Refused {
-    QString message;
+    std::string message;
 };
+
+// The file work of `set`, kept in one place: read the twelve values, replace the ones given,
+// write all twelve back.
+void SetInFile(const std::filesystem::path& path, const SetEdits& edits) {
+    PatchValues values = ReadPatch(path);
+    edits.ApplyTo(values);
+    WritePatch(path, values);
+}
 
 class Command {
 public:
     Command() {
-        parser_.setApplicationDescription(QString::fromLatin1(kDescription));
-        parser_.addPositionalArgument("command", "show or set.", "show|set");
-        parser_.addPositionalArgument("FILE", "The demo executable.");
-        help_ = parser_.addHelpOption();
-        version_ = parser_.addVersionOption();
-        parser_.addOption(json_);
+        app_.set_help_flag();  // ours below, so that a parse error comes before the help
+        app_.allow_extras();   // unknown options are reported in our own words
+        app_.allow_windows_style_options(false);  // "/games/pes2012.exe" is a path
+#ifdef _WIN32
+        help_ = app_.add_flag("-?,-h,--help")->description("Displays this help.");
+#else
+        help_ = app_.add_flag("-h,--help")->description("Displays this help.");
+#endif
+        helpAll_ = app_.add_flag("--help-all")->description("The same as --help.");
+        version_ = app_.add_flag("-v,--version")->description("Displays version information.");
+        json_ = app_.add_flag("--json")->description(
+            "show: print one JSON object instead of the table.");
         for (int i = 0; i < 4; ++i) {
-            teams_[i] = QCommandLineOption(
-                QStringLiteral("team%1").arg(i + 1),
-                QStringLiteral("set: team slot %1, an ID or a club name.").arg(i + 1), "T");
-            parser_.addOption(teams_[i]);
+            teams_[i] =
+                Value("--team" + std::to_string(i + 1), "<T>",
+                      "set: team slot " + std::to_string(i + 1) + ", an ID or a club name.");
         }
-        parser_.addOption(exhibition_);
-        parser_.addOption(font_);
+        exhibition_ = Value("--exhibition", "<R,G,B,A>", "set: the Exhibition colour slot.");
+        font_ = Value("--font", "<R,G,B,A>", "set: the font colour slot.");
+        positional_ = app_.add_option("arguments")
+                          ->expected(-1)
+                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     }
 
-    int Run(const QStringList& arguments, QTextStream& out) {
-        if (!parser_.parse(arguments)) {
-            throw Refused{parser_.errorText()};
+    CliResult Run(const std::vector<std::string>& arguments) {
+        Parse(arguments);
+        if (help_->count() > 0 || helpAll_->count() > 0) {
+            return {kDone, Help(), {}};
         }
-        if (parser_.isSet(help_) || parser_.isSet("help-all")) {
-            // Qt's usage line shows the program's full path and one form; show both commands.
-            const QString help = parser_.helpText();
-            out << "Usage: corvane-cli show [--json] FILE\n"
-                   "       corvane-cli set FILE [--team1 T] [--team2 T] [--team3 T] [--team4 T]\n"
-                   "                            [--exhibition R,G,B,A] [--font R,G,B,A]\n\n"
-                << help.mid(help.indexOf('\n') + 1);
-            return kDone;
+        if (version_->count() > 0) {
+            return {kDone, "corvane-cli " CORVANE_VERSION "\n", {}};
         }
-        if (parser_.isSet(version_)) {
-            out << "corvane-cli " << CORVANE_VERSION << '\n';
-            return kDone;
-        }
-        const QStringList positional = parser_.positionalArguments();
-        if (positional.isEmpty()) {
+        const std::vector<std::string> positional = positional_->results();
+        if (positional.empty()) {
             throw Refused{"no command given; see corvane-cli --help"};
         }
-        const QString command = positional.first();
+        const std::string& command = positional.front();
         if (command != "show" && command != "set") {
-            throw Refused{
-                QStringLiteral("unknown command \"%1\"; see corvane-cli --help").arg(command)};
+            throw Refused{"unknown command " + Quote(command) + "; see corvane-cli --help"};
         }
         if (positional.size() != 2) {
-            throw Refused{QStringLiteral("%1 takes exactly one FILE").arg(command)};
+            throw Refused{command + " takes exactly one FILE"};
         }
-        const QStringList given = parser_.optionNames();  // a repeated option appears again
-        for (const QString& name : given) {
-            if (given.count(name) > 1) {
-                throw Refused{QStringLiteral("--%1 is given more than once").arg(name)};
+        for (const CLI::Option* option : app_.parse_order()) {
+            if (option == positional_) {
+                continue;
             }
-            if ((name == "json") != (command == "show")) {
-                throw Refused{QStringLiteral("--%1 is not an option of %2").arg(name, command)};
+            const std::string name = option->get_name();
+            if (option->count() > 1) {
+                throw Refused{name + " is given more than once"};
+            }
+            if ((option == json_) != (command == "show")) {
+                throw Refused{name + " is not an option of " + command};
             }
         }
         const std::filesystem::path path = PathFromArgument(positional[1]);
-        return command == "show" ? Show(path, out) : Set(path);
+        return command == "show" ? Show(path) : Set(path);
     }
 
 private:
-    int Show(const std::filesystem::path& path, QTextStream& out) {
-        const PatchValues values = ReadPatch(path);
-        if (parser_.isSet(json_)) {
-            out << QString::fromUtf8(ShowJson(values)) << '\n';
-        } else {
-            out << ShowTable(values);
-        }
-        return kDone;
+    CLI::Option* Value(const std::string& name, const char* type, const std::string& text) {
+        return app_.add_option(name, text)
+            ->type_name(type)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     }
 
-    int Set(const std::filesystem::path& path) {
+    void Parse(const std::vector<std::string>& arguments) {
+        std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+        try {
+            app_.parse(reversed);
+        } catch (const CLI::ArgumentMismatch& e) {
+            // The one mismatch left: an option that takes a value ended the command line.
+            for (const CLI::Option* option : app_.get_options()) {
+                const std::string name = option->get_name();
+                if (option != positional_ && std::string_view(e.what()).starts_with(name + ":")) {
+                    throw Refused{name + " needs a value"};
+                }
+            }
+            throw Refused{"the command line cannot be read; see corvane-cli --help"};
+        } catch (const CLI::ParseError&) {
+            throw Refused{"the command line cannot be read; see corvane-cli --help"};
+        }
+        for (const std::string& extra : app_.remaining()) {
+            if (extra != "--") {
+                throw Refused{"unknown option " + Quote(extra) + "; see corvane-cli --help"};
+            }
+        }
+        for (const CLI::Option* flag : {help_, helpAll_, version_, json_}) {
+            for (const std::string& value : flag->results()) {
+                if (value != "true") {  // "--json=x"; the flag alone gives "true"
+                    throw Refused{flag->get_name() + " takes no value"};
+                }
+            }
+        }
+    }
+
+    std::string Help() const {
+        std::vector<std::pair<std::string, std::string>> options;
+        for (const CLI::Option* option : app_.get_options()) {
+            if (option == positional_) {
+                continue;
+            }
+            std::string names;
+            for (const std::string& s : option->get_snames()) {
+                names += "-" + s + ", ";
+            }
+            for (const std::string& l : option->get_lnames()) {
+                names += "--" + l + ", ";
+            }
+            names.resize(names.size() - 2);
+            const std::string type = option->get_type_name();
+            options.emplace_back(type.empty() ? names : names + " " + type,
+                                 option->get_description());
+        }
+        std::size_t width = 0;
+        for (const auto& [names, description] : options) {
+            width = std::max(width, names.size());
+        }
+        for (const auto& [name, description] : kArguments) {
+            width = std::max(width, std::string_view(name).size());
+        }
+        auto line = [width](std::string names, const std::string& description) {
+            names.resize(width + 2, ' ');
+            return "  " + names + description + "\n";
+        };
+        std::string help = kHelpIntro;
+        help += "\nOptions:\n";
+        for (const auto& [names, description] : options) {
+            help += line(names, description);
+        }
+        help += "\nArguments:\n";
+        for (const auto& [name, description] : kArguments) {
+            help += line(name, description);
+        }
+        return help;
+    }
+
+    // The value an option was given; an empty text arrives as no result at all.
+    std::string ValueOf(const CLI::Option* option) const {
+        return option->results().empty() ? std::string() : option->results().front();
+    }
+
+    CliResult Show(const std::filesystem::path& path) {
+        const PatchValues values = ReadPatch(path);
+        return {kDone, json_->count() > 0 ? ShowJson(values) + "\n" : ShowTable(values), {}};
+    }
+
+    CliResult Set(const std::filesystem::path& path) {
         // Every text is converted before the file is touched, so a refused value writes
         // nothing.
         SetEdits edits;
         try {
             for (int i = 0; i < 4; ++i) {
-                if (parser_.isSet(teams_[i])) {
-                    edits.teams[i] = TeamFromText(parser_.value(teams_[i]), i + 1);
+                if (teams_[i]->count() > 0) {
+                    edits.teams[i] = TeamFromText(ValueOf(teams_[i]), i + 1);
                 }
             }
-            if (parser_.isSet(exhibition_)) {
-                edits.exhibition = ColourFromText(parser_.value(exhibition_), "exhibition");
+            if (exhibition_->count() > 0) {
+                edits.exhibition = ColourFromText(ValueOf(exhibition_), "exhibition");
             }
-            if (parser_.isSet(font_)) {
-                edits.font = ColourFromText(parser_.value(font_), "font");
+            if (font_->count() > 0) {
+                edits.font = ColourFromText(ValueOf(font_), "font");
             }
         } catch (const Error& e) {
-            throw Refused{QString::fromStdString(e.what())};
+            throw Refused{e.what()};
         }
-        PatchValues values = ReadPatch(path);
-        edits.ApplyTo(values);
-        WritePatch(path, values);
-        return kDone;
+        SetInFile(path, edits);
+        return {};
     }
 
-    QCommandLineParser parser_;
-    QCommandLineOption help_{"help"};
-    QCommandLineOption version_{"version"};
-    QCommandLineOption json_{"json", "show: print one JSON object instead of the table."};
-    std::array<QCommandLineOption, 4> teams_{
-        QCommandLineOption("team1"), QCommandLineOption("team2"), QCommandLineOption("team3"),
-        QCommandLineOption("team4")};
-    QCommandLineOption exhibition_{"exhibition", "set: the Exhibition colour slot.", "R,G,B,A"};
-    QCommandLineOption font_{"font", "set: the font colour slot.", "R,G,B,A"};
+    CLI::App app_{"", "corvane-cli"};
+    CLI::Option* help_ = nullptr;
+    CLI::Option* helpAll_ = nullptr;
+    CLI::Option* version_ = nullptr;
+    CLI::Option* json_ = nullptr;
+    std::array<CLI::Option*, 4> teams_{};
+    CLI::Option* exhibition_ = nullptr;
+    CLI::Option* font_ = nullptr;
+    CLI::Option* positional_ = nullptr;
 };
 
 }  // namespace
 
-int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+CliResult RunCli(const std::vector<std::string>& arguments) {
     try {
-        return Command().Run(arguments, out);
+        return Command().Run(arguments);
     } catch (const Refused& refused) {
-        err << "corvane-cli: " << refused.message << '\n';
-        return kCommandRefused;
+        return {kCommandRefused, {}, "corvane-cli: " + refused.message + "\n"};
     } catch (const Error& e) {
-        err << "corvane-cli: " << QString::fromStdString(e.what()) << '\n';
-        return kFileFailed;
+        return {kFileFailed, {}, "corvane-cli: " + std::string(e.what()) + "\n"};
     }
 }
 

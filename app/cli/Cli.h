@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QStringList>
-#include <QTextStream>
+#include <string>
+#include <vector>
 
 namespace corvane::cli {
 
@@ -12,8 +12,15 @@ enum ExitStatus : int {
     kCommandRefused = 2,  // the command line or a value in it was refused; nothing was done
 };
 
-// Runs one command line (arguments[0] is the program). Results go to `out`; a failure writes
-// one line to `err`. Never writes to the file unless every value was converted first.
-int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
+struct CliResult {
+    int status = kDone;
+    std::string out;  // what goes to standard output
+    std::string err;  // on a failure, one line for standard error
+};
+
+// Runs one command line: the arguments after the program's name, as the bytes Linux gave
+// (or WTF-8 on Windows, see Arguments.h). Never writes to the file unless every value was
+// converted first.
+CliResult RunCli(const std::vector<std::string>& arguments);
 
 }  // namespace corvane::cli

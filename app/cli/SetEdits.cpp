@@ -1,8 +1,9 @@
 #include "SetEdits.h"
 
-#include <QStringList>
+#include <string>
 
 #include "Error.h"
+#include "Quote.h"
 #include "TeamCatalogue.h"
 #include "TextConversion.h"
 
@@ -22,32 +23,38 @@ void SetEdits::ApplyTo(PatchValues& values) const {
     }
 }
 
-std::int16_t TeamFromText(const QString& text, int slot) {
-    const std::string utf8 = text.toStdString();
-    if (const auto id = TeamIdForName(utf8)) {
+std::int16_t TeamFromText(std::string_view text, int slot) {
+    if (const auto id = TeamIdForName(text)) {
         return *id;
     }
     const std::string field = "team " + std::to_string(slot);
     try {
-        return TextToTeamId(utf8, field);
+        return TextToTeamId(text, field);
     } catch (const Error& e) {
         // The core's wording, widened by the one thing the command line also accepts.
         throw Error(std::string(e.what()) + " or a club name of the catalogue");
     }
 }
 
-ColourSlot ColourFromText(const QString& text, const QString& slot) {
-    const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 4) {
-        throw Error(slot.toStdString() + ": \"" + text.toStdString() +
-                    "\" is not four components R,G,B,A separated by commas");
+ColourSlot ColourFromText(std::string_view text, std::string_view slot) {
+    std::array<std::string_view, 4> parts;
+    std::string_view rest = text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::size_t comma = rest.find(',');
+        const bool last = i + 1 == parts.size();
+        if ((comma == std::string_view::npos) != last) {
+            throw Error(std::string(slot) + ": " + Quote(text) +
+                        " is not four components R,G,B,A separated by commas");
+        }
+        parts[i] = rest.substr(0, comma);
+        rest = last ? std::string_view{} : rest.substr(comma + 1);
     }
-    const std::string prefix = slot.toStdString() + " ";
+    const std::string prefix = std::string(slot) + " ";
     ColourSlot colour;
-    colour.red = TextToComponent(parts[0].toStdString(), prefix + "red");
-    colour.green = TextToComponent(parts[1].toStdString(), prefix + "green");
-    colour.blue = TextToComponent(parts[2].toStdString(), prefix + "blue");
-    colour.transparency = TextToComponent(parts[3].toStdString(), prefix + "transparency");
+    colour.red = TextToComponent(parts[0], prefix + "red");
+    colour.green = TextToComponent(parts[1], prefix + "green");
+    colour.blue = TextToComponent(parts[2], prefix + "blue");
+    colour.transparency = TextToComponent(parts[3], prefix + "transparency");
     return colour;
 }
 

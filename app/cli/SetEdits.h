@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "PatchValues.h"
 
@@ -20,10 +20,10 @@ struct SetEdits {
 
 // A team slot's text: an exact club name of the catalogue, or a number under the save
 // command's rules. `slot` is 1 to 4. Throws corvane::Error naming "team N" and the text.
-std::int16_t TeamFromText(const QString& text, int slot);
+std::int16_t TeamFromText(std::string_view text, int slot);
 
 // "R,G,B,A": four texts separated by commas, each a component under the save command's rules.
 // `slot` is "exhibition" or "font"; errors name e.g. "font green" and the text.
-ColourSlot ColourFromText(const QString& text, const QString& slot);
+ColourSlot ColourFromText(std::string_view text, std::string_view slot);
 
 }  // namespace corvane::cli

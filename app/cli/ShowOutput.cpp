@@ -1,8 +1,9 @@
 #include "ShowOutput.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <utility>
 
 #include "Colour.h"
 #include "TeamCatalogue.h"
@@ -10,68 +11,60 @@
 namespace corvane::cli {
 namespace {
 
-QString ClubName(std::int16_t id) {
-    const auto name = TeamNameForId(std::to_string(id));
-    return name ? QString::fromUtf8(name->data(), static_cast<qsizetype>(name->size())) : QString();
+std::string HexText(const ColourSlot& slot) {
+    return ColourHexText(MakeColour(slot.red, slot.green, slot.blue));
 }
 
-QString HexText(const ColourSlot& slot) {
-    return QString::fromStdString(ColourHexText(MakeColour(slot.red, slot.green, slot.blue)));
+std::string Components(const ColourSlot& slot) {
+    return std::to_string(slot.red) + ',' + std::to_string(slot.green) + ',' +
+           std::to_string(slot.blue) + ',' + std::to_string(slot.transparency);
 }
 
-QString Components(const ColourSlot& slot) {
-    return QStringLiteral("%1,%2,%3,%4")
-        .arg(slot.red)
-        .arg(slot.green)
-        .arg(slot.blue)
-        .arg(slot.transparency);
-}
-
-QJsonObject ColourObject(const ColourSlot& slot) {
-    return QJsonObject{{"red", slot.red},
-                       {"green", slot.green},
-                       {"blue", slot.blue},
-                       {"transparency", slot.transparency},
-                       {"hex", HexText(slot)}};
+nlohmann::json ColourObject(const ColourSlot& slot) {
+    return {{"red", slot.red},
+            {"green", slot.green},
+            {"blue", slot.blue},
+            {"transparency", slot.transparency},
+            {"hex", HexText(slot)}};
 }
 
 }  // namespace
 
-QString ShowTable(const PatchValues& values) {
-    QString table;
-    auto row = [&table](const QString& field, const QString& value, const QString& meaning) {
-        QString line = QStringLiteral("%1  %2  %3").arg(field, -10).arg(value, -13).arg(meaning);
-        while (line.endsWith(QLatin1Char(' '))) {
-            line.chop(1);
-        }
-        table += line + QLatin1Char('\n');
+std::string ShowTable(const PatchValues& values) {
+    std::string table;
+    auto row = [&table](std::string field, std::string value, const std::string& meaning) {
+        field.resize(std::max<std::size_t>(field.size(), 10), ' ');
+        value.resize(std::max<std::size_t>(value.size(), 13), ' ');
+        std::string line = field + "  " + value + "  " + meaning;
+        line.erase(line.find_last_not_of(' ') + 1);
+        table += line + '\n';
     };
     row("Field", "Value", "Meaning");
     for (std::size_t i = 0; i < values.teams.size(); ++i) {
-        const QString name = ClubName(values.teams[i]);
-        row(QStringLiteral("team %1").arg(i + 1), QString::number(values.teams[i]),
-            name.isNull() ? QStringLiteral("(not in the catalogue)") : name);
+        const auto name = TeamNameForId(std::to_string(values.teams[i]));
+        row("team " + std::to_string(i + 1), std::to_string(values.teams[i]),
+            name ? std::string(*name) : "(not in the catalogue)");
     }
     for (const auto& [field, slot] :
          {std::pair{"exhibition", values.exhibition}, std::pair{"font", values.font}}) {
         row(field, Components(slot),
-            QStringLiteral("colour %1, transparency %2").arg(HexText(slot)).arg(slot.transparency));
+            "colour " + HexText(slot) + ", transparency " + std::to_string(slot.transparency));
     }
     return table;
 }
 
-QByteArray ShowJson(const PatchValues& values) {
-    QJsonArray teams;
+std::string ShowJson(const PatchValues& values) {
+    nlohmann::json teams = nlohmann::json::array();
     for (std::size_t i = 0; i < values.teams.size(); ++i) {
-        const QString name = ClubName(values.teams[i]);
-        teams.append(QJsonObject{{"slot", static_cast<int>(i + 1)},
-                                 {"id", values.teams[i]},
-                                 {"name", name.isNull() ? QJsonValue() : QJsonValue(name)}});
+        const auto name = TeamNameForId(std::to_string(values.teams[i]));
+        teams.push_back({{"slot", i + 1},
+                         {"id", values.teams[i]},
+                         {"name", name ? nlohmann::json(std::string(*name)) : nullptr}});
     }
-    const QJsonObject object{{"teams", teams},
-                             {"exhibition", ColourObject(values.exhibition)},
-                             {"font", ColourObject(values.font)}};
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    const nlohmann::json object{{"teams", teams},
+                                {"exhibition", ColourObject(values.exhibition)},
+                                {"font", ColourObject(values.font)}};
+    return object.dump();
 }
 
 }  // namespace corvane::cli

@@ -1,0 +1,127 @@
+#include "Arguments.h"
+
+#include "Error.h"
+#include "Quote.h"
+
+namespace corvane::cli {
+namespace {
+
+bool IsHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string Wtf8FromUtf16(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        AppendUtf8(out, c);  // a lone surrogate becomes its own three bytes
+    }
+    return out;
+}
+
+std::optional<std::u16string> Utf16FromWtf8(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    bool afterHigh = false;  // a lone high surrogate followed by a low one is a pair's spelling
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        char32_t c = 0;
+        char32_t least = 0;
+        if (lead < 0x80) {
+            length = 1;
+            c = lead;
+        } else if (lead >= 0xC0 && lead < 0xE0) {
+            length = 2;
+            c = lead & 0x1F;
+            least = 0x80;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            length = 3;
+            c = lead & 0x0F;
+            least = 0x800;
+        } else if (lead >= 0xF0 && lead < 0xF5) {
+            length = 4;
+            c = lead & 0x07;
+            least = 0x10000;
+        } else {
+            return std::nullopt;
+        }
+        if (text.size() - i < length) {
+            return std::nullopt;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return std::nullopt;
+            }
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (c < least || c > 0x10FFFF || (afterHigh && IsLowSurrogate(c))) {
+            return std::nullopt;
+        }
+        afterHigh = IsHighSurrogate(c);
+        if (c >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+        i += length;
+    }
+    return out;
+}
+
+std::filesystem::path PathFromArgument(const std::string& argument) {
+#ifdef _WIN32
+    const std::optional<std::u16string> wide = Utf16FromWtf8(argument);
+    if (!wide) {
+        throw Error("Cannot open " + Quote(argument) + ": the name has no exact Windows spelling");
+    }
+    return std::filesystem::path(std::wstring(wide->begin(), wide->end()));
+#else
+    return std::filesystem::path(argument);
+#endif
+}
+
+#ifdef _WIN32
+std::vector<std::string> ArgumentsFromWide(int argc, const wchar_t* const* argv) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16");
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring_view wide(argv[i]);
+        arguments.push_back(Wtf8FromUtf16(std::u16string(wide.begin(), wide.end())));
+    }
+    return arguments;
+}
+#endif
+
+}  // namespace corvane::cli

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds corvane-cli.exe in folder DIR as `make windows` does, with two more warnings for the
+# core's Windows branch, and corvane-filetool.exe, the helper of the Wine rows; then checks that
+# corvane-cli.exe needs no DLL but Windows' own.
+#   build_cli.sh SOURCE DIR MINGW_CXX [COMPILER_LAUNCHER]
+set -euo pipefail
+source=$1
+dir=$2
+cxx=$3
+launcher=${4:-}
+
+if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$source" -B "$dir" -G Ninja --toolchain "$source/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_GUI=OFF -DCORVANE_BUILD_TESTS=OFF \
+        -DCORVANE_BUILD_BENCH=OFF "-DCMAKE_CXX_FLAGS=-Wconversion -Wshadow" \
+        ${launcher:+"-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher"} >"$dir.configure.log" 2>&1 ||
+        { cat "$dir.configure.log"; exit 1; }
+fi
+cmake --build "$dir"
+
+tool=$source/tests/windows/filetool.cpp
+if [ ! "$dir/corvane-filetool.exe" -nt "$tool" ]; then
+    "$cxx" -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -static -municode "$tool" \
+        -o "$dir/corvane-filetool.exe"
+fi
+
+exe=$dir/app/corvane-cli.exe
+dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
+foreign=$(grep -viE '^(kernel32|msvcrt|ucrtbase|advapi32|user32|shell32|ntdll|bcrypt|ws2_32)\.dll$|^api-ms-win-' <<<"$dlls" || true)
+if [ -n "$foreign" ]; then
+    echo "corvane-cli.exe needs DLLs that Windows does not have:"
+    echo "$foreign"
+    exit 1
+fi
+echo "corvane-cli.exe: $(stat -c %s "$exe") bytes, needs only" $dlls
