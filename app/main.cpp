@@ -6,9 +6,15 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "FilePaths.h"
 #include "StartArguments.h"
@@ -21,6 +27,20 @@ Q_LOGGING_CATEGORY(lcStartup, "corvane.startup", QtWarningMsg)
 
 namespace {
 
+// A standard stream closed by whoever started us would be the next file opened: the game file
+// could become standard output or error, and anything written there (Qt's and its plugins'
+// messages) would land in it. /dev/null takes each closed one's place.
+bool KeepStandardStreamsOpen() {
+#ifndef _WIN32
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDWR) != fd) {
+            return false;
+        }
+    }
+#endif
+    return true;
+}
+
 int Refused(const std::string& problem) {
     std::fprintf(stderr, "corvane: %s\n", problem.c_str());
     return corvane::kStartRefused;
@@ -29,6 +49,9 @@ int Refused(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (!KeepStandardStreamsOpen()) {
+        return 1;
+    }
     using corvane::StartCommand;
     // --help and --version first: they need no display, so no QApplication either.
     const StartCommand early = corvane::ParseStartArguments(corvane::StartArguments(argc, argv));
@@ -44,8 +67,8 @@ int main(int argc, char* argv[]) {
     // Qt takes its own options out of those before "--" (keeping the pointers of the rest);
     // what follows "--" is ours even if Qt knows the word.
     char** const end = argv + argc;
-    char** const dashes =
-        std::find_if(argv + 1, end, [](const char* a) { return std::strcmp(a, "--") == 0; });
+    char** const dashes = std::find_if(argc > 0 ? argv + 1 : end, end,
+                                       [](const char* a) { return std::strcmp(a, "--") == 0; });
     std::vector<char*> qtArgv(argv, dashes);
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(qtArgv.size()) - 1;

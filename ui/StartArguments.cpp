@@ -3,8 +3,9 @@
 #include "FileOps.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>  // after windows.h, which it needs
 #endif
 
 namespace corvane {

@@ -32,26 +32,42 @@ neighbour=$'decoy\xef\xbf\xbd.bin'
 for f in "$named" "$neighbour"; do truncate -s 18511216 "$work/$f"; done
 printf '\xf0\x04' | dd of="$work/$named" bs=1 seek=18507796 conv=notrunc status=none
 
-# The window stays up; the test waits for the start-up log to say the file opened, then ends
-# the program (by the id the shell had before it became corvane), and strace with it.
-cd "$work"
-QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="corvane.startup.debug=true" \
-    strace -f -qq -e trace=open,openat -e signal=none -o "$work/trace" \
-    bash -c 'echo $$ >"$0"; exec "$1" "$2"' "$work/pid" "$corvane" "$named" >"$work/log" 2>&1 &
-tracer=$!
-for _ in $(seq 600); do
-    grep -q 'file given at start opened' "$work/log" && break
-    kill -0 "$tracer" 2>/dev/null || break
-    sleep 0.1
-done
-pid=$(cat "$work/pid" 2>/dev/null || true)
-[ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-wait "$tracer" 2>/dev/null || true
-pid=
-grep -q 'file given at start opened: true' "$work/log" || { cat "$work/log"; fail "the file did not open"; }
+# Starts corvane on the named decoy under strace, waits until the file has been opened (the
+# trace shows it), then ends the program by the id the shell had before it became corvane.
+# With "closed", standard input, output and error are closed when it starts.
+run_on_named() {
+    local trace=$1 closed=${2:-}
+    rm -f "$work/pid"
+    (
+        cd "$work"
+        [ -z "$closed" ] || exec 0<&- 1>&- 2>&-
+        QT_QPA_PLATFORM=offscreen exec strace -f -qq -e trace=open,openat -e signal=none \
+            -o "$trace" bash -c 'echo $$ >"$0"; exec "$1" "$2"' "$work/pid" "$corvane" "$named"
+    ) >"$work/log" 2>&1 &
+    local tracer=$! i
+    for i in $(seq 600); do
+        grep -q 'decoy.*= [0-9]' "$trace" 2>/dev/null && break
+        kill -0 "$tracer" 2>/dev/null || break
+        sleep 0.1
+    done
+    pid=$(cat "$work/pid" 2>/dev/null || true)
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    wait "$tracer" 2>/dev/null || true
+    pid=
+}
+
 # strace shows bytes that are not printable ASCII as octal escapes.
-grep -qF "\"$work/decoy\\377.bin\"" "$work/trace" || { grep decoy "$work/trace"; fail "the named file was not opened by its name"; }
+run_on_named "$work/trace"
+grep -qF "\"$work/decoy\\377.bin\"" "$work/trace" ||
+    { cat "$work/log"; grep decoy "$work/trace"; fail "the named file was not opened by its name"; }
 if grep -q 'decoy\\357\\277\\275' "$work/trace"; then
     grep decoy "$work/trace"; fail "the neighbour was opened"
 fi
-echo "corvane answers --help and --version without a display and opens FILE by its bytes"
+
+# With the standard streams closed, the file must not become one of them: whatever is written
+# to standard output or error would land in it.
+run_on_named "$work/trace-closed" closed
+opened=$(grep -F "decoy\\377.bin" "$work/trace-closed" | head -n 1)
+[ -n "$opened" ] || fail "with its standard streams closed, corvane did not open the file"
+[ "${opened##*= }" -gt 2 ] || fail "the file was opened as a standard stream: $opened"
+echo "corvane answers --help and --version without a display, opens FILE by its bytes, and never as a standard stream"
