@@ -84,7 +84,9 @@ FsPathResult LocalFileOfUrl(const QUrl& url) {
         return {};
     }
 #ifdef Q_OS_WIN
-    return ToFsPath(url.toLocalFile());
+    // Percent-encoded bytes that are not UTF-8 decode to U+FFFD here too.
+    const QString local = url.toLocalFile();
+    return local.contains(QChar::ReplacementCharacter) ? Refused(local) : ToFsPath(local);
 #else
     // Another machine's file, or no absolute path, is not a local file here.
     const QString host = url.host();
