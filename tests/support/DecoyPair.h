@@ -12,17 +12,21 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "DemoFileFixture.h"
 
 namespace corvane::test {
 
+// A file named by its bytes, which QFile cannot open when they are not UTF-8.
 inline QByteArray ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return in ? QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}))
-              : QByteArray();
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (size < 0 || !in.seekg(0)) {
+        return {};
+    }
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    return in.read(bytes.data(), size) ? bytes : QByteArray();
 }
 
 struct DecoyPair {
