@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "DecoyPair.h"
-#include "DemoBytes.h"
 #include "FilePaths.h"
 #include "StartArguments.h"
 #include "WindowDriver.h"
