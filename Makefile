@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev \
             libcli11-dev nlohmann-json3-dev \
             libbenchmark-dev fonts-dejavu-core \
-            desktop-file-utils appstream dpkg-dev file strace
+            desktop-file-utils appstream dpkg-dev file strace lintian bash-completion
 # The Windows build of corvane-cli (`make windows`) and Wine, which runs its tests. Installed
 # without the packages they merely recommend, which would add hundreds of megabytes.
 PACKAGES_NO_RECOMMENDS := g++-mingw-w64-x86-64-posix wine64
@@ -99,7 +99,8 @@ gallery: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/gallery/corvane-gallery $(BUILD)/gallery.png
 
 # `make install DESTDIR=/tmp/x PREFIX=/usr` stages an installation; `make package` builds the
-# .deb in $(BUILD)/.
+# .deb in $(BUILD)/ from a tree of its own, $(BUILD)/deb, configured for /usr, and checks it
+# with lintian.
 PREFIX  ?= /usr/local
 DESTDIR ?=
 # The prefix is set at configure time too: the desktop entry names the data folder by its path.
@@ -108,10 +109,8 @@ install: configure
 	cmake --build $(BUILD) -j $(JOBS)
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
 
-package: configure
-	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
-	cmake --build $(BUILD) -j $(JOBS)
-	cd $(BUILD) && cpack -G DEB
+package: deps
+	JOBS=$(JOBS) packaging/make_deb.sh . $(BUILD)/deb $(BUILD)
 
 # Each libFuzzer target runs FUZZ_SECONDS on the seeds in fuzz/corpus/<name>; new inputs it
 # finds go to $(BUILD)-fuzz/corpus/<name>. A crash stops the run with the fuzzer's report.

@@ -1,6 +1,6 @@
-# The GUI program. It takes no arguments; the click sound is looked up as
-# ".\resources\click.wav" beside the current directory, so the sounds are copied next to
-# the executable and `make run` starts it there.
+# The GUI program: `corvane [FILE]`, `--help`, `--version`. The click sound is looked up as
+# ".\resources\click.wav" under the current directory, so the sounds are copied next to the
+# executable and `make run` starts it there.
 if(TARGET corvane_ui)
   set(corvane_app_sources main.cpp)
   if(WIN32)
@@ -12,6 +12,7 @@ if(TARGET corvane_ui)
   endif()
   qt_add_executable(corvane WIN32 ${corvane_app_sources})
   target_link_libraries(corvane PRIVATE corvane_ui)
+  target_compile_definitions(corvane PRIVATE CORVANE_VERSION="${PROJECT_VERSION}")
   corvane_warnings(corvane)
 
   set(corvane_sounds "")

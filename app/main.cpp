@@ -1,19 +1,104 @@
-// Corvane: starts the one window. The program takes no arguments and keeps no settings.
+// Corvane: starts the one window, and opens the file named on the command line. The program
+// keeps no settings.
 
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QTimer>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "FilePaths.h"
+#include "StartArguments.h"
 #include "frmMain.h"
 
-// QT_LOGGING_RULES="corvane.startup.debug=true" reports when the window is up; the package
-// test uses it to know that the installed program really showed its window.
+// QT_LOGGING_RULES="corvane.startup.debug=true" reports when the window is up and what the
+// file given at start did; the package test uses it to know that the installed program really
+// showed its window.
 Q_LOGGING_CATEGORY(lcStartup, "corvane.startup", QtWarningMsg)
 
+namespace {
+
+// A standard stream closed by whoever started us would be the next file opened: the game file
+// could become standard output or error, and anything written there (Qt's and its plugins'
+// messages) would land in it. /dev/null takes each closed one's place.
+bool KeepStandardStreamsOpen() {
+#ifndef _WIN32
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDWR) != fd) {
+            return false;
+        }
+    }
+#endif
+    return true;
+}
+
+int Refused(const std::string& problem) {
+    std::fprintf(stderr, "corvane: %s\n", problem.c_str());
+    return corvane::kStartRefused;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    if (!KeepStandardStreamsOpen()) {
+        return 1;
+    }
+    using corvane::StartCommand;
+    // --help and --version first: they need no display, so no QApplication either.
+    const StartCommand early = corvane::ParseStartArguments(corvane::StartArguments(argc, argv));
+    if (early.action == StartCommand::Action::PrintHelp) {
+        std::fputs(corvane::StartUsage().c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (early.action == StartCommand::Action::PrintVersion) {
+        std::printf("corvane %s\n", CORVANE_VERSION);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
+    // Qt takes its own options out of those before "--" (keeping the pointers of the rest);
+    // what follows "--" is ours even if Qt knows the word.
+    char** const end = argv + argc;
+    char** const dashes = std::find_if(argc > 0 ? argv + 1 : end, end,
+                                       [](const char* a) { return std::strcmp(a, "--") == 0; });
+    std::vector<char*> qtArgv(argv, dashes);
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArgv.size()) - 1;
+    QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName(corvane::kAppTitle);
+    QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+
+    std::vector<corvane::StartArgument> left;
+    for (int i = 1; i < qtArgc; ++i) {
+        char* const kept = qtArgv[static_cast<std::size_t>(i)];
+        char** const original = std::find(argv, dashes, kept);
+        left.push_back({original == dashes ? -1 : static_cast<int>(original - argv), kept});
+    }
+    for (char** a = dashes; a != end; ++a) {
+        left.push_back({static_cast<int>(a - argv), *a});
+    }
+    const StartCommand start = corvane::ParseStartArguments(left);
+    if (start.action == StartCommand::Action::Refuse) {
+        return Refused(start.problem);
+    }
+
     corvane::frmMain window;
     window.show();
     qCDebug(lcStartup) << "window shown:" << window.windowTitle() << window.isVisible();
+    if (start.file) {
+        // Once the window is up, so that a message about the file has a window to sit on.
+        QTimer::singleShot(0, &window, [&window, path = corvane::StartFilePath(*start.file)] {
+            const bool opened = window.OpenFile(corvane::AbsolutePath(path));
+            qCDebug(lcStartup) << "file given at start opened:" << opened;
+        });
+    }
     return QApplication::exec();
 }

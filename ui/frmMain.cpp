@@ -3,7 +3,9 @@
 #include "frmMain.h"
 
 #include <QAction>
-#include <QFile>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
 
 #include <filesystem>
 #include <string>
@@ -13,6 +15,7 @@
 #include "DemoFile.h"
 #include "Error.h"
 #include "FileOps.h"
+#include "FilePaths.h"
 #include "Scn_Common_Dialog.h"
 #include "TeamCatalogue.h"
 #include "TextConversion.h"
@@ -22,24 +25,6 @@
 namespace corvane {
 
 namespace {
-
-std::filesystem::path ToFsPath(const QString& path) {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    const QByteArray bytes = QFile::encodeName(path);
-    return std::filesystem::path(std::string(bytes.constData(), bytes.size()));
-#endif
-}
-
-// The path for people: the window shows it, and the file dialog starts from it.
-QString FromFsPath(const std::filesystem::path& path) {
-#ifdef Q_OS_WIN
-    return QString::fromStdWString(path.native());
-#else
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-#endif
-}
 
 QString FromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -92,6 +77,12 @@ frmMain::frmMain(const frmMainServices& services, QWidget* parent)
     connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
     connect(mnuSave, &QAction::triggered, this, &frmMain::Save);
     connect(cmd_Save, &Button_XP::Click, this, &frmMain::Save);
+    setAcceptDrops(true);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->acceptDrops()) {
+            child->installEventFilter(this);
+        }
+    }
 }
 
 frmMain::~frmMain() = default;
@@ -111,7 +102,20 @@ void frmMain::mnuOpen_Click() {
     if (chosen == QStringLiteral("-1")) {
         return;
     }
-    OpenFile(ToFsPath(chosen));
+    OpenNamed(ToFsPath(chosen));
+}
+
+void frmMain::OpenNamed(const FsPathResult& named) {
+    if (named.path) {
+        OpenFile(*named.path);
+    } else {
+        ReportNotOpened(named.problem);
+    }
+}
+
+void frmMain::ReportNotOpened(const QString& reason) {
+    ShowMessage(QStringLiteral("The file was not opened; nothing has changed.\n\n%1").arg(reason),
+                QMessageBox::Warning);
 }
 
 bool frmMain::OpenFile(const std::filesystem::path& path) {
@@ -121,9 +125,7 @@ bool frmMain::OpenFile(const std::filesystem::path& path) {
     try {
         values = ReadPatch(path, m_files);
     } catch (const std::exception& e) {  // corvane::Error, or bad_alloc: never past a slot
-        ShowMessage(QStringLiteral("The file was not opened; nothing has changed.\n\n%1")
-                        .arg(QString::fromUtf8(e.what())),
-                    QMessageBox::Warning);
+        ReportNotOpened(QString::fromUtf8(e.what()));
         return false;
     }
     m_path = path;
@@ -139,6 +141,55 @@ bool frmMain::OpenFile(const std::filesystem::path& path) {
     mnuSave->setEnabled(true);
     cmd_Save->setEnabled(true);
     return true;
+}
+
+DropDecision frmMain::TakeDrag(QDropEvent* event) {
+    DropDecision decision = DecideDrop(event->mimeData(), event->possibleActions());
+    if (decision.accept) {
+        event->setDropAction(decision.action);
+        event->accept();
+    } else {
+        event->ignore();  // the pointer shows that the window takes no such drop
+    }
+    return decision;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    TakeDrag(event);
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent* event) {
+    TakeDrag(event);
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    DropDecision decision = TakeDrag(event);
+    if (decision.accept) {
+        // Opened once the drop is over, so that its source is not kept waiting by a message.
+        QTimer::singleShot(0, this, [this, named = std::move(decision.file)] { OpenNamed(named); });
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->mimeData() == nullptr || !drop->mimeData()->hasUrls()) {
+                break;  // text for the field
+            }
+            if (event->type() == QEvent::Drop) {
+                dropEvent(drop);
+            } else {
+                TakeDrag(drop);
+            }
+            return true;
+        }
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::Save() {

@@ -8,6 +8,7 @@
 
 #include "ControlLibrary.h"
 #include "Dialogs.h"
+#include "FilePaths.h"
 #include "ImageBox.h"
 #include "PatchValues.h"
 
@@ -49,6 +50,7 @@ public:
 
     // Reads the twelve values of `path` into the window, as Open does once a file is chosen:
     // all or nothing, with a message when the file cannot be read. Returns whether it opened.
+    // The command line, the file dialog and a drop all end here.
     bool OpenFile(const std::filesystem::path& path);
 
     QWidget* client = nullptr;  // the client area below the menu bar
@@ -79,6 +81,14 @@ public:
     ucUpDownBox* Up = nullptr;
     ucUpDownBox* Up4 = nullptr;
 
+protected:
+    // One local file dropped anywhere on the window opens it; see DecideDrop.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // The text fields would take a dropped file's name as text; the window takes it first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildMenu();
     void BuildControls();
@@ -90,6 +100,9 @@ private:
     void LoadStoredProperties(UserControl* control, const QString& name);
 
     void mnuOpen_Click();
+    void OpenNamed(const FsPathResult& named);
+    void ReportNotOpened(const QString& reason);
+    DropDecision TakeDrag(QDropEvent* event);
     void Save();
     void Id_Team();
     void Combo();
