@@ -1,0 +1,146 @@
+// The window under careless input, with real mouse, key and wheel events: the club lists
+// change only when the user chooses, the hex fields take no typing, the colour buttons'
+// captions show on any colour, and the window is centred frame and all.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QScreen>
+#include <QTest>
+#include <QtEndian>
+
+#include "DemoBytes.h"
+#include "DemoFileFixture.h"
+#include "WindowDriver.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+class tst_ui_input : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::UseFixedLook(); }
+
+    // Team slot 1 holds CLUB AMERICA (1264). Each script ends with Menu -> Save; the list's
+    // text, the ID field and the saved ID must tell the same story.
+    void clubListChangesOnlyByChoice_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("id");
+        QTest::newRow("a notch down without focus") << "elsewhere; wheel -120"
+                                                    << "CLUB AMERICA"
+                                                    << "1264";
+        QTest::newRow("notches up without focus") << "elsewhere; wheel 120; wheel 120"
+                                                  << "CLUB AMERICA"
+                                                  << "1264";
+        QTest::newRow("never focused") << "wheel -120"
+                                       << "CLUB AMERICA"
+                                       << "1264";
+        QTest::newRow("a notch down with focus: the club after the one shown")
+            << "focus; wheel -120"
+            << "SANTOS"
+            << "1254";
+        QTest::newRow("a notch up with focus: the club before") << "focus; wheel 120"
+                                                                << "FC PORTO"
+                                                                << "192";
+        QTest::newRow("a touchpad's thirds make one notch")
+            << "focus; wheel -40; wheel -40; wheel -30"
+            << "CLUB AMERICA"
+            << "1264";
+        QTest::newRow("a touchpad's thirds, completed") << "focus; wheel -40; wheel -40; wheel -40"
+                                                        << "SANTOS"
+                                                        << "1254";
+        QTest::newRow("Down from the club shown") << "focus; key Down"
+                                                  << "SANTOS"
+                                                  << "1254";
+        QTest::newRow("Up from the club shown") << "focus; key Up"
+                                                << "FC PORTO"
+                                                << "192";
+        QTest::newRow("santos and Enter: no such club") << "focus; type santos; key Return"
+                                                        << "santos"
+                                                        << "1264";
+        QTest::newRow("s and Enter: nothing completed") << "focus; type s; key Return"
+                                                        << "s"
+                                                        << "1264";
+        QTest::newRow("S and Tab: nothing completed") << "focus; type S; key Tab"
+                                                      << "S"
+                                                      << "1264";
+        QTest::newRow("SANTOS typed, saved from the menu") << "focus; type SANTOS"
+                                                           << "SANTOS"
+                                                           << "1254";
+        QTest::newRow("SANTOS and Enter") << "focus; type SANTOS; key Return"
+                                          << "SANTOS"
+                                          << "1254";
+        QTest::newRow("SANTOS, then a wheel notch down") << "focus; type SANTOS; wheel -120"
+                                                         << "INTERNACIONAL"
+                                                         << "1252";
+        QTest::newRow("an unknown text, then Down: the first club") << "focus; type X; key Down"
+                                                                    << "MANCHESTER UNITED"
+                                                                    << "100";
+        QTest::newRow("an unknown text, then Up: nothing") << "focus; type X; key Up"
+                                                           << "X"
+                                                           << "1264";
+    }
+    void clubListChangesOnlyByChoice() {
+        QFETCH(QString, script);
+        QFETCH(QString, shown);
+        QFETCH(QString, id);
+        DemoFileFixture demo(21);
+        QVERIFY(test::PokeBytes(demo.path(), kTeams, Bytes({0xF0, 0x04})));
+        WindowDriver d;
+        d.Open(demo.path());
+        ComboBox* combo = d.w->Combos[0];
+        QCOMPARE(combo->Text(), QStringLiteral("CLUB AMERICA"));
+        d.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.w.get()));
+        for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
+            const QString op = step.trimmed().section(' ', 0, 0);
+            const QString arg = step.trimmed().section(' ', 1);
+            if (op == "focus" || op == "elsewhere") {
+                QWidget* target = op == "focus" ? combo->lineEdit() : d.w->txt[3];
+                QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+                QTRY_VERIFY(target->hasFocus());
+            } else if (op == "wheel") {
+                d.Wheel(combo, arg.toInt());
+            } else if (op == "type") {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(QApplication::focusWidget(), arg);
+            } else if (op == "key") {
+                const QHash<QString, Qt::Key> keys{{"Return", Qt::Key_Return},
+                                                   {"Tab", Qt::Key_Tab},
+                                                   {"Up", Qt::Key_Up},
+                                                   {"Down", Qt::Key_Down}};
+                QTest::keyClick(QApplication::focusWidget(), keys.value(arg));
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
+        }
+        QCOMPARE(combo->Text(), shown);
+        QCOMPARE(d.w->txt[0]->Text(), id);
+        d.ClickMenu(d.w->mnuSave);
+        QCOMPARE(d.messages.shown.size(), 1);
+        QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
+        const qint16 saved = qFromLittleEndian<qint16>(demo.bytes(kTeams, 2).constData());
+        QCOMPARE(QString::number(saved), id);
+    }
+
+    // The drop-down opens on the club shown, so that Enter there keeps it.
+    void dropDownOpensOnTheClubShown() {
+        DemoFileFixture demo(22);
+        QVERIFY(test::PokeBytes(demo.path(), kTeams, Bytes({0xF0, 0x04})));
+        WindowDriver d;
+        d.Open(demo.path());
+        ComboBox* combo = d.w->Combos[0];
+        combo->setFocus();
+        QTRY_VERIFY(combo->hasFocus());
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(combo->view()->isVisible());
+        QCOMPARE(combo->view()->currentIndex().row(), 4);
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+        QTRY_VERIFY(!combo->view()->isVisible());
+        QCOMPARE(combo->Text(), QStringLiteral("CLUB AMERICA"));
+        QCOMPARE(d.w->txt[0]->Text(), QStringLiteral("1264"));
+    }
+};
+
+QTEST_MAIN(tst_ui_input)
+#include "tst_ui_input.moc"
