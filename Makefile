@@ -11,6 +11,9 @@ PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev \
             libbenchmark-dev fonts-dejavu-core \
             desktop-file-utils appstream dpkg-dev file strace
+# A virtual X screen with a window manager, for the test that the window is centred with its
+# title bar.
+PACKAGES += xvfb xauth openbox
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 

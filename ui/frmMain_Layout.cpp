@@ -1,8 +1,8 @@
 // Builds frmMain in its designed state: the frame, the menu and every control at its place.
 
 #include <QAction>
+#include <QEvent>
 #include <QFile>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLayout>
 #include <QMenu>
@@ -21,6 +21,48 @@
 namespace corvane {
 
 using layout::ToPixels;
+
+namespace {
+
+// Centres a window, frame and title bar included, on the available area of its screen (the
+// screen less panels and docks). The window system may add the frame only once the window is
+// mapped (X11): until then the frame is unknown and the window is centred by its client area,
+// and it is centred again as soon as a move or resize shows a frame of another size. A move
+// of the user's changes no frame size, so the window stays where the user puts it.
+class FrameCentring final : public QObject {
+public:
+    explicit FrameCentring(QWidget* window) : QObject(window), m_window(window) {
+        window->installEventFilter(this);
+        Centre();
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) &&
+            m_window->frameGeometry().size() != m_centred) {
+            Centre();
+        }
+        return false;
+    }
+
+private:
+    void Centre() {
+        const QScreen* screen = m_window->screen();
+        if (!screen) {
+            return;
+        }
+        const QRect area = screen->availableGeometry();
+        const QSize frame = m_window->frameGeometry().size();
+        m_centred = frame;
+        m_window->move(area.x() + (area.width() - frame.width()) / 2,
+                       area.y() + (area.height() - frame.height()) / 2);
+    }
+
+    QWidget* m_window;
+    QSize m_centred;
+};
+
+}  // namespace
 
 void frmMain::BuildMenu() {
     // No access keys and no shortcuts: the captions carry no "&".
@@ -68,9 +110,7 @@ void frmMain::BuildControls() {
     NameControlsForAccessibility(*this);
 
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    new FrameCentring(this);
 }
 
 void frmMain::BuildTeamPage(QWidget* page) {

@@ -140,6 +140,18 @@ private slots:
         QCOMPARE(combo->Text(), QStringLiteral("CLUB AMERICA"));
         QCOMPARE(d.w->txt[0]->Text(), QStringLiteral("1264"));
     }
+
+    // The whole frame, title bar included, in the middle of the screen's available area.
+    void windowIsCentredFrameAndAll() {
+        WindowDriver d;
+        QVERIFY(d.exposed);
+        const QRect area = d.w->screen()->availableGeometry();
+        const QRect frame = d.w->frameGeometry();
+        QVERIFY2(frame.size() != d.w->size(), "the platform gives the window no frame");
+        const QPoint centred(area.x() + (area.width() - frame.width()) / 2,
+                             area.y() + (area.height() - frame.height()) / 2);
+        QTRY_COMPARE(d.w->frameGeometry().topLeft(), centred);
+    }
 };
 
 QTEST_MAIN(tst_ui_input)
