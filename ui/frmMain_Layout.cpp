@@ -151,9 +151,12 @@ void frmMain::BuildColourPage(QWidget* page) {
         }
         button = new ColourButton(group);
         button->setGeometry(ToPixels(layout::kColourButton));
-        // The hex field lies on the button and is drawn in front of it.
+        // The hex field lies on the button and is drawn in front of it. It shows the colour
+        // and nothing reads it back: typing there would be dropped, so it takes none, but its
+        // text can still be selected and copied.
         hex = new FlatEdit(group);
         hex->setGeometry(ToPixels(hexPlace));
+        hex->setReadOnly(true);
         frame = new GroupBox(QStringLiteral("TRANSPARENT"), group);
         frame->setGeometry(ToPixels(layout::kTransparentFrame));
         updown = new ucUpDownBox(MakeSite(updownName), frame);

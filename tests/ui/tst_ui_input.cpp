@@ -152,6 +152,45 @@ private slots:
                              area.y() + (area.height() - frame.height()) / 2);
         QTRY_COMPARE(d.w->frameGeometry().topLeft(), centred);
     }
+
+    // The hex fields take no typing, keep their text selectable and copyable, and look like
+    // the fields they are, not greyed.
+    void hexFieldsAreReadOnly_data() {
+        QTest::addColumn<bool>("exhibition");
+        QTest::newRow("Result") << true;
+        QTest::newRow("Result4") << false;
+    }
+    void hexFieldsAreReadOnly() {
+        QFETCH(bool, exhibition);
+        DemoFileFixture demo(23);
+        QVERIFY(test::PokeBytes(demo.path(), kFontSlot, Bytes({0x12, 0x34, 0x56, 0xFF})));
+        QVERIFY(test::PokeBytes(demo.path(), kExhibitionSlot, Bytes({0xFF, 0x80, 0x00, 200})));
+        WindowDriver d;
+        d.Open(demo.path());
+        d.ShowPage(1);
+        FlatEdit* hex = exhibition ? d.w->Result : d.w->Result4;
+        const QString text = exhibition ? QStringLiteral("80FF") : QStringLiteral("563412");
+        QCOMPARE(hex->Text(), text);
+        QVERIFY(hex->isReadOnly());
+
+        const QImage readOnly = hex->grab().toImage();
+        hex->setReadOnly(false);
+        const QImage editable = hex->grab().toImage();
+        hex->setReadOnly(true);
+        QCOMPARE(readOnly, editable);
+
+        QTest::mouseClick(hex, Qt::LeftButton, {}, QPoint(4, hex->height() / 2));
+        QTRY_VERIFY(hex->hasFocus());
+        QTest::keyClicks(hex, QStringLiteral("9"));
+        QTest::keyClick(hex, Qt::Key_Backspace);
+        QTest::keyClick(hex, Qt::Key_Delete);
+        QTest::keyClick(hex, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(hex->Text(), text);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(hex, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(hex, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), text);
+    }
 };
 
 QTEST_MAIN(tst_ui_input)
