@@ -8,12 +8,30 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <cstdlib>
+
 #include "DemoBytes.h"
 #include "DemoFileFixture.h"
 #include "WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;
+
+namespace {
+
+// The pixels of `image` inside `r` whose grey level lies within 64 of that of `c` (the caption
+// is antialiased: its strokes are nearly, not exactly, the ink).
+int CountPixels(const QImage& image, const QRect& r, const QColor& c) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            n += std::abs(qGray(image.pixel(x, y)) - qGray(c.rgb())) < 64;
+        }
+    }
+    return n;
+}
+
+}  // namespace
 
 class tst_ui_input : public QObject {
     Q_OBJECT
@@ -190,6 +208,54 @@ private slots:
         QTest::keyClick(hex, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(hex, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), text);
+    }
+
+    // The caption is drawn in black or white, whichever contrasts more with the colour.
+    void captionContrasts_data() {
+        QTest::addColumn<QColor>("face");
+        QTest::addColumn<QColor>("caption");
+        const QColor black(Qt::black);
+        const QColor white(Qt::white);
+        QTest::newRow("black") << black << white;
+        QTest::newRow("white") << white << black;
+        QTest::newRow("pure blue") << QColor(0, 0, 255) << white;
+        QTest::newRow("pure red") << QColor(255, 0, 0) << black;
+        QTest::newRow("pure green") << QColor(0, 255, 0) << black;
+        QTest::newRow("yellow") << QColor(255, 255, 0) << black;
+        QTest::newRow("navy") << QColor(0, 0, 128) << white;
+        QTest::newRow("grey 0x75, just below the turn") << QColor(0x75, 0x75, 0x75) << white;
+        QTest::newRow("grey 0x76, just above the turn") << QColor(0x76, 0x76, 0x76) << black;
+        QTest::newRow("the fixed look's button face") << QColor(0xEF, 0xEF, 0xEF) << black;
+    }
+    void captionContrasts() {
+        QFETCH(QColor, face);
+        QFETCH(QColor, caption);
+        QCOMPARE(ContrastingCaptionColour(face), caption);
+    }
+
+    // On the window: a black slot's "0" in white, a white slot's "FFFFFF" in black.
+    void colourButtonCaptionOnTheWindow() {
+        DemoFileFixture demo(24);
+        QVERIFY(test::PokeBytes(demo.path(), kExhibitionSlot, Bytes({0, 0, 0, 0})));
+        QVERIFY(test::PokeBytes(demo.path(), kFontSlot, Bytes({0xFF, 0xFF, 0xFF, 0})));
+        WindowDriver d;
+        d.Open(demo.path());
+        d.ShowPage(1);
+        const struct {
+            ColourButton* button;
+            QString caption;
+            QColor ink;
+            QColor paper;
+        } cases[] = {{d.w->cmd_Color, "0", Qt::white, Qt::black},
+                     {d.w->cmd_Color4, "FFFFFF", Qt::black, Qt::white}};
+        for (const auto& c : cases) {
+            QCOMPARE(c.button->text(), c.caption);
+            const QImage face = c.button->grab().toImage();
+            // The caption's line, above the hex field that lies over the button's middle.
+            const QRect line(3, 6, face.width() - 6, c.button->fontMetrics().height());
+            QVERIFY(CountPixels(face, line, c.ink) > 3);
+            QVERIFY(CountPixels(face, line, c.paper) > line.width());
+        }
     }
 };
 
