@@ -27,8 +27,8 @@ namespace {
 // Centres a window, frame and title bar included, on the available area of its screen (the
 // screen less panels and docks). The window system may add the frame only once the window is
 // mapped (X11): until then the frame is unknown and the window is centred by its client area,
-// and it is centred again as soon as a move or resize shows a frame of another size. A move
-// of the user's changes no frame size, so the window stays where the user puts it.
+// and it is centred again as soon as a move or resize shows a frame of another size. Once it
+// has been centred with its frame, it is left where the user puts it.
 class FrameCentring final : public QObject {
 public:
     explicit FrameCentring(QWidget* window) : QObject(window), m_window(window) {
@@ -56,6 +56,10 @@ private:
         m_centred = frame;
         m_window->move(area.x() + (area.width() - frame.width()) / 2,
                        area.y() + (area.height() - frame.height()) / 2);
+        if (frame != m_window->size()) {
+            m_window->removeEventFilter(this);
+            deleteLater();
+        }
     }
 
     QWidget* m_window;

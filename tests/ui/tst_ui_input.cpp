@@ -159,7 +159,8 @@ private slots:
         QCOMPARE(d.w->txt[0]->Text(), QStringLiteral("1264"));
     }
 
-    // The whole frame, title bar included, in the middle of the screen's available area.
+    // The whole frame, title bar included, in the middle of the screen's available area, and
+    // then where the user moves it.
     void windowIsCentredFrameAndAll() {
         WindowDriver d;
         QVERIFY(d.exposed);
@@ -169,6 +170,12 @@ private slots:
         const QPoint centred(area.x() + (area.width() - frame.width()) / 2,
                              area.y() + (area.height() - frame.height()) / 2);
         QTRY_COMPARE(d.w->frameGeometry().topLeft(), centred);
+        // Moved by the user, it stays there.
+        const QPoint moved = area.topLeft() + QPoint(10, 20);
+        d.w->move(moved);
+        QTRY_COMPARE(d.w->frameGeometry().topLeft(), moved);
+        QTest::qWait(100);
+        QCOMPARE(d.w->frameGeometry().topLeft(), moved);
     }
 
     // The hex fields take no typing, keep their text selectable and copyable, and look like
