@@ -79,11 +79,14 @@ std::optional<QByteArray> ReadPlayableWave(const QString& path) {
         return std::nullopt;
     }
 #endif
-    if (file.isSequential() || file.size() > kMaxSoundFileBytes) {
+    const qint64 size = file.size();
+    if (file.isSequential() || size > kMaxSoundFileBytes) {
         return std::nullopt;
     }
-    QByteArray bytes = file.read(kMaxSoundFileBytes + 1);
-    if (bytes.size() > kMaxSoundFileBytes || !IsPlayableWave(bytes)) {
+    // What the file holds now, at most the size seen: one that changes meanwhile is checked
+    // as read.
+    QByteArray bytes = file.read(size);
+    if (!IsPlayableWave(bytes)) {
         return std::nullopt;
     }
     return bytes;
