@@ -12,6 +12,9 @@ PACKAGES := cmake ninja-build g++ pkg-config \
             libcli11-dev nlohmann-json3-dev \
             libbenchmark-dev fonts-dejavu-core \
             desktop-file-utils appstream dpkg-dev file strace lintian bash-completion
+# A virtual X screen with a window manager, for the test that the window is centred with its
+# title bar.
+PACKAGES += xvfb xauth openbox
 # The Windows build of corvane-cli (`make windows`) and Wine, which runs its tests. Installed
 # without the packages they merely recommend, which would add hundreds of megabytes.
 PACKAGES_NO_RECOMMENDS := g++-mingw-w64-x86-64-posix wine64

@@ -5,9 +5,30 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include <cmath>
+
 #include "host/SystemColors.h"
 
 namespace corvane {
+
+namespace {
+
+double LinearChannel(int value) {
+    const double c = value / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+}  // namespace
+
+QColor ContrastingCaptionColour(const QColor& face) {
+    const QColor rgb = face.toRgb();
+    const double luminance = 0.2126 * LinearChannel(rgb.red()) +
+                             0.7152 * LinearChannel(rgb.green()) +
+                             0.0722 * LinearChannel(rgb.blue());
+    const double againstBlack = (luminance + 0.05) / 0.05;
+    const double againstWhite = 1.05 / (luminance + 0.05);
+    return againstBlack >= againstWhite ? QColor(Qt::black) : QColor(Qt::white);
+}
 
 ColourButton::ColourButton(QWidget* parent) : QPushButton(parent) {}
 
@@ -25,8 +46,8 @@ void ColourButton::paintEvent(QPaintEvent*) {
 
     // The caption stands near the top: the colour's hex field lies over the button's middle.
     const QRect inner = rect().adjusted(3, 6, -3, -3).translated(sunken ? 1 : 0, sunken ? 1 : 0);
-    p.setPen(
-        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.setPen(isEnabled() ? ContrastingCaptionColour(face)
+                         : palette().color(QPalette::Disabled, QPalette::ButtonText));
     p.drawText(inner, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text());
 
     if (hasFocus()) {

@@ -2,8 +2,13 @@
 
 #include <qdrawutil.h>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QStackedWidget>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 #include "host/SystemColors.h"
 
@@ -72,11 +77,84 @@ void GroupBox::paintEvent(QPaintEvent*) {
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // Qt's completer would replace "santos" by SANTOS, or "S" by S.S.C. NAPOLI; without it,
+    // Enter or leaving the field picks an entry only by its exact text.
+    setCompleter(nullptr);
+    setFocusPolicy(Qt::StrongFocus);  // not WheelFocus
     connect(this, &QComboBox::activated, this, &ComboBox::Change);
+    // A name typed in full is chosen at once, so that the field beside the list already holds
+    // its number when Save is chosen from the menu without leaving the list.
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (findText(text) >= 0) {
+            emit Change();
+        }
+    });
 }
 
 void ComboBox::setText(const QString& text) {
+    const QSignalBlocker quiet(this);
+    setCurrentIndex(findText(text));  // -1 for a text that is no entry; it empties the text
     setEditText(text);
+}
+
+void ComboBox::SelectShownEntry() {
+    if (findText(currentText()) != currentIndex()) {
+        setText(currentText());
+    }
+}
+
+void ComboBox::Step(int steps) {
+    const int shown = findText(currentText());
+    int to = shown + steps;
+    if (to < 0) {
+        to = shown < 0 ? -1 : 0;
+    }
+    to = std::min(to, count() - 1);
+    if (to < 0 || to == shown) {
+        return;
+    }
+    setCurrentIndex(to);
+    emit Change();
+}
+
+void ComboBox::showPopup() {
+    SelectShownEntry();
+    QComboBox::showPopup();
+}
+
+void ComboBox::wheelEvent(QWheelEvent* e) {
+    if (!hasFocus()) {
+        e->ignore();  // for the window: the list is not what the user is working in
+        return;
+    }
+    m_wheelAngle += e->angleDelta().y();
+    const int notches = m_wheelAngle / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelAngle -= notches * QWheelEvent::DefaultDeltasPerStep;
+    Step(-notches);  // turned away from the user: the entry above
+    e->accept();
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* e) {
+    const bool plain = !(e->modifiers() & (Qt::AltModifier | Qt::ControlModifier));
+    switch (e->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_PageUp:
+            if (plain) {
+                Step(-1);
+                return;
+            }
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_PageDown:
+            if (plain) {
+                Step(1);
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QComboBox::keyPressEvent(e);  // Alt+Down and F4 open the list, Ctrl+arrows go to the text
 }
 
 void ComboBox::AddItem(const QString& item) {

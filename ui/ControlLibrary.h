@@ -55,7 +55,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A drop-down list whose shown text may be any text, also one that is not in the list.
+// A drop-down list whose shown text may be any text, also one that is not in the list. What
+// it shows changes only when the user chooses: typed text is never completed, a wheel turned
+// over a list without the focus changes nothing (the wheel gives it no focus either), and the
+// wheel, the arrow keys and the drop-down all start from the entry shown.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -66,10 +69,25 @@ public:
     // Appends one entry; earlier entries and duplicates stay, and the shown text does not
     // change.
     void AddItem(const QString& item);
+    void showPopup() override;
 
 signals:
-    // The user chose an entry.
+    // The user chose an entry: from the drop-down, with the wheel or the arrow keys, or by
+    // typing its exact text (letter for letter, case included).
     void Change();
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Makes the entry whose text is shown (exactly) the current one, keeping the text.
+    void SelectShownEntry();
+    // Shows the entry `steps` below (above, when negative) the one shown and tells the user's
+    // choice. A text that is no entry stands before the first.
+    void Step(int steps);
+
+    int m_wheelAngle = 0;  // turned but not yet a whole notch (touchpads send fractions)
 };
 
 // A single-line text field that shows numbers as decimal text.

@@ -1,8 +1,8 @@
 // Builds frmMain in its designed state: the frame, the menu and every control at its place.
 
 #include <QAction>
+#include <QEvent>
 #include <QFile>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLayout>
 #include <QMenu>
@@ -21,6 +21,52 @@
 namespace corvane {
 
 using layout::ToPixels;
+
+namespace {
+
+// Centres a window, frame and title bar included, on the available area of its screen (the
+// screen less panels and docks). The window system may add the frame only once the window is
+// mapped (X11): until then the frame is unknown and the window is centred by its client area,
+// and it is centred again as soon as a move or resize shows a frame of another size. Once it
+// has been centred with its frame, it is left where the user puts it.
+class FrameCentring final : public QObject {
+public:
+    explicit FrameCentring(QWidget* window) : QObject(window), m_window(window) {
+        window->installEventFilter(this);
+        Centre();
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) &&
+            m_window->frameGeometry().size() != m_centred) {
+            Centre();
+        }
+        return false;
+    }
+
+private:
+    void Centre() {
+        const QScreen* screen = m_window->screen();
+        if (!screen) {
+            return;
+        }
+        const QRect area = screen->availableGeometry();
+        const QSize frame = m_window->frameGeometry().size();
+        m_centred = frame;
+        m_window->move(area.x() + (area.width() - frame.width()) / 2,
+                       area.y() + (area.height() - frame.height()) / 2);
+        if (frame != m_window->size()) {
+            m_window->removeEventFilter(this);
+            deleteLater();
+        }
+    }
+
+    QWidget* m_window;
+    QSize m_centred;
+};
+
+}  // namespace
 
 void frmMain::BuildMenu() {
     // No access keys and no shortcuts: the captions carry no "&".
@@ -68,9 +114,7 @@ void frmMain::BuildControls() {
     NameControlsForAccessibility(*this);
 
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    new FrameCentring(this);
 }
 
 void frmMain::BuildTeamPage(QWidget* page) {
@@ -111,9 +155,12 @@ void frmMain::BuildColourPage(QWidget* page) {
         }
         button = new ColourButton(group);
         button->setGeometry(ToPixels(layout::kColourButton));
-        // The hex field lies on the button and is drawn in front of it.
+        // The hex field lies on the button and is drawn in front of it. It shows the colour
+        // and nothing reads it back: typing there would be dropped, so it takes none, but its
+        // text can still be selected and copied.
         hex = new FlatEdit(group);
         hex->setGeometry(ToPixels(hexPlace));
+        hex->setReadOnly(true);
         frame = new GroupBox(QStringLiteral("TRANSPARENT"), group);
         frame->setGeometry(ToPixels(layout::kTransparentFrame));
         updown = new ucUpDownBox(MakeSite(updownName), frame);

@@ -7,7 +7,7 @@ bool ButtonInput::inside(float x, float y) const {
            y < static_cast<float>(m_host.Height());
 }
 
-void ButtonInput::OnMouseDown(qint16 button, qint16 shift, float x, float y) {
+bool ButtonInput::OnMouseDown(qint16 button, qint16 shift, float x, float y) {
     g_LastButton = button;
     g_LastShift = shift;
     g_LastX = x;
@@ -16,24 +16,24 @@ void ButtonInput::OnMouseDown(qint16 button, qint16 shift, float x, float y) {
         g_Pressed = true;
         m_host.Refresh();
     }
-    m_host.RaiseMouseDown(button, shift, x, y);
+    return survives([&] { m_host.RaiseMouseDown(button, shift, x, y); });
 }
 
-void ButtonInput::OnMouseMove(qint16 button, qint16 shift, float x, float y) {
+bool ButtonInput::OnMouseMove(qint16 button, qint16 shift, float x, float y) {
     if (inside(x, y) && !g_MouseOver) {
         m_host.SetHoverTimer(true);
         g_MouseOver = true;
         m_host.ShowHoverPicture();
-        m_host.RaiseMouseIn(shift);
+        if (!survives([&] { m_host.RaiseMouseIn(shift); })) {
+            return false;
+        }
         m_host.Refresh();
         // Moves queued meanwhile see g_MouseOver set and do not enter again.
-        const std::weak_ptr<char> alive = m_alive;
-        m_host.ProcessPendingEvents();
-        if (alive.expired()) {
-            return;
+        if (!survives([&] { m_host.ProcessPendingEvents(); })) {
+            return false;
         }
     }
-    m_host.RaiseMouseMove(button, shift, x, y);
+    return survives([&] { m_host.RaiseMouseMove(button, shift, x, y); });
 }
 
 void ButtonInput::SetFlags(const ButtonInputFlags& f) {
@@ -43,14 +43,16 @@ void ButtonInput::SetFlags(const ButtonInputFlags& f) {
     g_KeyHeld = f.KeyHeld;
 }
 
-void ButtonInput::OnHoverTick() {
+bool ButtonInput::OnHoverTick() {
     if (m_host.PointerIsOverSurface()) {
-        return;
+        return true;
     }
     m_host.SetHoverTimer(false);
     g_MouseOver = false;
     m_host.ShowNormalPicture();
-    m_host.RaiseMouseOut(g_LastShift);
+    if (!survives([&] { m_host.RaiseMouseOut(g_LastShift); })) {
+        return false;
+    }
     m_host.Refresh();
     if (g_Pressed) {
         // Held outside: drawn released, but the button stays held so that coming back in
@@ -59,29 +61,31 @@ void ButtonInput::OnHoverTick() {
         m_host.Refresh();
         g_Pressed = true;
     }
+    return true;
 }
 
-void ButtonInput::OnMouseUp(qint16 button, qint16 shift, float x, float y) {
+bool ButtonInput::OnMouseUp(qint16 button, qint16 shift, float x, float y) {
     g_Pressed = false;
     if (button != kRightButton) {
         m_host.Refresh();
         if (inside(x, y)) {
             m_host.PlayClickSound();
-            m_host.RaiseClick();
-            m_host.GoToURL();
+            if (!survives([&] { m_host.RaiseClick(); }) || !survives([&] { m_host.GoToURL(); })) {
+                return false;
+            }
         }
     }
-    m_host.RaiseMouseUp(button, shift, x, y);
+    return survives([&] { m_host.RaiseMouseUp(button, shift, x, y); });
 }
 
-void ButtonInput::OnDblClick() {
+bool ButtonInput::OnDblClick() {
     // The platform reports the second press of a double press as a double click; treat it
     // as that press so that a quick double click gives two complete clicks.
     m_host.CaptureMouse();
-    OnMouseDown(g_LastButton, g_LastShift, g_LastX, g_LastY);
+    return OnMouseDown(g_LastButton, g_LastShift, g_LastX, g_LastY);
 }
 
-void ButtonInput::OnKeyDown(qint16 keyCode, qint16 shift) {
+bool ButtonInput::OnKeyDown(qint16 keyCode, qint16 shift) {
     if (!g_KeyHeld) {
         if (keyCode == kSpaceKey) {
             g_Pressed = true;
@@ -90,32 +94,33 @@ void ButtonInput::OnKeyDown(qint16 keyCode, qint16 shift) {
         }
     }
     g_KeyHeld = true;
-    m_host.RaiseKeyDown(keyCode, shift);
+    return survives([&] { m_host.RaiseKeyDown(keyCode, shift); });
 }
 
-void ButtonInput::OnKeyPress(qint16 keyAscii) {
-    m_host.RaiseKeyPress(keyAscii);
+bool ButtonInput::OnKeyPress(qint16 keyAscii) {
+    return survives([&] { m_host.RaiseKeyPress(keyAscii); });
 }
 
-void ButtonInput::OnKeyUp(qint16 keyCode, qint16 shift) {
+bool ButtonInput::OnKeyUp(qint16 keyCode, qint16 shift) {
     if (keyCode == kSpaceKey) {
         // Clicks whether or not the press was seen here: the key may have gone down while
         // another control had the focus.
         g_Pressed = false;
         g_MouseOver = false;
         m_host.Refresh();
-        OnMouseUp(kLeftButton, shift, 0, 0);
+        if (!OnMouseUp(kLeftButton, shift, 0, 0)) {
+            return false;
+        }
     }
     g_KeyHeld = false;
-    m_host.RaiseKeyUp(keyCode, shift);
+    return survives([&] { m_host.RaiseKeyUp(keyCode, shift); });
 }
 
-void ButtonInput::OnAccessKeyPress(qint16) {
+bool ButtonInput::OnAccessKeyPress(qint16) {
     if (!m_host.IsEnabled()) {
-        return;
+        return true;
     }
-    m_host.RaiseClick();
-    m_host.GoToURL();
+    return survives([&] { m_host.RaiseClick(); }) && survives([&] { m_host.GoToURL(); });
 }
 
 void ButtonInput::OnGotFocus() {

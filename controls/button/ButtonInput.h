@@ -74,28 +74,35 @@ struct MouseArgs {
 // The button's input states: normal, hover, pressed and held outside, plus focus and the
 // key-held latch. Each entry point is one input the widget received; the steps and the order
 // of the raised events are fixed, because the container's handlers can see them.
+//
+// A handler of any event the machine raises (and the link, and the pending events it lets run)
+// may delete the control, and this machine with it, as a plain `delete` of a Qt button in its
+// own handler is allowed. Every entry point that can run the container's code therefore
+// returns whether the control still exists: after `false` the machine has stopped without
+// touching anything, and the caller must not touch the control or the machine either.
 class ButtonInput {
 public:
     explicit ButtonInput(ButtonInputHost& host) : m_host(host) {}
     ButtonInput(const ButtonInput&) = delete;
     ButtonInput& operator=(const ButtonInput&) = delete;
 
-    void OnMouseDown(qint16 button, qint16 shift, float x, float y);
-    void OnMouseMove(qint16 button, qint16 shift, float x, float y);
-    void OnMouseUp(qint16 button, qint16 shift, float x, float y);
-    // Reported in place of the second press of a quick double press.
-    void OnDblClick();
+    bool OnMouseDown(qint16 button, qint16 shift, float x, float y);
+    bool OnMouseMove(qint16 button, qint16 shift, float x, float y);
+    bool OnMouseUp(qint16 button, qint16 shift, float x, float y);
+    // Reported in place of the second press of a quick double press whose first press was
+    // this control's own (the widget decides; any other double click is a plain press).
+    bool OnDblClick();
     // A key went down. Only the first press while no key is held here presses the button; the
     // widget drops X11's auto-repeat releases, so a held key's repeats find g_KeyHeld set.
-    void OnKeyDown(qint16 keyCode, qint16 shift);
+    bool OnKeyDown(qint16 keyCode, qint16 shift);
     // A character arrived.
-    void OnKeyPress(qint16 keyAscii);
-    void OnKeyUp(qint16 keyCode, qint16 shift);
+    bool OnKeyPress(qint16 keyAscii);
+    bool OnKeyUp(qint16 keyCode, qint16 shift);
     // The access key, or Enter/Esc while the control is its form's default/cancel button.
-    void OnAccessKeyPress(qint16 keyAscii);
+    bool OnAccessKeyPress(qint16 keyAscii);
     void OnGotFocus();
     void OnLostFocus();
-    void OnHoverTick();
+    bool OnHoverTick();
 
     ButtonInputFlags Flags() const { return {g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld}; }
     // Puts the machine in a given state without any call to the host (tests, the gallery).
@@ -109,6 +116,14 @@ public:
 
 private:
     bool inside(float x, float y) const;
+    // Runs one call that may run the container's code and tells whether this machine still
+    // exists afterwards. Only the local copy of the token is read once the call returns.
+    template <typename Call>
+    bool survives(Call&& call) {
+        const std::weak_ptr<char> alive = m_alive;
+        call();
+        return !alive.expired();
+    }
 
     ButtonInputHost& m_host;
     bool g_HasFocus = false;
@@ -119,8 +134,7 @@ private:
     qint16 g_LastShift = 0;
     float g_LastX = 0;
     float g_LastY = 0;
-    // Lives exactly as long as the machine. A step that yields to pending events checks it
-    // afterwards: a handler run meanwhile may have destroyed the control and the machine.
+    // Lives exactly as long as the machine (see survives()).
     std::shared_ptr<char> m_alive = std::make_shared<char>();
 };
 

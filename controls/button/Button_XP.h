@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include "ButtonInput.h"
+#include "ButtonInputEvents.h"
 #include "ButtonLayout.h"
 #include "ButtonPainter.h"
 #include "draw/Rect.h"
@@ -261,6 +262,7 @@ private:
     // Input: the machine holds g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld and the last
     // mouse press; OverTimer polls for the hover leave.
     ButtonInput m_input{*this};
+    DoubleClickPairing m_doubleClick;
     bool m_pointerLeft = false;  // a leave reported since the pointer was last seen here
     QTimer* OverTimer = nullptr;
     QList<int> m_shortcutIds;

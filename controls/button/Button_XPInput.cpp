@@ -71,8 +71,12 @@ bool Button_XP::event(QEvent* e) {
     // Where the platform reports a pointer position only inside our own windows (Wayland),
     // the hover timer's question would keep finding the pointer here after it left the
     // window; a reported leave counts as gone until the pointer moves over the button again.
+    // A leave that comes from a modal window blocking ours (a handler's dialog) is not the
+    // pointer leaving: the hover lasts while the pointer stays over the button.
     if (e->type() == QEvent::Leave) {
-        m_pointerLeft = true;
+        if (!BlockedByModalWindow(this)) {
+            m_pointerLeft = true;
+        }
     } else if (e->type() == QEvent::Enter) {
         m_pointerLeft = false;
     }
@@ -93,6 +97,7 @@ bool Button_XP::event(QEvent* e) {
 }
 
 void Button_XP::mousePressEvent(QMouseEvent* e) {
+    m_doubleClick.NotePress(*e);
     FeedMousePress(m_input, *e);
 }
 
@@ -107,9 +112,9 @@ void Button_XP::mouseReleaseEvent(QMouseEvent* e) {
     FeedMouseRelease(m_input, *e);
 }
 
-void Button_XP::mouseDoubleClickEvent(QMouseEvent*) {
+void Button_XP::mouseDoubleClickEvent(QMouseEvent* e) {
     // Not the base class: it would press a second time.
-    FeedMouseDoubleClick(m_input);
+    FeedMouseDoubleClick(m_input, m_doubleClick, *e);
 }
 
 void Button_XP::keyPressEvent(QKeyEvent* e) {

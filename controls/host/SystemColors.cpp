@@ -56,7 +56,7 @@ QColor SystemColour(int index, const QPalette& p) {
             return p.color(QPalette::ToolTipBase);
         case 29:  // menu highlight
             return p.color(QPalette::Highlight);
-        default:
+        default:  // a number the platform does not define: the window's face
             return p.color(QPalette::Window);
     }
 }
@@ -65,7 +65,9 @@ quint32 TranslateColor(quint32 colour, const QPalette& palette) {
     if (colour <= 0xFFFFFFu) {
         return colour;
     }
-    return QColorToOle(SystemColour(static_cast<int>(colour & 0xFFu), palette));
+    // The whole low three bytes name the colour: 0x80000110 is number 272, which no table
+    // row knows, not button shadow (16).
+    return QColorToOle(SystemColour(static_cast<int>(colour & 0xFFFFFFu), palette));
 }
 
 }  // namespace corvane

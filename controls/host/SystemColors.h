@@ -5,7 +5,8 @@
 
 namespace corvane {
 
-// A colour value with the top bit set names a system colour by the index in its low byte.
+// A colour value with the top bit set names a system colour by the number in its low three
+// bytes (0x8000000F: number 15, button face).
 inline constexpr quint32 kSystemColourFlag = 0x80000000u;
 
 // The platform colour of a system colour index, from the control's palette. Every index maps
@@ -23,7 +24,7 @@ inline quint32 QColorToOle(const QColor& c) {
 }
 
 // A colour value resolved to plain 0x00BBGGRR: plain values (0..0xFFFFFF) pass unchanged,
-// anything else is the system colour named by its low byte.
+// anything else is the system colour numbered `colour AND 0xFFFFFF`.
 quint32 TranslateColor(quint32 colour, const QPalette& palette);
 
 }  // namespace corvane

@@ -33,6 +33,16 @@ void tst_HostServices::systemColoursFollowThePalette_data() {
     QTest::newRow("button highlight") << 0x80000014u << int(QPalette::Light);
     QTest::newRow("3D dark shadow") << 0x80000015u << int(QPalette::Shadow);
     QTest::newRow("3D light") << 0x80000016u << int(QPalette::Midlight);
+    // The number is the low three bytes, not the low byte.
+    QTest::newRow("0x80000110 is no known number, not button shadow")
+        << 0x80000110u << int(QPalette::Window);
+    QTest::newRow("0x80000105 is no known number, not window background")
+        << 0x80000105u << int(QPalette::Window);
+    QTest::newRow("0x800FFF12 is no known number, not button text")
+        << 0x800FFF12u << int(QPalette::Window);
+    QTest::newRow("top bits other than the first: button text")
+        << 0x7F000012u << int(QPalette::ButtonText);
+    QTest::newRow("all top bits: button face") << 0xFF00000Fu << int(QPalette::Button);
 }
 
 void tst_HostServices::systemColoursFollowThePalette() {
@@ -45,7 +55,7 @@ void tst_HostServices::systemColoursFollowThePalette() {
     }
     const QColor want = p.color(static_cast<QPalette::ColorRole>(role));
     QCOMPARE(TranslateColor(colour, p), QColorToOle(want));
-    QCOMPARE(SystemColour(static_cast<int>(colour & 0xFF), p), want);
+    QCOMPARE(SystemColour(static_cast<int>(colour & 0xFFFFFF), p), want);
 }
 
 void tst_HostServices::plainColoursPassUnchanged() {

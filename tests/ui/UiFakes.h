@@ -9,6 +9,7 @@
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <optional>
 
@@ -53,10 +54,20 @@ public:
         QMessageBox::Icon icon;
     };
     QList<Message> shown;
+    // From 0 up: each message is also shown in a real modal box, as the window's own service
+    // shows it, in the screen's top-left corner (away from the window) for this many
+    // milliseconds.
+    int modalForMs = -1;
 
-    void Show(QWidget*, const QString& title, const QString& text,
+    void Show(QWidget* owner, const QString& title, const QString& text,
               QMessageBox::Icon icon) override {
         shown.append({title, text, icon});
+        if (modalForMs >= 0) {
+            QMessageBox box(icon, title, text, QMessageBox::Ok, owner);
+            box.move(0, 0);
+            QTimer::singleShot(modalForMs, &box, &QMessageBox::accept);
+            box.exec();
+        }
     }
 };
 

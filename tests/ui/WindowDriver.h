@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTest>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include <memory>
 
@@ -72,6 +74,17 @@ struct WindowDriver {
         QTest::keyClick(w->txt[0], Qt::Key_Tab);
         QVERIFY(w->cmd_Save->hasFocus());
         QTest::keyClick(w->cmd_Save, Qt::Key_Space);
+    }
+
+    // A turn of the mouse wheel (`angle` in eighths of a degree: 120 is one notch away from
+    // the user) with the pointer over `target`, delivered to the window as the window system
+    // delivers it, so that Qt picks the widget under the pointer and its wheel focus rules.
+    void Wheel(QWidget* target, int angle) {
+        const QPoint at = target->mapTo(w.get(), target->rect().center());
+        QWheelEvent wheel(at, w->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel);  // as QTest's own key events
+        QCoreApplication::instance()->notify(w->windowHandle(), &wheel);
     }
 
     void ShowPage(int page) {

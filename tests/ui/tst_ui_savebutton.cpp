@@ -1,7 +1,9 @@
 // The window's save button under real input: the keyboard reaches it, and its cut corners
 // are not part of it.
 
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "DemoBytes.h"
 #include "DemoFileFixture.h"
@@ -41,6 +43,37 @@ private slots:
         QCOMPARE(d.messages.shown.size(), 0);
         d.ClickSave(QPoint(2, 2));
         QCOMPARE(d.messages.shown.size(), 1);
+    }
+
+    // "Ready!!!" opens as a modal box away from the button. Qt then tells the button that the
+    // pointer left, because the window is blocked, but the pointer stays over the button: it
+    // stays hovered while the box is open and after it closes, until the pointer moves away.
+    void readyBoxKeepsTheButtonHovered() {
+        DemoFileFixture demo;
+        QVERIFY(demo.isValid());
+        WindowDriver d;
+        d.Open(demo.path());
+        d.messages.modalForMs = 150;
+        Button_XP* b = d.w->cmd_Save;
+        QSignalSpy outs(b, &Button_XP::MouseOut);
+        QCursor::setPos(b->mapToGlobal(b->rect().center()));
+        QTRY_VERIFY(b->flags().MouseOver);
+        bool blocked = false;
+        bool hoveredWhileOpen = false;
+        QTimer::singleShot(100, b, [&] {
+            blocked = QApplication::activeModalWidget() != nullptr;
+            hoveredWhileOpen = b->flags().MouseOver;
+        });
+        d.ClickSave();
+        QCOMPARE(d.messages.shown.size(), 1);
+        QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
+        QVERIFY(blocked);
+        QVERIFY(hoveredWhileOpen);
+        QTest::qWait(50);
+        QCOMPARE(outs.count(), 0);
+        QVERIFY(b->flags().MouseOver);
+        QCursor::setPos(d.w->mapToGlobal(QPoint(d.w->width() - 5, d.w->height() - 5)));
+        QTRY_COMPARE(outs.count(), 1);
     }
 };
 
