@@ -136,9 +136,9 @@ private:
         } catch (const Error& e) {
             throw Refused{QString::fromStdString(e.what())};
         }
-        PatchValues values = ReadPatch(path);
-        edits.ApplyTo(values);
-        WritePatch(path, values);
+        // The read and the write in one opening under the exclusive lock: no other save can
+        // fall between them and be lost.
+        UpdatePatch(path, [&edits](PatchValues& values) { edits.ApplyTo(values); });
         return kDone;
     }
 
