@@ -204,16 +204,20 @@ std::string MessageFor(int err) {
 // the last component included.
 class Location {
 public:
-    explicit Location(const std::filesystem::path& path) : name_(path.native()) {
-        while (name_.size() >= PATH_MAX) {
-            const std::size_t cut = name_.rfind('/', PATH_MAX - 2);
+    explicit Location(const std::filesystem::path& path) : name_(path.c_str()) {
+        if (path.native().size() < PATH_MAX) {
+            return;  // the usual case: the system takes the name as it is
+        }
+        rest_ = path.native();
+        while (rest_.size() >= PATH_MAX) {
+            const std::size_t cut = rest_.rfind('/', PATH_MAX - 2);
             if (cut == std::string::npos) {
                 Fail(path, ENAMETOOLONG);  // one component longer than any file system allows
             }
-            const std::string run = name_.substr(0, cut + 1);
+            const std::string run = rest_.substr(0, cut + 1);
             int next;
             do {
-                next = ::openat(dir(), run.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+                next = ::openat(dir_, run.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
             } while (next < 0 && errno == EINTR);
             if (next < 0) {
                 Fail(path, errno);
@@ -221,18 +225,19 @@ public:
             Release();
             dir_ = next;
             // The rest is relative to the new folder: doubled slashes must not make it absolute.
-            name_.erase(0, name_.find_first_not_of('/', cut));
-            if (name_.empty()) {
-                name_ = ".";
+            rest_.erase(0, rest_.find_first_not_of('/', cut));
+            if (rest_.empty()) {
+                rest_ = ".";
             }
         }
+        name_ = rest_.c_str();
     }
     Location(const Location&) = delete;
     Location& operator=(const Location&) = delete;
     ~Location() { Release(); }
 
     int dir() const { return dir_; }
-    const char* name() const { return name_.c_str(); }
+    const char* name() const { return name_; }
 
 private:
     void Release() {
@@ -242,7 +247,8 @@ private:
     }
 
     int dir_ = AT_FDCWD;
-    std::string name_;
+    const char* name_;
+    std::string rest_;
 };
 
 class SystemOps final : public FileOps {
