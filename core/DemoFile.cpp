@@ -131,8 +131,8 @@ public:
     }
 
     // A write cannot be told not to extend a file, so one that another program has shortened
-    // meanwhile grows again. The save looks at the size after its writes and counts any change
-    // as a failure.
+    // meanwhile grows again. The save looks at the size after its first write and after the
+    // sync, and counts any change as a failure.
     void CheckSizeUnchanged(std::uint64_t before) {
         std::uint64_t now = 0;
         try {
@@ -209,10 +209,11 @@ public:
         bool allWritten = true;
         for (std::size_t b = 0; b < touched; ++b) {
             parts[b] = *kBlocks[b];
-            parts[b].width = parts[b].offset >= end ? 0
-                             : end - parts[b].offset < parts[b].width
-                                 ? static_cast<std::size_t>(end - parts[b].offset)
-                                 : parts[b].width;
+            if (parts[b].offset >= end) {
+                parts[b].width = 0;
+            } else if (end - parts[b].offset < parts[b].width) {
+                parts[b].width = static_cast<std::size_t>(end - parts[b].offset);
+            }
             if (parts[b].width > 0) {
                 any = true;
                 try {
