@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "CountingFileOps.h"
+#include "DeepFolder.h"
 #include "DemoBytes.h"
 #include "DemoFileFixture.h"
 #include "ProofSupport.h"
@@ -42,6 +43,7 @@ private slots:
     void initTestCase() { UseFixedLook(); }
     void matrix_data();
     void matrix();
+    void pathPastTheSystemLimit();
 };
 
 void tst_proof_badfiles::matrix_data() {
@@ -253,6 +255,37 @@ void tst_proof_badfiles::matrix() {
         }
     }
     QCOMPARE(Differences(FilesUnder(root.path()), wanted), QString());
+}
+
+// Open and Save of a file 4,500 bytes deep, past what the system takes in one call: the
+// window reaches it folder by folder, as the command line does.
+void tst_proof_badfiles::pathPastTheSystemLimit() {
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString staging = root.filePath(QStringLiteral("staging.exe"));
+    QVERIFY(WriteDemoFile(staging, 45));
+    const QByteArray before = ReadWholeFile(staging);
+    {
+        const DeepFolder deep(root.path(), 20, 225);
+        QVERIFY(deep.isValid());
+        QVERIFY(deep.moveIn(staging, "pes2012.exe"));
+        const QString path = deep.qpath("pes2012.exe");
+        QVERIFY(path.size() > 4520);
+
+        WindowDriver d;
+        QVERIFY(d.exposed);
+        d.Open(path);
+        QVERIFY2(d.messages.shown.isEmpty(), qPrintable(d.messages.shown.value(0).text));
+        QCOMPARE(d.w->FileName(), path);
+        d.Type(d.w->txt[0], QStringLiteral("121"));
+        d.ClickSave();
+        QCOMPARE(d.messages.shown.size(), 1);
+        QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
+        QVERIFY(deep.moveOut("pes2012.exe", staging));
+    }
+    QByteArray wanted = before;
+    wanted.replace(kTeams, 2, Bytes({121, 0}));
+    QCOMPARE(FirstDifference(ReadWholeFile(staging), wanted), -1);
 }
 
 QTEST_MAIN(tst_proof_badfiles)
