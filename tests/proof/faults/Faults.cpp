@@ -66,7 +66,7 @@ Count ParseCount(const char* text) {
     return c;
 }
 
-// "N:REST": the number, and REST copied out.
+// "N:REST": the number, and where REST starts.
 long ParseAt(const char* text, const char** rest) {
     char* end = nullptr;
     const long n = std::strtol(text, &end, 10);
@@ -165,9 +165,10 @@ void Cut(int fd) {
     }
 }
 
-ssize_t Write(const char* name, int fd, const void* buf, size_t n, off_t offset) {
-    using Pwrite = ssize_t (*)(int, const void*, size_t, off_t);
-    static const Pwrite real = Next<Pwrite>(name);
+using Pwrite = ssize_t (*)(int, const void*, size_t, off_t);
+using Pread = ssize_t (*)(int, void*, size_t, off_t);
+
+ssize_t Write(Pwrite real, int fd, const void* buf, size_t n, off_t offset) {
     if (!IsTarget(fd)) {
         return real(fd, buf, n, offset);
     }
@@ -191,9 +192,7 @@ ssize_t Write(const char* name, int fd, const void* buf, size_t n, off_t offset)
     return real(fd, buf, n, offset);
 }
 
-ssize_t Read(const char* name, int fd, void* buf, size_t n, off_t offset) {
-    using Pread = ssize_t (*)(int, void*, size_t, off_t);
-    static const Pread real = Next<Pread>(name);
+ssize_t Read(Pread real, int fd, void* buf, size_t n, off_t offset) {
     if (g.shortTo != 0 && n > g.shortTo && IsTarget(fd)) {
         n = g.shortTo;
     }
@@ -225,16 +224,20 @@ mode_t ModeOf(int flags, va_list args) {
 extern "C" {
 
 ssize_t pwrite(int fd, const void* buf, size_t n, off_t offset) {
-    return Write("pwrite", fd, buf, n, offset);
+    static const Pwrite real = Next<Pwrite>("pwrite");
+    return Write(real, fd, buf, n, offset);
 }
 ssize_t pwrite64(int fd, const void* buf, size_t n, off_t offset) {
-    return Write("pwrite64", fd, buf, n, offset);
+    static const Pwrite real = Next<Pwrite>("pwrite64");
+    return Write(real, fd, buf, n, offset);
 }
 ssize_t pread(int fd, void* buf, size_t n, off_t offset) {
-    return Read("pread", fd, buf, n, offset);
+    static const Pread real = Next<Pread>("pread");
+    return Read(real, fd, buf, n, offset);
 }
 ssize_t pread64(int fd, void* buf, size_t n, off_t offset) {
-    return Read("pread64", fd, buf, n, offset);
+    static const Pread real = Next<Pread>("pread64");
+    return Read(real, fd, buf, n, offset);
 }
 
 int fsync(int fd) {
