@@ -1,6 +1,7 @@
 #include "DemoFile.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "Error.h"
@@ -57,6 +58,13 @@ constexpr Block kPatchedSpan = [] {
 }();
 static_assert(kPatchedSpan.width == 3420, "small enough for the stack");
 
+// The order in which a save writes the blocks.
+constexpr const Block* kBlocks[3] = {&kTeamBlock, &kExhibitionBlock, &kFontBlock};
+
+constexpr std::size_t InSpan(const Block& block) {
+    return static_cast<std::size_t>(block.offset - kPatchedSpan.offset);
+}
+
 constexpr std::uint8_t ColourSlot::*kComponents[4] = {&ColourSlot::red, &ColourSlot::green,
                                                       &ColourSlot::blue, &ColourSlot::transparency};
 
@@ -97,8 +105,8 @@ std::string Hex(std::uint64_t offset) {
 // error itself has already been worded by then, so the cause it reports is the first one.
 class DemoFile {
 public:
-    DemoFile(const std::filesystem::path& path, FileOps& ops)
-        : path_(path), ops_(ops), handle_(ops.open(path)) {}
+    DemoFile(const std::filesystem::path& path, FileOps& ops, FileOps::Access access)
+        : path_(path), ops_(ops), handle_(ops.open(path, access)) {}
     DemoFile(const DemoFile&) = delete;
     DemoFile& operator=(const DemoFile&) = delete;
     ~DemoFile() {
@@ -107,7 +115,7 @@ public:
         }
     }
 
-    void CheckSize() {
+    std::uint64_t CheckSize() {
         std::uint64_t size = 0;
         try {
             size = ops_.size(handle_);
@@ -118,6 +126,24 @@ public:
             throw Error(PathText(path_) + " is too short: it has " + std::to_string(size) +
                         " bytes, a demo executable needs at least " +
                         std::to_string(kMinimumFileSize));
+        }
+        return size;
+    }
+
+    // A write cannot be told not to extend a file, so one that another program has shortened
+    // meanwhile grows again. The save looks at the size after its first write and after the
+    // sync, and counts any change as a failure.
+    void CheckSizeUnchanged(std::uint64_t before) {
+        std::uint64_t now = 0;
+        try {
+            now = ops_.size(handle_);
+        } catch (const Error& e) {
+            throw Error("Cannot save " + PathText(path_) + ": " + e.what());
+        }
+        if (now != before) {
+            throw Error("Cannot save " + PathText(path_) +
+                        ": another program changed its size during the save, from " +
+                        std::to_string(before) + " to " + std::to_string(now) + " bytes");
         }
     }
 
@@ -164,19 +190,63 @@ public:
         }
     }
 
-    // After a failed save: writes the bytes the save replaced back and syncs them. Nothing
-    // here throws; the result says how far it got. `original` holds kPatchedSpan as it was
-    // before the save.
-    enum class Restored { Synced, Written, No };
-    Restored Restore(const Block* const (&blocks)[3], const std::uint8_t* original) {
+    // After a failed save: writes back the bytes of the first `touched` blocks (the ones the
+    // save may have changed) as `original` holds them, reads them back and syncs. Nothing is
+    // written past the end of a file that another program has shortened: that would extend
+    // it again, and nothing of the save is left there. Nothing here throws; the result,
+    // worded for the end of the message, says what the file holds.
+    std::string Restore(std::size_t touched, const std::uint8_t* original) {
+        static constexpr char kPartly[] = "; the file may be partly written";
+        std::uint64_t end = 0;
         try {
-            for (const Block* block : blocks) {
-                Write(*block, original + (block->offset - kPatchedSpan.offset));
-            }
+            end = ops_.size(handle_);
         } catch (const Error&) {
-            return Restored::No;
+            return kPartly;
         }
-        return ops_.sync(handle_) ? Restored::Synced : Restored::Written;
+        // The part of each touched block that the file still reaches.
+        Block parts[3] = {};
+        bool any = false;
+        bool allWritten = true;
+        for (std::size_t b = 0; b < touched; ++b) {
+            parts[b] = *kBlocks[b];
+            if (parts[b].offset >= end) {
+                parts[b].width = 0;
+            } else if (end - parts[b].offset < parts[b].width) {
+                parts[b].width = static_cast<std::size_t>(end - parts[b].offset);
+            }
+            if (parts[b].width > 0) {
+                any = true;
+                try {
+                    Write(parts[b], original + InSpan(parts[b]));
+                } catch (const Error&) {
+                    allWritten = false;  // the read-back tells whether it mattered
+                }
+            }
+        }
+        if (!any) {
+            return "; nothing it wrote is left in the file";
+        }
+        // Only the bytes the file holds now tell whether it is whole: a write that failed may
+        // have changed nothing (a full disk under a hole in the file).
+        std::uint8_t now[kPatchedSpan.width];
+        try {
+            Block readBack = kPatchedSpan;
+            if (end - readBack.offset < readBack.width) {
+                readBack.width = static_cast<std::size_t>(end - readBack.offset);
+            }
+            Read(readBack, now);
+        } catch (const Error&) {
+            return kPartly;
+        }
+        for (std::size_t b = 0; b < touched; ++b) {
+            if (std::memcmp(now + InSpan(parts[b]), original + InSpan(parts[b]), parts[b].width) !=
+                0) {
+                return kPartly;
+            }
+        }
+        const std::string held = allWritten ? "; the original bytes were put back"
+                                            : "; the file still holds its original bytes";
+        return ops_.sync(handle_) ? held : held + ", but the disk did not confirm them";
     }
 
     void Close() {
@@ -198,77 +268,86 @@ private:
     bool open_ = true;
 };
 
-PatchValues ReadBlock(const std::filesystem::path& path, const Block& block, FileOps& ops) {
-    DemoFile file(path, ops);
+// Reads `count` blocks of kBlocks, starting at `first`, in one opening.
+PatchValues ReadBlocks(const std::filesystem::path& path, std::size_t first, std::size_t count,
+                       FileOps& ops) {
+    DemoFile file(path, ops, FileOps::Access::Read);
     file.CheckSize();
-    std::uint8_t bytes[kLargestBlock];
-    file.Read(block, bytes);
-    file.Close();
     PatchValues values;
-    for (std::size_t i = block.first; i < block.first + block.count; ++i) {
-        DecodeField(bytes + (kPatchMap[i].offset - block.offset), i, values);
+    for (std::size_t b = first; b < first + count; ++b) {
+        const Block& block = *kBlocks[b];
+        std::uint8_t bytes[kLargestBlock];
+        file.Read(block, bytes);
+        for (std::size_t i = block.first; i < block.first + block.count; ++i) {
+            DecodeField(bytes + (kPatchMap[i].offset - block.offset), i, values);
+        }
     }
+    file.Close();
     return values;
 }
 
 }  // namespace
 
 std::array<std::int16_t, 4> ReadTeamSlots(const std::filesystem::path& path, FileOps& ops) {
-    return ReadBlock(path, kTeamBlock, ops).teams;
+    return ReadBlocks(path, 0, 1, ops).teams;
 }
 
 ColourSlot ReadColourSlot(const std::filesystem::path& path, ColourSlotId which, FileOps& ops) {
     if (which == ColourSlotId::Exhibition) {
-        return ReadBlock(path, kExhibitionBlock, ops).exhibition;
+        return ReadBlocks(path, 1, 1, ops).exhibition;
     }
-    return ReadBlock(path, kFontBlock, ops).font;
+    return ReadBlocks(path, 2, 1, ops).font;
 }
 
-void WritePatch(const std::filesystem::path& path, const PatchValues& values, FileOps& ops) {
-    // Everything is encoded before the file is opened, so nothing can fail half-way but the
-    // system calls themselves.
-    std::uint8_t bytes[3][kLargestBlock];
-    const Block* blocks[3] = {&kTeamBlock, &kExhibitionBlock, &kFontBlock};
-    for (int b = 0; b < 3; ++b) {
-        for (std::size_t i = blocks[b]->first; i < blocks[b]->first + blocks[b]->count; ++i) {
-            EncodeField(values, i, bytes[b] + (kPatchMap[i].offset - blocks[b]->offset));
-        }
-    }
-    DemoFile file(path, ops);
-    file.CheckSize();
-    // The bytes this save replaces, read in the same opening, so that a save failing part-way
-    // (a full disk, a failed sync) can put them back instead of leaving a half-patched file.
-    // One read of the whole stretch costs less than three small ones.
+PatchValues ReadPatch(const std::filesystem::path& path, FileOps& ops) {
+    return ReadBlocks(path, 0, 3, ops);
+}
+
+void UpdatePatch(const std::filesystem::path& path, const std::function<void(PatchValues&)>& edit,
+                 FileOps& ops) {
+    DemoFile file(path, ops, FileOps::Access::ReadWrite);
+    const std::uint64_t size = file.CheckSize();
+    // The stretch from the first to the last byte a save writes, in one read: it holds the
+    // current values, and a save failing part-way (a full disk, a failed sync) puts its bytes
+    // back instead of leaving a half-patched file. One read costs less than three.
     std::uint8_t original[kPatchedSpan.width];
     file.Read(kPatchedSpan, original);
+    PatchValues values;
+    for (std::size_t i = 0; i < kPatchMap.size(); ++i) {
+        DecodeField(original + (kPatchMap[i].offset - kPatchedSpan.offset), i, values);
+    }
+    edit(values);
+    std::uint8_t bytes[3][kLargestBlock];
+    for (std::size_t b = 0; b < 3; ++b) {
+        for (std::size_t i = kBlocks[b]->first; i < kBlocks[b]->first + kBlocks[b]->count; ++i) {
+            EncodeField(values, i, bytes[b] + (kPatchMap[i].offset - kBlocks[b]->offset));
+        }
+    }
+    std::size_t touched = 0;
     try {
-        for (int b = 0; b < 3; ++b) {
-            file.Write(*blocks[b], bytes[b]);
+        for (std::size_t b = 0; b < 3; ++b) {
+            ++touched;
+            file.Write(*kBlocks[b], bytes[b]);
+            // The Exhibition slot ends where a file of the minimum size ends, so writing it
+            // could give a file shortened before the first write its old size back. The team
+            // slots end well before: looking after them sees such a change first.
+            if (b == 0) {
+                file.CheckSizeUnchanged(size);
+            }
         }
         file.Sync();
+        file.CheckSizeUnchanged(size);
     } catch (const Error& e) {
-        switch (file.Restore(blocks, original)) {
-            case DemoFile::Restored::Synced:
-                throw Error(std::string(e.what()) + "; the original bytes were put back");
-            case DemoFile::Restored::Written:
-                throw Error(std::string(e.what()) +
-                            "; the original bytes were put back, but the disk did not confirm "
-                            "them");
-            case DemoFile::Restored::No:
-                break;
-        }
-        throw Error(std::string(e.what()) + "; the file may be partly written");
+        throw Error(e.what() + file.Restore(touched, original));
     }
     file.Close();
 }
 
-PatchValues ReadPatch(const std::filesystem::path& path, FileOps& ops) {
-    // Three openings, as the open command makes them; nothing is returned unless all succeed.
-    PatchValues values;
-    values.teams = ReadTeamSlots(path, ops);
-    values.exhibition = ReadColourSlot(path, ColourSlotId::Exhibition, ops);
-    values.font = ReadColourSlot(path, ColourSlotId::Font, ops);
-    return values;
+void WritePatch(const std::filesystem::path& path, const PatchValues& values, FileOps& ops) {
+    // The values are complete before the file is opened, so nothing can fail half-way but the
+    // system calls themselves.
+    UpdatePatch(
+        path, [&values](PatchValues& current) { current = values; }, ops);
 }
 
 }  // namespace corvane

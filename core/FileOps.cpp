@@ -15,10 +15,13 @@
 #include <iterator>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <string>
 #include <system_error>
 #endif
 
@@ -88,13 +91,19 @@ std::string MessageFor(DWORD code) {
 
 class SystemOps final : public FileOps {
 public:
-    Handle open(const std::filesystem::path& path) override {
-        // OPEN_EXISTING never creates; no truncation flag. Others may read meanwhile, not write.
-        HANDLE h =
-            CreateFileW(SystemName(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Handle open(const std::filesystem::path& path, Access access) override {
+        // OPEN_EXISTING never creates; no truncation flag. The share mode is the lock: others
+        // may read meanwhile but never write, so a file that another program holds open for
+        // writing (a running game) is refused, and so is a save while another program holds
+        // the file open for reading only.
+        const DWORD wanted = access == Access::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+        HANDLE h = CreateFileW(SystemName(path).c_str(), wanted, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             t_lastError = GetLastError();
+            if (t_lastError == ERROR_SHARING_VIOLATION || t_lastError == ERROR_LOCK_VIOLATION) {
+                throw Error("Cannot open " + PathText(path) + ": it is in use by another program");
+            }
             throw Error("Cannot open " + PathText(path) + ": " + MessageFor(t_lastError));
         }
         if (GetFileType(h) != FILE_TYPE_DISK) {
@@ -171,24 +180,100 @@ std::string MessageFor(int err) {
     return std::generic_category().message(err);
 }
 
+[[noreturn]] void Fail(const std::filesystem::path& path, int err) {
+    t_lastErrno = err;
+    throw Error("Cannot open " + PathText(path) + ": " + MessageFor(err));
+}
+
+// Where a name is opened from: a folder descriptor (or the current folder) and a name relative
+// to it short enough for the system. A name of PATH_MAX bytes or more is walked a run of whole
+// components at a time, each run opened relative to the folder reached so far (O_PATH: nothing
+// is read), so that symbolic links and ".." resolve exactly as in one open of the whole name,
+// the last component included.
+class Location {
+public:
+    explicit Location(const std::filesystem::path& path) : name_(path.c_str()) {
+        if (path.native().size() < PATH_MAX) {
+            return;  // the usual case: the system takes the name as it is
+        }
+        rest_ = path.native();
+        while (rest_.size() >= PATH_MAX) {
+            const std::size_t cut = rest_.rfind('/', PATH_MAX - 2);
+            if (cut == std::string::npos) {
+                Fail(path, ENAMETOOLONG);  // one component longer than any file system allows
+            }
+            const std::string run = rest_.substr(0, cut + 1);
+            int next;
+            do {
+                next = ::openat(dir_, run.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            } while (next < 0 && errno == EINTR);
+            if (next < 0) {
+                Fail(path, errno);
+            }
+            Release();
+            dir_ = next;
+            // The rest is relative to the new folder: doubled slashes must not make it absolute.
+            rest_.erase(0, rest_.find_first_not_of('/', cut));
+            if (rest_.empty()) {
+                rest_ = ".";
+            }
+        }
+        name_ = rest_.c_str();
+    }
+    Location(const Location&) = delete;
+    Location& operator=(const Location&) = delete;
+    ~Location() { Release(); }
+
+    int dir() const { return dir_; }
+    const char* name() const { return name_; }
+
+private:
+    void Release() {
+        if (dir_ != AT_FDCWD) {
+            ::close(dir_);
+        }
+    }
+
+    int dir_ = AT_FDCWD;
+    const char* name_;
+    std::string rest_;
+};
+
 class SystemOps final : public FileOps {
 public:
-    Handle open(const std::filesystem::path& path) override {
-        // Never O_CREAT or O_TRUNC. O_NONBLOCK keeps a FIFO or device from blocking the open;
-        // size() then refuses it. For a regular file O_NONBLOCK changes nothing.
+    Handle open(const std::filesystem::path& path, Access access) override {
+        const Location at(path);
+        // What is not a regular file is refused before anything opens it: opening a device can
+        // have effects of its own (a terminal, a tape, a serial line), and a FIFO could block.
+        // Should the name be replaced in between, size() refuses the descriptor before any
+        // transfer, and O_NONBLOCK | O_NOCTTY keep that open harmless.
+        struct stat st {};
+        if (::fstatat(at.dir(), at.name(), &st, 0) != 0) {
+            Fail(path, errno);
+        }
+        if (S_ISDIR(st.st_mode)) {
+            Fail(path, EISDIR);
+        }
+        if (!S_ISREG(st.st_mode)) {
+            throw Error("Cannot open " + PathText(path) + ": it is not a regular file");
+        }
+        // Never O_CREAT or O_TRUNC; for a regular file O_NONBLOCK changes nothing.
+        const int flags =
+            (access == Access::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
         int fd;
         do {
-            fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+            fd = ::openat(at.dir(), at.name(), flags);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) {
-            t_lastErrno = errno;
-            throw Error("Cannot open " + PathText(path) + ": " + MessageFor(t_lastErrno));
+            Fail(path, errno);
         }
+        Lock(fd, path, access);
         return fd;
     }
 
     std::uint64_t size(Handle h) override {
-        // The one fstat of an operation both sizes the file and refuses what is no regular file.
+        // Sizes the file and refuses what is no regular file, on the descriptor itself: a name
+        // replaced by a device after the check in open() is refused here, before any transfer.
         struct stat st {};
         if (::fstat(ToFd(h), &st) != 0) {
             t_lastErrno = errno;
@@ -233,6 +318,35 @@ public:
     std::string lastErrorMessage() override { return MessageFor(t_lastErrno); }
 
 private:
+    // The two kinds of lock other programs on Linux take: flock(2), and an open-file-description
+    // lock, which meets fcntl(2) and lockf(3) record locks. Both cover the whole file, are never
+    // waited for, and go away with the descriptor.
+    static void Lock(int fd, const std::filesystem::path& path, Access access) {
+        const bool exclusive = access == Access::ReadWrite;
+        int rc;
+        do {
+            rc = ::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB);
+        } while (rc != 0 && errno == EINTR);
+        if (rc == 0) {
+            struct flock range {};
+            range.l_type = exclusive ? F_WRLCK : F_RDLCK;
+            range.l_whence = SEEK_SET;  // start 0, length 0: the whole file, however long
+            do {
+                rc = ::fcntl(fd, F_OFD_SETLK, &range);
+            } while (rc != 0 && errno == EINTR);
+        }
+        if (rc == 0) {
+            return;
+        }
+        const int err = errno;
+        ::close(fd);
+        t_lastErrno = err;
+        if (err == EWOULDBLOCK || err == EAGAIN || err == EACCES) {
+            throw Error("Cannot open " + PathText(path) + ": it is locked by another program");
+        }
+        throw Error("Cannot lock " + PathText(path) + ": " + MessageFor(err));
+    }
+
     static std::int64_t Check(std::int64_t rc) {
         if (rc < 0) {
             t_lastErrno = errno;

@@ -14,11 +14,18 @@ namespace corvane {
 class FileOps {
 public:
     using Handle = std::intptr_t;
+    // What an operation does with the file: reading opens it for reading only, so that a file
+    // the user may only read can still be shown; only a save opens it for writing.
+    enum class Access { Read, ReadWrite };
     virtual ~FileOps() = default;
 
-    // Opens an existing file for reading and writing without blocking. Never creates or
-    // truncates. Throws corvane::Error naming the path and the cause.
-    virtual Handle open(const std::filesystem::path& path) = 0;
+    // Opens an existing regular file without blocking and locks it for the length of the
+    // operation: shared to read, exclusive to write, never waiting. Never creates or
+    // truncates, and refuses a directory, a FIFO or a device before opening it. A file that
+    // another program has locked (or, on Windows, holds open for writing) is refused at once.
+    // Throws corvane::Error naming the path and the cause. Closing the handle releases the
+    // lock.
+    virtual Handle open(const std::filesystem::path& path, Access access) = 0;
     // The length in bytes of the regular file behind h. Throws corvane::Error with the cause,
     // also for anything that is not a regular file (a FIFO, a device), so call it before any
     // transfer.
@@ -48,7 +55,9 @@ class ForwardingFileOps : public FileOps {
 public:
     explicit ForwardingFileOps(FileOps& inner = SystemFileOps()) : inner_(inner) {}
 
-    Handle open(const std::filesystem::path& path) override { return inner_.open(path); }
+    Handle open(const std::filesystem::path& path, Access access) override {
+        return inner_.open(path, access);
+    }
     std::uint64_t size(Handle h) override { return inner_.size(h); }
     std::int64_t pread(Handle h, void* buf, std::size_t n, std::uint64_t offset) override {
         return inner_.pread(h, buf, n, offset);

@@ -48,9 +48,9 @@ struct Refused {
 // The file work of `set`, kept in one place: read the twelve values, replace the ones given,
 // write all twelve back.
 void SetInFile(const std::filesystem::path& path, const SetEdits& edits) {
-    PatchValues values = ReadPatch(path);
-    edits.ApplyTo(values);
-    WritePatch(path, values);
+    // The read and the write in one opening under the exclusive lock: no other save can fall
+    // between them and be lost.
+    UpdatePatch(path, [&edits](PatchValues& values) { edits.ApplyTo(values); });
 }
 
 class Command {

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <limits>
 
@@ -307,6 +308,10 @@ bool PropertyBag::fromText(const QString& text, QString* error) {
         return fail(QStringLiteral("property set: expected a list of [key, value] pairs"));
     }
     const QJsonArray arr = doc.array();
+    // The keys seen so far, so that finding a repeated one costs the same however many came
+    // before it.
+    QSet<QString> seen;
+    seen.reserve(arr.size());
     for (qsizetype i = 0; i < arr.size(); ++i) {
         const QJsonArray pair = arr[i].toArray();
         if (pair.size() != 2 || !pair[0].isString() || pair[0].toString().isEmpty()) {
@@ -318,9 +323,9 @@ bool PropertyBag::fromText(const QString& text, QString* error) {
             return fail(QStringLiteral("property set: \"%1\": %2").arg(pair[0].toString(), why));
         }
         const QString k = pair[0].toString().toLower();
-        auto it = std::find_if(m_items.begin(), m_items.end(),
-                               [&](const auto& item) { return item.first == k; });
-        if (it != m_items.end()) {
+        const qsizetype known = seen.size();
+        seen.insert(k);
+        if (seen.size() == known) {
             return fail(QStringLiteral("property set: \"%1\" appears twice").arg(k));
         }
         m_items.emplace_back(k, v);

@@ -87,7 +87,6 @@ struct FileRow {
     QString shown{};    // how a message shows the name, when not as given
     QString onlyOn{};   // "linux" or "windows": the row runs only there...
     QString why{};      // ...for this reason
-    QString pending{};  // an expected failure until the file layer's change lands
 };
 
 }  // namespace
@@ -455,11 +454,7 @@ void tst_Cli::files_data() {
 
     // The read-only attribute on Windows, no write permission on Linux; run by a user who may
     // not write the file (root may write anything, and Wine running as root does too).
-    add("read-only file: show",
-        {.kind = "readonly",
-         .arguments = show,
-         .pending = "reading opens the file for writing until the file layer opens it for "
-                    "reading only"});
+    add("read-only file: show", {.kind = "readonly", .arguments = show});
     add("read-only file: set", {.kind = "readonly",
                                 .arguments = set,
                                 .status = 1,
@@ -475,7 +470,7 @@ void tst_Cli::files_data() {
         add(title, {.kind = "held",
                     .arguments = arguments,
                     .status = 1,
-                    .windows = "Cannot open %1: Sharing violation",
+                    .windows = "Cannot open %1: it is in use by another program",
                     .onlyOn = "windows",
                     .why = noShareModes});
     }
@@ -619,10 +614,7 @@ void tst_Cli::files() {
     } else if (!message.isEmpty() && !options.closeErr) {
         expected += "corvane-cli: " + QString(message).replace("%1", '"' + quoted + '"') + "\n";
     }
-    // One comparison for status and output, so that a pending row fails exactly once.
-    if (!row.pending.isEmpty()) {
-        QEXPECT_FAIL("", qPrintable(row.pending), Continue);
-    }
+    // One comparison for status and output.
     QCOMPARE(QString("status %1\n").arg(r.status) + QString::fromUtf8(r.out + r.err), expected);
 
     if (row.status == 0 && isSet) {

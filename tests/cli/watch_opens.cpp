@@ -79,4 +79,25 @@ CORVANE_WATCH_OPEN(open64)
 CORVANE_WATCH_OPENAT(openat)
 CORVANE_WATCH_OPENAT(openat64)
 
+// A program built with _FORTIFY_SOURCE calls these when the compiler cannot see the flags;
+// they never create, so they take no mode.
+#define CORVANE_WATCH_OPEN_2(name)                                       \
+    int name(const char* path, int flags) {                              \
+        static const auto real = Real<int (*)(const char*, int)>(#name); \
+        const int fd = real(path, flags);                                \
+        Note(path, fd);                                                  \
+        return fd;                                                       \
+    }
+#define CORVANE_WATCH_OPENAT_2(name)                                          \
+    int name(int dir, const char* path, int flags) {                          \
+        static const auto real = Real<int (*)(int, const char*, int)>(#name); \
+        const int fd = real(dir, path, flags);                                \
+        Note(path, fd);                                                       \
+        return fd;                                                            \
+    }
+CORVANE_WATCH_OPEN_2(__open_2)
+CORVANE_WATCH_OPEN_2(__open64_2)
+CORVANE_WATCH_OPENAT_2(__openat_2)
+CORVANE_WATCH_OPENAT_2(__openat64_2)
+
 }  // extern "C"

@@ -4,8 +4,15 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <functional>
+
 #ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include "DeepFolder.h"
 #endif
 
 #include "DemoFile.h"
@@ -70,6 +77,13 @@ private slots:
     void shortFiles();
     void unusualPaths_data();
     void unusualPaths();
+    void editThatThrowsWritesNothing();
+#ifndef Q_OS_WIN
+    void locks_data();
+    void locks();
+    void pathsLongerThanTheSystemTakes_data();
+    void pathsLongerThanTheSystemTakes();
+#endif
 };
 
 void tst_DemoFile::readTeamSlots_data() {
@@ -185,6 +199,8 @@ void tst_DemoFile::refusedPaths_data() {
 #ifndef Q_OS_WIN
     QTest::newRow("fifo") << "fifo"
                           << "it is not a regular file";
+    QTest::newRow("device") << "device"
+                            << "it is not a regular file";
 #endif
 }
 
@@ -198,6 +214,8 @@ void tst_DemoFile::refusedPaths() {
     QString path = dir.filePath("pes2012.exe");
     if (kind == "missing folder") {
         path = dir.filePath("gone/pes2012.exe");
+    } else if (kind == "device") {
+        path = "/dev/null";
     } else if (kind == "directory") {
         QVERIFY(QDir(dir.path()).mkdir("pes2012.exe"));
     }
@@ -212,7 +230,9 @@ void tst_DemoFile::refusedPaths() {
     const QStringList errors = {
         ErrorOf([&] { ReadTeamSlots(fsPath); }),
         ErrorOf([&] { ReadColourSlot(fsPath, ColourSlotId::Font); }),
+        ErrorOf([&] { ReadPatch(fsPath); }),
         ErrorOf([&] { WritePatch(fsPath, PatchValues{}); }),
+        ErrorOf([&] { UpdatePatch(fsPath, [](PatchValues&) {}); }),
     };
     for (const QString& error : errors) {
         QCOMPARE(error, QString("Cannot open \"%1\": %2").arg(path, cause));
@@ -286,6 +306,137 @@ void tst_DemoFile::unusualPaths() {
     QCOMPARE(ErrorOf([&] { ReadTeamSlots(test::ToPath(missing)); }),
              QString("Cannot open \"%1\": No such file or directory").arg(missing));
 }
+
+// An update whose edit fails writes nothing: the edit runs before the first write.
+void tst_DemoFile::editThatThrowsWritesNothing() {
+    DemoFileFixture demo(13);
+    QVERIFY(demo.isValid());
+    const QByteArray before = demo.bytes();
+    QCOMPARE(ErrorOf([&] {
+                 UpdatePatch(demo.fsPath(), [](PatchValues& v) {
+                     v.teams[0] = 5;
+                     throw Error("the edit failed");
+                 });
+             }),
+             QString("the edit failed"));
+    QCOMPARE(test::FirstDifference(demo.bytes(), before), -1);
+}
+
+#ifndef Q_OS_WIN
+void tst_DemoFile::locks_data() {
+    QTest::addColumn<QString>("held");
+    QTest::addColumn<bool>("readable");  // whether reading may go on beside the lock
+    // The kinds of lock other programs take: flock(1) and flock(2), lockf(3), fcntl(2) record
+    // locks and open-file-description locks. A save is refused beside any of them, reading
+    // beside an exclusive one.
+    QTest::newRow("flock shared") << "flock shared" << true;
+    QTest::newRow("flock exclusive") << "flock exclusive" << false;
+    QTest::newRow("lockf") << "lockf" << false;
+    QTest::newRow("fcntl read lock") << "fcntl read" << true;
+    QTest::newRow("fcntl write lock") << "fcntl write" << false;
+    QTest::newRow("fcntl write lock on one byte of the team slots")
+        << "fcntl write team byte" << false;
+    QTest::newRow("open-file-description read lock") << "ofd read" << true;
+}
+
+// Locks held on another opening of the file. Record locks belong to a process and go with any
+// of its descriptors of the file, so each operation gets a freshly taken lock.
+void tst_DemoFile::locks() {
+    QFETCH(QString, held);
+    QFETCH(bool, readable);
+    DemoFileFixture demo(14);
+    QVERIFY(demo.isValid());
+    const QByteArray before = demo.bytes();
+    const QString locked = QString("Cannot open \"%1\": it is locked by another program");
+
+    const auto hold = [&] {
+        const int fd = ::open(demo.fsPath().c_str(), O_RDWR | O_CLOEXEC);
+        struct flock range {};
+        range.l_whence = SEEK_SET;
+        range.l_type = held.contains("read") ? F_RDLCK : F_WRLCK;
+        if (held.contains("team byte")) {
+            range.l_start = 0x11A6815;
+            range.l_len = 1;
+        }
+        const bool ok = held == "flock shared"      ? ::flock(fd, LOCK_SH) == 0
+                        : held == "flock exclusive" ? ::flock(fd, LOCK_EX) == 0
+                        : held == "lockf"           ? ::lockf(fd, F_LOCK, 0) == 0
+                        : held.startsWith("ofd")    ? ::fcntl(fd, F_OFD_SETLK, &range) == 0
+                                                    : ::fcntl(fd, F_SETLK, &range) == 0;
+        return ok ? fd : -1;
+    };
+    const std::function<void()> operations[] = {
+        [&] { ReadPatch(demo.fsPath()); },
+        [&] { ReadTeamSlots(demo.fsPath()); },
+        [&] { WritePatch(demo.fsPath(), PatchValues{}); },
+        [&] { UpdatePatch(demo.fsPath(), [](PatchValues& v) { v.teams[0] = 1; }); },
+    };
+    for (int i = 0; i < 4; ++i) {
+        const int fd = hold();
+        QVERIFY(fd >= 0);
+        const bool reading = i < 2;
+        QCOMPARE(ErrorOf(operations[i]), reading && readable ? QString() : locked.arg(demo.path()));
+        ::close(fd);
+        QCOMPARE(test::FirstDifference(demo.bytes(), before), -1);
+    }
+    // Once the lock is gone, so is the refusal.
+    QCOMPARE(ErrorOf(operations[3]), QString());
+    QCOMPARE(ReadTeamSlots(demo.fsPath())[0], 1);
+}
+
+void tst_DemoFile::pathsLongerThanTheSystemTakes_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("cause");  // empty: the operations succeed
+    QTest::newRow("a file") << "pes2012.exe" << QString();
+    // A symbolic link at the end is followed, as by one open of the whole name.
+    QTest::newRow("a symbolic link to a file elsewhere") << "link.exe" << QString();
+    QTest::newRow("missing") << "gone.exe"
+                             << "No such file or directory";
+    QTest::newRow("a folder on the way is a file") << "pes2012.exe/x.exe"
+                                                   << "Not a directory";
+}
+
+// 20 folders of 225 letters: a path of more than 4,520 bytes, past PATH_MAX (4,096).
+void tst_DemoFile::pathsLongerThanTheSystemTakes() {
+    QFETCH(QString, name);
+    QFETCH(QString, cause);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const test::DeepFolder deep(dir.path(), 20, 225);
+    QVERIFY(deep.isValid());
+    const QString staging = dir.filePath("staging.exe");
+    QVERIFY(test::WriteDemoFile(staging, 15));
+    const QByteArray before = test::ReadWholeFile(staging);
+    QVERIFY(deep.moveIn(staging, "pes2012.exe"));
+    const QString elsewhere = dir.filePath("elsewhere.exe");
+    QVERIFY(test::WriteDemoFile(elsewhere, 15));
+    QVERIFY(deep.symlink(elsewhere, "link.exe"));
+
+    const std::filesystem::path path = deep.path(name.toStdString());
+    QVERIFY(path.native().size() > 4520);
+    const PatchValues values = Values({1, -2, 3, -4}, {5, 6, 7, 8}, {9, 10, 11, 12});
+    if (!cause.isEmpty()) {
+        const QString message =
+            QString("Cannot open \"%1\": %2").arg(deep.qpath(name.toStdString()), cause);
+        QCOMPARE(ErrorOf([&] { ReadPatch(path); }), message);
+        QCOMPARE(ErrorOf([&] { WritePatch(path, values); }), message);
+        QVERIFY(deep.moveOut("pes2012.exe", staging));
+        QCOMPARE(test::FirstDifference(test::ReadWholeFile(staging), before), -1);
+        return;
+    }
+    WritePatch(path, values);
+    QCOMPARE(ReadPatch(path), values);
+    const QByteArray expected =
+        Patched(before, QByteArray::fromHex("0100FEFF0300FCFF"), QByteArray::fromHex("05060708"),
+                QByteArray::fromHex("090A0B0C"));
+    const QString written = name == "link.exe" ? elsewhere : staging;
+    QVERIFY(deep.moveOut("pes2012.exe", staging));
+    QCOMPARE(test::FirstDifference(test::ReadWholeFile(written), expected), -1);
+    QCOMPARE(test::FirstDifference(test::ReadWholeFile(name == "link.exe" ? staging : elsewhere),
+                                   before),
+             -1);
+}
+#endif
 
 QTEST_APPLESS_MAIN(tst_DemoFile)
 #include "tst_demofile.moc"

@@ -28,17 +28,21 @@ public:
         WriteErrorOnwards,  // every write from failOnCall on fails
         WriteNothing,
         SyncError,
-        CloseError
+        CloseError,
+        ResizeBeforeWrite,  // another program changes the size before write failOnCall
+        ResizeBeforeSync,   // ... or before the sync
     };
 
     Fault fault = Fault::None;
     int failOnCall = 1;  // which read or write fails (1 = the first)
     int error = EIO;
+    std::uintmax_t resizeTo = 0;
     QStringList calls;
 
-    Handle open(const std::filesystem::path& path) override {
-        calls << "open";
-        return ForwardingFileOps::open(path);
+    Handle open(const std::filesystem::path& path, Access access) override {
+        calls << (access == Access::Read ? "open read" : "open write");
+        path_ = path;
+        return ForwardingFileOps::open(path, access);
     }
     std::uint64_t size(Handle h) override {
         calls << "size";
@@ -62,7 +66,10 @@ public:
         if (fault == Fault::ShortTransfers) {
             n = 1;
         }
-        if (++writes_ == failOnCall && fault == Fault::WriteError) {
+        if (++writes_ == failOnCall && fault == Fault::ResizeBeforeWrite) {
+            std::filesystem::resize_file(path_, resizeTo);
+        }
+        if (writes_ == failOnCall && fault == Fault::WriteError) {
             return -1;
         }
         if (writes_ >= failOnCall && fault == Fault::WriteErrorOnwards) {
@@ -75,6 +82,9 @@ public:
     }
     bool sync(Handle h) override {
         calls << "sync";
+        if (fault == Fault::ResizeBeforeSync && ++syncs_ == 1) {
+            std::filesystem::resize_file(path_, resizeTo);
+        }
         return fault == Fault::SyncError ? false : ForwardingFileOps::sync(h);
     }
     bool close(Handle h) override {
@@ -83,14 +93,17 @@ public:
         return fault == Fault::CloseError ? false : closed;
     }
     std::string lastErrorMessage() override {
-        return fault == Fault::None || fault == Fault::ShortTransfers
+        return fault == Fault::None || fault == Fault::ShortTransfers ||
+                       fault == Fault::ResizeBeforeWrite || fault == Fault::ResizeBeforeSync
                    ? ForwardingFileOps::lastErrorMessage()
                    : std::generic_category().message(error);
     }
 
 private:
+    std::filesystem::path path_;
     int reads_ = 0;
     int writes_ = 0;
+    int syncs_ = 0;
 };
 
 using Fault = FaultyOps::Fault;
@@ -119,90 +132,177 @@ private slots:
     void readFailures();
 };
 
-// The open command's file work: three openings, each with one read of at most 8 bytes.
+// The open command's file work: one opening for reading, under one lock, with one read of at
+// most 8 bytes a block, so that no save of another program can fall between the reads. Each
+// read of a single slot is an opening of its own.
 void tst_DemoFileFaults::callsOfAnOpen() {
     DemoFileFixture demo(20);
     QVERIFY(demo.isValid());
     FaultyOps ops;
     ReadPatch(demo.fsPath(), ops);
-    QCOMPARE(ops.calls, (QStringList{"open", "size", "read 11a6814+8", "close",  //
-                                     "open", "size", "read 11a756c+4", "close",  //
-                                     "open", "size", "read 11a7538+4", "close"}));
+    QCOMPARE(ops.calls, (QStringList{"open read", "size", "read 11a6814+8", "read 11a756c+4",
+                                     "read 11a7538+4", "close"}));
+    ops.calls.clear();
+    ReadTeamSlots(demo.fsPath(), ops);
+    ReadColourSlot(demo.fsPath(), ColourSlotId::Font, ops);
+    QCOMPARE(ops.calls, (QStringList{"open read", "size", "read 11a6814+8", "close",  //
+                                     "open read", "size", "read 11a7538+4", "close"}));
 }
 
-// A save: one opening, the stretch it patches read first in one go (to put back should the
-// save fail), the
-// fields in table order in three writes, one sync, then close.
+// A save: one opening for writing; the stretch it patches read first in one go (the current
+// values, and what to put back should the save fail); the fields in table order in three
+// writes, the size looked at again after the first write and after the sync; then close.
 void tst_DemoFileFaults::callsOfASave() {
     DemoFileFixture demo(21);
     QVERIFY(demo.isValid());
     FaultyOps ops;
     WritePatch(demo.fsPath(), kValues, ops);
-    QCOMPARE(ops.calls, (QStringList{"open", "size", "read 11a6814+3420", "write 11a6814+8",
-                                     "write 11a756c+4", "write 11a7538+4", "sync", "close"}));
+    const QStringList save = {"open write",
+                              "size",
+                              "read 11a6814+3420",
+                              "write 11a6814+8",
+                              "size",
+                              "write 11a756c+4",
+                              "write 11a7538+4",
+                              "sync",
+                              "size",
+                              "close"};
+    QCOMPARE(ops.calls, save);
     QCOMPARE(ReadPatch(demo.fsPath()), kValues);
+
+    // An update is the same opening, with the edit made on the values it read.
+    ops.calls.clear();
+    UpdatePatch(
+        demo.fsPath(), [](PatchValues& v) { v.font.green = 7; }, ops);
+    QCOMPARE(ops.calls, save);
+    PatchValues edited = kValues;
+    edited.font.green = 7;
+    QCOMPARE(ReadPatch(demo.fsPath()), edited);
 }
 
 void tst_DemoFileFaults::saveFailures_data() {
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<int>("failOnCall");
     QTest::addColumn<int>("error");
+    QTest::addColumn<qint64>("resizeTo");
     QTest::addColumn<QString>("message");     // %1 is the quoted path
     QTest::addColumn<QString>("writeCalls");  // the calls from the first write on, "-": none
+    // What the file holds afterwards: "original", "saved" (the new values), "team slots
+    // saved", or "cut" (the original cut to resizeTo, zeros up to the end of the team slots
+    // should the first write have extended it, with the original bytes there) and "grown"
+    // (the original, then zeros up to resizeTo).
+    QTest::addColumn<QString>("file");
 
-    // A failed save puts the bytes it replaced back; only when that fails too may the file be
-    // partly written.
+    // A failed save puts the bytes it replaced back and reads them back; only when they differ
+    // may the file be partly written.
     const QString putBack = "; the original bytes were put back";
-    const QString partly = "; the file may be partly written";
-    const QString all = "write 11a6814+8 write 11a756c+4 write 11a7538+4";
-    QTest::newRow("short writes") << Fault::ShortTransfers << 0 << 0 << QString() << QString();
+    const QString unconfirmed = ", but the disk did not confirm them";
+    const QString w1 = "write 11a6814+8";
+    const QString all = w1 + " size write 11a756c+4 write 11a7538+4";
+    const QString restoreAll = "size " + w1 + " write 11a756c+4 write 11a7538+4 ";
+    const QString readBack = "read 11a6814+3420";
+    const QString resized =
+        "Cannot save %1: another program changed its size during the save, "
+        "from 18511216 to %2 bytes";
+    QTest::newRow("short writes") << Fault::ShortTransfers << 0 << 0 << qint64(0) << QString()
+                                  << QString() << "saved";
     QTest::newRow("the bytes to replace cannot be read")
-        << Fault::ReadError << 1 << EIO
+        << Fault::ReadError << 1 << EIO << qint64(0)
         << "Cannot read the patched bytes of %1 at offset 0x11A6814: Input/output error"
-        << "-";
+        << "-"
+        << "original";
     QTest::newRow("no space for the team slots")
-        << Fault::WriteError << 1 << ENOSPC
+        << Fault::WriteError << 1 << ENOSPC << qint64(0)
         << "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device" +
                putBack
-        << "write 11a6814+8 " + all + " sync close";
+        << w1 + " size " + w1 + " " + readBack + " sync close"
+        << "original";
     QTest::newRow("no space for the font slot")
-        << Fault::WriteError << 3 << ENOSPC
+        << Fault::WriteError << 3 << ENOSPC << qint64(0)
         << "Cannot write the font colour slot of %1 at offset 0x11A7538: No space left on device" +
                putBack
-        << all + " " + all + " sync close";
+        << all + " " + restoreAll + readBack + " sync close"
+        << "original";
     QTest::newRow("write of nothing")
-        << Fault::WriteNothing << 2 << 0
+        << Fault::WriteNothing << 2 << 0 << qint64(0)
         << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: the system wrote "
            "nothing" +
                putBack
-        << "write 11a6814+8 write 11a756c+4 " + all + " sync close";
+        << w1 + " size write 11a756c+4 size " + w1 + " write 11a756c+4 " + readBack + " sync close"
+        << "original";
+    // The team slots reached the file and cannot be put back: the read-back shows it.
     QTest::newRow("no space, and none to put the bytes back")
-        << Fault::WriteErrorOnwards << 2 << ENOSPC
+        << Fault::WriteErrorOnwards << 2 << ENOSPC << qint64(0)
         << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: No space left on "
-           "device" +
-               partly
-        << "write 11a6814+8 write 11a756c+4 write 11a6814+8 close";
-    QTest::newRow("sync fails") << Fault::SyncError << 0 << EIO
+           "device; the file may be partly written"
+        << w1 + " size write 11a756c+4 size " + w1 + " write 11a756c+4 " + readBack + " close"
+        << "team slots saved";
+    // No write got through, so none was needed to put anything back: the file is whole, as
+    // on a full disk when the save's stretch lies in a hole of the file.
+    QTest::newRow("no space for any write")
+        << Fault::WriteErrorOnwards << 1 << ENOSPC << qint64(0)
+        << "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device; the "
+           "file still holds its original bytes"
+        << w1 + " size " + w1 + " " + readBack + " sync close"
+        << "original";
+    QTest::newRow("sync fails") << Fault::SyncError << 0 << EIO << qint64(0)
                                 << "Cannot save %1 to the disk: Input/output error" + putBack +
-                                       ", but the disk did not confirm them"
-                                << all + " sync " + all + " sync close";
-    QTest::newRow("close fails") << Fault::CloseError << 0 << EIO
-                                 << "Cannot close %1: Input/output error" << all + " sync close";
+                                       unconfirmed
+                                << all + " sync " + restoreAll + readBack + " sync close"
+                                << "original";
+    QTest::newRow("close fails") << Fault::CloseError << 0 << EIO << qint64(0)
+                                 << "Cannot close %1: Input/output error"
+                                 << all + " sync size close"
+                                 << "saved";
+    // Another program changes the file's size during the save. The first write gives a file
+    // cut short before it some length back (a write cannot be told not to); the check right
+    // after it stops the save there, before the Exhibition slot could give the file its old
+    // size back.
+    QTest::newRow("cut short before the first write")
+        << Fault::ResizeBeforeWrite << 1 << 0 << qint64(4096)
+        << resized.arg("%1", "18507804") + putBack
+        << w1 + " size size " + w1 + " read 11a6814+8 sync close"
+        << "cut";
+    QTest::newRow("cut inside the file before the first write")
+        << Fault::ResizeBeforeWrite << 1 << 0 << qint64(0x11A7000)
+        << resized.arg("%1", "18509824") + putBack
+        << w1 + " size size " + w1 + " read 11a6814+2028 sync close"
+        << "cut";
+    QTest::newRow("grown before the first write")
+        << Fault::ResizeBeforeWrite << 1 << 0 << qint64(18511216 + 4096)
+        << resized.arg("%1", "18515312") + putBack
+        << w1 + " size size " + w1 + " " + readBack + " sync close"
+        << "grown";
+    // Cut between the font slot and the Exhibition slot after the writes: the Exhibition slot
+    // is no longer part of the file and is not written again; the rest is put back.
+    QTest::newRow("cut short before the sync")
+        << Fault::ResizeBeforeSync << 0 << 0 << qint64(0x11A7550)
+        << resized.arg("%1", "18511184") + putBack
+        << all + " sync size size " + w1 + " write 11a7538+4 read 11a6814+3388 sync close"
+        << "cut";
+    QTest::newRow("cut before every field before the sync")
+        << Fault::ResizeBeforeSync << 0 << 0 << qint64(4096)
+        << resized.arg("%1", "4096") + "; nothing it wrote is left in the file"
+        << all + " sync size size close"
+        << "cut";
 }
 
 void tst_DemoFileFaults::saveFailures() {
     QFETCH(Fault, fault);
     QFETCH(int, failOnCall);
     QFETCH(int, error);
+    QFETCH(qint64, resizeTo);
     QFETCH(QString, message);
     QFETCH(QString, writeCalls);
+    QFETCH(QString, file);
     DemoFileFixture demo(22);
     QVERIFY(demo.isValid());
-    const PatchValues before = ReadPatch(demo.fsPath());
+    const QByteArray before = demo.bytes();
     FaultyOps ops;
     ops.fault = fault;
     ops.failOnCall = failOnCall;
     ops.error = error;
+    ops.resizeTo = static_cast<std::uintmax_t>(resizeTo);
 
     QString thrown;
     try {
@@ -214,17 +314,32 @@ void tst_DemoFileFaults::saveFailures() {
     // The file is closed exactly once, after the failure, whatever failed.
     QCOMPARE(ops.calls.count("close"), 1);
     if (writeCalls == "-") {
-        QVERIFY(!ops.calls.join(' ').contains("write"));
-        QCOMPARE(ReadPatch(demo.fsPath()), before);
+        QCOMPARE(ops.calls.indexOf(QRegularExpression("write .*")), -1);
     } else if (!writeCalls.isEmpty()) {
         QCOMPARE(ops.calls.mid(ops.calls.indexOf(QRegularExpression("write .*"))).join(' '),
                  writeCalls);
     }
-    if (message.isEmpty()) {
-        QCOMPARE(ReadPatch(demo.fsPath()), kValues);
-    } else if (message.contains("put back")) {
-        QCOMPARE(ReadPatch(demo.fsPath()), before);
+
+    // Every byte of the file.
+    QByteArray expected = before;
+    const QByteArray saved = QByteArray::fromHex("6400790047 01C000");
+    if (file == "saved") {
+        expected.replace(0x11A6814, 8, saved);
+        expected.replace(0x11A756C, 4, QByteArray::fromHex("FF8000C8"));
+        expected.replace(0x11A7538, 4, QByteArray::fromHex("123456FF"));
+    } else if (file == "team slots saved") {
+        expected.replace(0x11A6814, 8, saved);
+    } else if (file == "cut") {
+        expected.truncate(resizeTo);
+        if (fault == Fault::ResizeBeforeWrite && resizeTo < 0x11A681C) {
+            expected += QByteArray(0x11A6814 - resizeTo, '\0') + before.mid(0x11A6814, 8);
+        }
+    } else if (file == "grown") {
+        expected += QByteArray(resizeTo - expected.size(), '\0');
     }
+    const QByteArray after = demo.bytes();
+    QCOMPARE(after.size(), expected.size());
+    QCOMPARE(test::FirstDifference(after, expected), -1);
 }
 
 void tst_DemoFileFaults::readFailures_data() {

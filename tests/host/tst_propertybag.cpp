@@ -312,6 +312,14 @@ void tst_PropertyBag::malformedTextIsRejected_data() {
                                   << "kind 9";
     QTest::newRow("duplicate key") << "[[\"Max\", 1], [\"MAX\", 2]]"
                                    << "twice";
+    // The repeated key is found after many others (bench_propertybag shows that the search
+    // does not grow with their number).
+    QString many = "[";
+    for (int i = 0; i < 20000; ++i) {
+        many += QStringLiteral("[\"Key%1\", %1], ").arg(i);
+    }
+    QTest::newRow("duplicate key after 20,000 keys") << many + "[\"KEY0\", 1]]"
+                                                     << "\"key0\" appears twice";
 }
 
 void tst_PropertyBag::malformedTextIsRejected() {

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include <cerrno>
+#include <filesystem>
 #include <system_error>
 
 #include "FileOps.h"
@@ -23,12 +24,17 @@ public:
                       // (rewriting bytes already in the file needs no new space: later writes
                       // succeed)
         SyncFails,    // fsync fails with EIO
+        DiskFull,     // every write fails with ENOSPC and changes nothing, as on a full disk
+                      // when the bytes lie in a hole of the file
+        CutShort,     // another program cuts the file to cutTo bytes before the first write
     };
 
     Fault fault = Fault::None;
     int failOnWrite = 2;
+    std::uintmax_t cutTo = 4096;
 
     int opens = 0;
+    QList<Access> accesses;  // per opening
     int sizes = 0;
     int closes = 0;
     int syncs = 0;
@@ -37,13 +43,16 @@ public:
 
     void resetCounts() {
         opens = sizes = closes = syncs = 0;
+        accesses.clear();
         reads.clear();
         writes.clear();
     }
 
-    Handle open(const std::filesystem::path& path) override {
+    Handle open(const std::filesystem::path& path, Access access) override {
         ++opens;
-        return ForwardingFileOps::open(path);
+        accesses.append(access);
+        path_ = path;
+        return ForwardingFileOps::open(path, access);
     }
     std::uint64_t size(Handle h) override {
         ++sizes;
@@ -59,9 +68,12 @@ public:
         if (fault == Fault::ShortWrites || (fault == Fault::NoSpace && call == failOnWrite)) {
             n = std::min<std::size_t>(n, 2);
         }
-        if (fault == Fault::NoSpace && call == failOnWrite + 1) {
+        if ((fault == Fault::NoSpace && call == failOnWrite + 1) || fault == Fault::DiskFull) {
             error_ = ENOSPC;
             return -1;
+        }
+        if (fault == Fault::CutShort && call == 1) {
+            std::filesystem::resize_file(path_, cutTo);
         }
         return ForwardingFileOps::pwrite(h, buf, n, offset);
     }
@@ -83,6 +95,7 @@ public:
     }
 
 private:
+    std::filesystem::path path_;
     int error_ = 0;
 };
 

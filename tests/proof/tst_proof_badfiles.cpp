@@ -1,23 +1,25 @@
 // The bad-file matrix: the window's real Open and Save commands, answered through the dialog
-// seam, against every kind of file that can go wrong. Each row checks the message the user
-// sees, every byte of every file, that "Ready!!!" follows only a real success, and that the
-// window's fields still show what they showed.
+// seam, against every kind of file that can go wrong, locks held by other programs included.
+// Each row checks the message the user sees, every byte and the size of every file, that
+// "Ready!!!" follows only a real success, and that the window's fields still show what they
+// showed.
 
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifndef Q_OS_WIN
+#include <sys/inotify.h>
 #include <sys/stat.h>  // mkfifo
-#endif
+#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
+#include <memory>
 
 #include "CountingFileOps.h"
+#include "DeepFolder.h"
 #include "DemoBytes.h"
 #include "DemoFileFixture.h"
+#include "ProofSupport.h"
 #include "WindowDriver.h"
 
 using namespace corvane;
@@ -31,25 +33,7 @@ const QString kNotSaved = QStringLiteral("The save failed.\n\n");
 const QString kTooShort =
     QStringLiteral("%1 is too short: it has %2 bytes, a demo executable needs at least 18511216");
 const QString kPutBack = QStringLiteral("; the original bytes were put back");
-
-// Every regular file under `root` with its bytes. FIFOs and folders are left out: reading a
-// FIFO would block, and neither holds bytes a command could change.
-std::map<QString, QByteArray> FilesUnder(const QString& root) {
-    std::map<QString, QByteArray> files;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (std::filesystem::is_regular_file(ToPath(path))) {
-            files[path] = ReadWholeFile(path);
-        }
-    }
-    return files;
-}
-
-QString Quoted(const QString& path) {
-    return '"' + path + '"';
-}
+const QString kLocked = QStringLiteral("Cannot open %1: it is locked by another program");
 
 }  // namespace
 
@@ -59,6 +43,7 @@ private slots:
     void initTestCase() { UseFixedLook(); }
     void matrix_data();
     void matrix();
+    void pathPastTheSystemLimit();
 };
 
 void tst_proof_badfiles::matrix_data() {
@@ -66,7 +51,9 @@ void tst_proof_badfiles::matrix_data() {
     // The one message the command shows; %1 is the path in quotes as messages give it.
     QTest::addColumn<QString>("message");
     // Which bytes of the opened file change: "none", "edits" (both edited fields, as a save
-    // writes them) or "team 1" (only the first block reached the file).
+    // writes them), "team 1" (only the first block reached the file) or "cut" (another program
+    // cut it to 4096 bytes; the first write extended it to the end of the team slots, which
+    // hold their original bytes again).
     QTest::addColumn<QString>("changes");
 
     const QString noSuchFile = QStringLiteral("Cannot open %1: No such file or directory");
@@ -85,7 +72,29 @@ void tst_proof_badfiles::matrix_data() {
     QTest::newRow("open: one byte too short")
         << "one byte short" << kNotOpened + kTooShort.arg("%1", "18511215") << "none";
     QTest::newRow("open: empty file") << "empty" << kNotOpened + kTooShort.arg("%1", "0") << "none";
-    // Save meets a file that changed, or a disk that fails, after a good Open.
+    QTest::newRow("open: a device")
+        << "device" << kNotOpened + "Cannot open %1: it is not a regular file"
+        << "none";
+    QTest::newRow("open: locked by flock -x")
+        << "flock exclusive" << kNotOpened + kLocked << "none";
+    QTest::newRow("open: locked by lockf") << "lockf" << kNotOpened + kLocked << "none";
+    // Save meets a file that changed, a disk that fails or a lock, after a good Open.
+    QTest::newRow("save: locked by lockf") << "save lockf" << kNotSaved + kLocked << "none";
+    QTest::newRow("save: another program reads it under flock -s")
+        << "save flock shared" << kNotSaved + kLocked << "none";
+    QTest::newRow("save: cut short by another program before the first write")
+        << "cut short"
+        << kNotSaved +
+               "Cannot save %1: another program changed its size during the save, from 18511216 "
+               "to 18507804 bytes" +
+               kPutBack
+        << "cut";
+    QTest::newRow("save: disk full, the fields in a hole")
+        << "disk full"
+        << kNotSaved +
+               "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device; "
+               "the file still holds its original bytes"
+        << "none";
     QTest::newRow("save: file removed after open") << "removed" << kNotSaved + noSuchFile << "none";
     QTest::newRow("save: file replaced by a shorter one")
         << "replaced" << kNotSaved + kTooShort.arg("%1", "18511215") << "none";
@@ -145,6 +154,8 @@ void tst_proof_badfiles::matrix() {
     // Set the row up; `target` is the path the command meets.
     QString target = good;
     bool open = false;
+    std::unique_ptr<HeldLock> lock;
+    int watch = -1;  // inotify: whether anything opens the special file of the row
     if (kind == "missing") {
         target = root.filePath(QStringLiteral("gone.exe"));
         open = true;
@@ -159,8 +170,25 @@ void tst_proof_badfiles::matrix() {
     } else if (kind == "fifo") {
         target = root.filePath(QStringLiteral("fifo.exe"));
         QCOMPARE(::mkfifo(ToPath(target).c_str(), 0600), 0);
+        watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(::inotify_add_watch(watch, ToPath(target).c_str(), IN_OPEN) >= 0);
         open = true;
 #endif
+    } else if (kind == "device") {
+        target = QStringLiteral("/dev/ptmx");
+        open = true;
+    } else if (kind == "flock exclusive" || kind == "lockf") {
+        lock = std::make_unique<HeldLock>(kind, good);
+        QVERIFY(lock->isHeld());
+        open = true;
+    } else if (kind.startsWith("save ")) {
+        lock = std::make_unique<HeldLock>(kind.mid(5), good);
+        QVERIFY(lock->isHeld());
+    } else if (kind == "cut short") {
+        ops.fault = Fault::CutShort;
+        ops.cutTo = 4096;
+    } else if (kind == "disk full") {
+        ops.fault = Fault::DiskFull;
     } else if (kind == "one byte short") {
         target = root.filePath(QStringLiteral("short.exe"));
         QVERIFY(WriteDemoFile(target, 42, kDemoFileSize - 1));
@@ -207,25 +235,57 @@ void tst_proof_badfiles::matrix() {
     QCOMPARE(d.Snapshot(), shown);
     QCOMPARE(d.w->FileName(), good);
 
+    // Nothing opened the FIFO, not even to refuse it.
+    if (watch >= 0) {
+        char events[4096];
+        QCOMPARE(::read(watch, events, sizeof events), ssize_t(-1));
+        ::close(watch);
+    }
+
     // Every byte of every file: only the fields a save wrote changed.
     std::map<QString, QByteArray> wanted = before;
-    if (changes != "none") {
+    if (changes == "cut") {
+        QByteArray& bytes = wanted[good];
+        bytes = bytes.left(4096) + QByteArray(kTeams - 4096, '\0') + bytes.mid(kTeams, 8);
+    } else if (changes != "none") {
         QByteArray& bytes = wanted[good];
         bytes.replace(kTeams, 2, Bytes({121, 0}));
         if (changes == "edits") {
             bytes[kFontSlot + 1] = static_cast<char>(200);
         }
     }
-    const std::map<QString, QByteArray> after = FilesUnder(root.path());
-    QCOMPARE(after.size(), wanted.size());  // nothing created, nothing removed
-    for (const auto& [path, bytes] : wanted) {
-        const auto found = after.find(path);
-        QVERIFY2(found != after.end(), qPrintable(path + " is gone"));
-        QVERIFY2(found->second.size() == bytes.size(), qPrintable(path + " changed its size"));
-        const qint64 at = FirstDifference(found->second, bytes);
-        QVERIFY2(at < 0,
-                 qPrintable(QStringLiteral("%1 differs at offset 0x%2").arg(path).arg(at, 0, 16)));
+    QCOMPARE(Differences(FilesUnder(root.path()), wanted), QString());
+}
+
+// Open and Save of a file 4,500 bytes deep, past what the system takes in one call: the
+// window reaches it folder by folder, as the command line does.
+void tst_proof_badfiles::pathPastTheSystemLimit() {
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString staging = root.filePath(QStringLiteral("staging.exe"));
+    QVERIFY(WriteDemoFile(staging, 45));
+    const QByteArray before = ReadWholeFile(staging);
+    {
+        const DeepFolder deep(root.path(), 20, 225);
+        QVERIFY(deep.isValid());
+        QVERIFY(deep.moveIn(staging, "pes2012.exe"));
+        const QString path = deep.qpath("pes2012.exe");
+        QVERIFY(path.size() > 4520);
+
+        WindowDriver d;
+        QVERIFY(d.exposed);
+        d.Open(path);
+        QVERIFY2(d.messages.shown.isEmpty(), qPrintable(d.messages.shown.value(0).text));
+        QCOMPARE(d.w->FileName(), path);
+        d.Type(d.w->txt[0], QStringLiteral("121"));
+        d.ClickSave();
+        QCOMPARE(d.messages.shown.size(), 1);
+        QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
+        QVERIFY(deep.moveOut("pes2012.exe", staging));
     }
+    QByteArray wanted = before;
+    wanted.replace(kTeams, 2, Bytes({121, 0}));
+    QCOMPARE(FirstDifference(ReadWholeFile(staging), wanted), -1);
 }
 
 QTEST_MAIN(tst_proof_badfiles)

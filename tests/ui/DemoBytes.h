@@ -29,9 +29,9 @@ public:
     int opens = 0;
     bool failSync = false;
 
-    Handle open(const std::filesystem::path& path) override {
+    Handle open(const std::filesystem::path& path, Access access) override {
         ++opens;
-        return m_real.open(path);
+        return m_real.open(path, access);
     }
     std::uint64_t size(Handle h) override { return m_real.size(h); }
     std::int64_t pread(Handle h, void* buf, std::size_t n, std::uint64_t offset) override {
