@@ -9,14 +9,14 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "ColourButton.h"
-#include "button/Button_XP.h"
-#include "frmMain.h"
-#include "frmMainAccessibility.h"
-#include "frmMainLayout.h"
-#include "host/ControlSite.h"
-#include "host/PropertyBag.h"
-#include "updown/ucUpDownBox.h"
+#include "controls/button/Button_XP.h"
+#include "controls/host/ControlSite.h"
+#include "controls/host/PropertyBag.h"
+#include "controls/updown/ucUpDownBox.h"
+#include "ui/ColourButton.h"
+#include "ui/frmMain.h"
+#include "ui/frmMainAccessibility.h"
+#include "ui/frmMainLayout.h"
 
 namespace corvane {
 

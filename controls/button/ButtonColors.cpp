@@ -1,4 +1,4 @@
-#include "ButtonColors.h"
+#include "controls/button/ButtonColors.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "SystemColors.h"
+#include "controls/host/SystemColors.h"
 
 namespace corvane {
 

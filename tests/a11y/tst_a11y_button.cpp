@@ -2,8 +2,8 @@
 #include <QAccessible>
 #include <QtTest>
 
-#include "ButtonFixture.h"
-#include "button/Button_XPAccessible.h"
+#include "controls/button/Button_XPAccessible.h"
+#include "tests/button/ButtonFixture.h"
 
 using namespace corvane;
 

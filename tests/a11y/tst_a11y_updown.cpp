@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "updown/UpDownField.h"
-#include "updown/ucUpDownBox.h"
-#include "updown/ucUpDownBoxAccessible.h"
+#include "controls/updown/UpDownField.h"
+#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/ucUpDownBoxAccessible.h"
 
 using namespace corvane;
 

@@ -4,10 +4,10 @@
 
 #include <functional>
 
-#include "ColourButton.h"
-#include "button/Button_XP.h"
-#include "frmMain.h"
-#include "updown/ucUpDownBox.h"
+#include "controls/button/Button_XP.h"
+#include "controls/updown/ucUpDownBox.h"
+#include "ui/ColourButton.h"
+#include "ui/frmMain.h"
 
 using namespace corvane;
 

@@ -8,10 +8,10 @@
 
 #include <memory>
 
-#include "button/Button_XP.h"
-#include "draw/Draw.h"
-#include "host/ControlSite.h"
-#include "host/SystemColors.h"
+#include "controls/button/Button_XP.h"
+#include "controls/draw/Draw.h"
+#include "controls/host/ControlSite.h"
+#include "controls/host/SystemColors.h"
 
 namespace fixture {
 

@@ -1,9 +1,9 @@
 #include <QtTest>
 
-#include "button/AccessKey.h"
-#include "button/ButtonColors.h"
-#include "button/ButtonLayout.h"
-#include "button/XPLook.h"
+#include "controls/button/AccessKey.h"
+#include "controls/button/ButtonColors.h"
+#include "controls/button/ButtonLayout.h"
+#include "controls/button/XPLook.h"
 
 using namespace corvane;
 

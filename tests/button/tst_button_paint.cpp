@@ -1,10 +1,10 @@
 #include <QtTest>
 
-#include "ButtonFixture.h"
-#include "XPExpected.h"
-#include "button/ButtonColors.h"
-#include "button/XPLook.h"
-#include "draw/DrawText.h"
+#include "controls/button/ButtonColors.h"
+#include "controls/button/XPLook.h"
+#include "controls/draw/DrawText.h"
+#include "tests/button/ButtonFixture.h"
+#include "tests/button/XPExpected.h"
 
 using namespace corvane;
 

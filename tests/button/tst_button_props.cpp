@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "ButtonFixture.h"
+#include "tests/button/ButtonFixture.h"
 
 using namespace corvane;
 

@@ -19,9 +19,9 @@
 #include <map>
 #include <memory>
 
-#include "CliRunner.h"
-#include "DemoFileFixture.h"
-#include "FolderSnapshot.h"
+#include "tests/cli/CliRunner.h"
+#include "tests/cli/FolderSnapshot.h"
+#include "tests/support/DemoFileFixture.h"
 
 using corvane::test::CliRun;
 using corvane::test::CliRunner;

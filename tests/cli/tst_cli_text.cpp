@@ -4,8 +4,8 @@
 // one line and free of terminal controls.
 #include <QTest>
 
-#include "Arguments.h"
-#include "Quote.h"
+#include "app/cli/Arguments.h"
+#include "core/Quote.h"
 
 using corvane::cli::Utf16FromWtf8;
 using corvane::cli::Wtf8FromUtf16;

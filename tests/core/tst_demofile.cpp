@@ -12,13 +12,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "DeepFolder.h"
+#include "tests/support/DeepFolder.h"
 #endif
 
-#include "DemoFile.h"
-#include "DemoFileFixture.h"
-#include "Error.h"
-#include "PatchMap.h"
+#include "core/DemoFile.h"
+#include "core/Error.h"
+#include "core/PatchMap.h"
+#include "tests/support/DemoFileFixture.h"
 
 using namespace corvane;
 using corvane::test::DemoFileFixture;

@@ -5,10 +5,11 @@
 // fits on one line of a data row.
 
 #include <QImage>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
-#include "draw/Draw.h"
+#include "controls/draw/Draw.h"
 
 namespace art {
 

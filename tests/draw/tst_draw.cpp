@@ -1,9 +1,9 @@
 #include <QFontMetrics>
 #include <QtTest>
 
-#include "AsciiArt.h"
-#include "draw/Draw.h"
-#include "draw/DrawText.h"
+#include "controls/draw/Draw.h"
+#include "controls/draw/DrawText.h"
+#include "tests/draw/AsciiArt.h"
 
 using namespace corvane;
 

@@ -1,9 +1,9 @@
 #include <QtTest>
 
-#include "host/ControlSite.h"
-#include "host/FontValue.h"
-#include "host/Picture.h"
-#include "host/SystemColors.h"
+#include "controls/host/ControlSite.h"
+#include "controls/host/FontValue.h"
+#include "controls/host/Picture.h"
+#include "controls/host/SystemColors.h"
 
 using namespace corvane;
 

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "host/PropertyBag.h"
+#include "controls/host/PropertyBag.h"
 
 using namespace corvane;
 

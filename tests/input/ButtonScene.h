@@ -13,8 +13,8 @@
 
 #include <functional>
 
-#include "../button/ButtonFixture.h"
-#include "host/SoundPlayer.h"
+#include "controls/host/SoundPlayer.h"
+#include "tests/button/ButtonFixture.h"
 
 namespace corvane::test {
 

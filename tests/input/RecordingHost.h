@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "button/ButtonInput.h"
+#include "controls/button/ButtonInput.h"
 
 namespace corvane::test {
 

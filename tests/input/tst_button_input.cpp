@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <QTest>
 
-#include "RecordingHost.h"
-#include "button/ButtonInputKeys.h"
+#include "controls/button/ButtonInputKeys.h"
+#include "tests/input/RecordingHost.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "RecordingHost.h"
-#include "button/ButtonInputEvents.h"
+#include "controls/button/ButtonInputEvents.h"
+#include "tests/input/RecordingHost.h"
 
 using namespace corvane;
 using namespace corvane::test;

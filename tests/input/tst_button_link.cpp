@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "button/ButtonLink.h"
+#include "controls/button/ButtonLink.h"
 
 using namespace corvane;
 

@@ -12,7 +12,7 @@
 
 #include <functional>
 
-#include "ButtonScene.h"
+#include "tests/input/ButtonScene.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -15,8 +15,8 @@
 
 #include <memory>
 
-#include "ButtonScene.h"
-#include "WaveFixture.h"
+#include "tests/input/ButtonScene.h"
+#include "tests/support/WaveFixture.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -8,11 +8,11 @@
 
 #include <sys/stat.h>
 
-#include "Watchdog.h"
-#include "WaveFixture.h"
-#include "host/SoundFiles.h"
-#include "host/SoundPlayer.h"
-#include "host/WaveFormat.h"
+#include "controls/host/SoundFiles.h"
+#include "controls/host/SoundPlayer.h"
+#include "controls/host/WaveFormat.h"
+#include "tests/support/Watchdog.h"
+#include "tests/support/WaveFixture.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -10,9 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Watchdog.h"
-#include "WaveFixture.h"
-#include "host/SoundPlayer.h"
+#include "controls/host/SoundPlayer.h"
+#include "tests/support/Watchdog.h"
+#include "tests/support/WaveFixture.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "button/PictureDraw.h"
+#include "controls/button/PictureDraw.h"
 
 using namespace corvane;
 

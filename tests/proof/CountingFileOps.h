@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "FileOps.h"
+#include "core/FileOps.h"
 
 namespace corvane::test {
 

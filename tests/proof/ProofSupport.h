@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <map>
 
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/ui/DemoBytes.h"
 
 namespace corvane::test {
 

@@ -6,10 +6,10 @@
 
 #include <QTest>
 
-#include "CountingFileOps.h"
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
-#include "WindowDriver.h"
+#include "tests/proof/CountingFileOps.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/ui/DemoBytes.h"
+#include "tests/ui/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

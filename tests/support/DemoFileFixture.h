@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <string>
 
-#include "PatchMap.h"
+#include "core/PatchMap.h"
 
 namespace corvane::test {
 

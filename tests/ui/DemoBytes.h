@@ -7,7 +7,7 @@
 
 #include <initializer_list>
 
-#include "FileOps.h"
+#include "core/FileOps.h"
 
 namespace corvane::test {
 

@@ -13,7 +13,7 @@
 
 #include <optional>
 
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
 namespace corvane::test {
 

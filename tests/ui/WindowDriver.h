@@ -13,11 +13,11 @@
 
 #include <memory>
 
-#include "ColourButton.h"
-#include "UiFakes.h"
-#include "button/Button_XP.h"
-#include "frmMain.h"
-#include "updown/ucUpDownBox.h"
+#include "controls/button/Button_XP.h"
+#include "controls/updown/ucUpDownBox.h"
+#include "tests/ui/UiFakes.h"
+#include "ui/ColourButton.h"
+#include "ui/frmMain.h"
 
 namespace corvane::test {
 

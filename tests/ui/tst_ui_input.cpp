@@ -10,9 +10,9 @@
 
 #include <cstdlib>
 
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
-#include "WindowDriver.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/ui/DemoBytes.h"
+#include "tests/ui/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -5,9 +5,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
-#include "WindowDriver.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/ui/DemoBytes.h"
+#include "tests/ui/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

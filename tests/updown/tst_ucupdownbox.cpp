@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "updown/ucUpDownBox.h"
+#include "controls/updown/ucUpDownBox.h"
 
 using namespace corvane;
 

@@ -4,9 +4,9 @@
 
 #include <limits>
 
-#include "updown/UpDownKeys.h"
-#include "updown/UpDownLayout.h"
-#include "updown/UpDownRules.h"
+#include "controls/updown/UpDownKeys.h"
+#include "controls/updown/UpDownLayout.h"
+#include "controls/updown/UpDownRules.h"
 
 using namespace corvane;
 
