@@ -5,7 +5,7 @@
 
 #include "controls/button/ButtonPainter.h"
 #include "controls/updown/ucUpDownBox.h"
-#include "tests/button/ButtonFixture.h"
+#include "tests/support/ButtonFixture.h"
 #include "ui/frmMain.h"
 #include "ui/frmMainLayout.h"
 

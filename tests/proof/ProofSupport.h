@@ -15,7 +15,6 @@
 #include <map>
 
 #include "tests/support/DemoFileFixture.h"
-#include "tests/ui/DemoBytes.h"
 
 namespace corvane::test {
 

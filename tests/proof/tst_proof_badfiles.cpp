@@ -15,12 +15,11 @@
 #include <map>
 #include <memory>
 
-#include "tests/proof/CountingFileOps.h"
 #include "tests/proof/ProofSupport.h"
+#include "tests/support/CountingFileOps.h"
 #include "tests/support/DeepFolder.h"
 #include "tests/support/DemoFileFixture.h"
-#include "tests/ui/DemoBytes.h"
-#include "tests/ui/WindowDriver.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -6,10 +6,9 @@
 
 #include <QTest>
 
-#include "tests/proof/CountingFileOps.h"
+#include "tests/support/CountingFileOps.h"
 #include "tests/support/DemoFileFixture.h"
-#include "tests/ui/DemoBytes.h"
-#include "tests/ui/WindowDriver.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "controls/host/SystemColors.h"
-#include "tests/ui/UiFakes.h"
+#include "tests/support/UiFakes.h"
 #include "ui/ColourButton.h"
 #include "ui/ControlLibrary.h"
 

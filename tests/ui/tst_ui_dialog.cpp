@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "tests/ui/UiFakes.h"
+#include "tests/support/UiFakes.h"
 #include "ui/Scn_Common_Dialog.h"
 
 using namespace corvane;

@@ -11,8 +11,7 @@
 #include <cstdlib>
 
 #include "tests/support/DemoFileFixture.h"
-#include "tests/ui/DemoBytes.h"
-#include "tests/ui/WindowDriver.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/support/DecoyPair.h"
-#include "tests/ui/WindowDriver.h"
+#include "tests/support/WindowDriver.h"
 #include "ui/FilePaths.h"
 #include "ui/StartArguments.h"
 

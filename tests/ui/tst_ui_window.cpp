@@ -5,7 +5,7 @@
 
 #include "controls/host/PropertyBag.h"
 #include "tests/support/DemoFileFixture.h"
-#include "tests/ui/WindowDriver.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using corvane::test::WindowDriver;

@@ -6,8 +6,7 @@
 #include "core/PatchMap.h"
 #include "core/TeamCatalogue.h"
 #include "tests/support/DemoFileFixture.h"
-#include "tests/ui/DemoBytes.h"
-#include "tests/ui/WindowDriver.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

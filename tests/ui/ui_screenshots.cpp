@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "tests/support/DemoFileFixture.h"
-#include "tests/ui/WindowDriver.h"
+#include "tests/support/WindowDriver.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
