@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

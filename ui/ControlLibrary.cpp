@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "controls/button/ButtonColors.h"
+#include "controls/button/ButtonColours.h"
 #include "controls/button/PictureDraw.h"
 #include "controls/button/XPLook.h"
 #include "controls/draw/Draw.h"
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

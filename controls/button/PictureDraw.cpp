@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

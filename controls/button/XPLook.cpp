@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "controls/button/ButtonColors.h"
+#include "controls/button/ButtonColours.h"
 #include "controls/draw/Draw.h"
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

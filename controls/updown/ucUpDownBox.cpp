@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 #include "controls/updown/UpDownLayout.h"
 #include "controls/updown/ucUpDownBoxAccessible.h"
 

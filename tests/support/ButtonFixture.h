@@ -11,7 +11,7 @@
 #include "controls/button/Button_XP.h"
 #include "controls/draw/Draw.h"
 #include "controls/host/ControlSite.h"
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace fixture {
 

@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 #include "tests/support/UiFakes.h"
 #include "ui/ColourButton.h"
 #include "ui/ControlLibrary.h"

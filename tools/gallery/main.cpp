@@ -12,7 +12,7 @@
 
 #include "controls/button/Button_XP.h"
 #include "controls/host/ControlSite.h"
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 using namespace corvane;
 

@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "controls/button/AccessKey.h"
-#include "controls/button/ButtonColors.h"
+#include "controls/button/ButtonColours.h"
 #include "controls/button/ButtonLayout.h"
 #include "controls/button/XPLook.h"
 #include "tests/support/RectTest.h"

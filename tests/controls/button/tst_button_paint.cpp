@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "controls/button/ButtonColors.h"
+#include "controls/button/ButtonColours.h"
 #include "controls/button/XPLook.h"
 #include "controls/draw/DrawText.h"
 #include "tests/controls/button/XPExpected.h"

@@ -5,7 +5,7 @@
 namespace corvane {
 
 // Colour arithmetic of the button's painting. Colours are 0x00BBGGRR values; system colours
-// are resolved with TranslateColor (host/SystemColors.h) before they reach these helpers.
+// are resolved with TranslateColor (host/SystemColours.h) before they reach these helpers.
 
 struct SplitRgb {
     double red = 0;

@@ -1,4 +1,4 @@
-#include "controls/button/ButtonColors.h"
+#include "controls/button/ButtonColours.h"
 
 #include <algorithm>
 #include <cmath>

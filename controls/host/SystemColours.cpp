@@ -1,4 +1,4 @@
-#include "controls/host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 
