@@ -21,7 +21,7 @@ PACKAGES_NO_RECOMMENDS := g++-mingw-w64-x86-64-posix wine64
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-sanitize bench install package fuzz fuzz-ci \
+.PHONY: all deps configure build run test check test-sanitize bench install package fuzz fuzz-ci \
         gallery windows clean format
 
 all: build
@@ -63,6 +63,12 @@ screenshots: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The inner loop: every test but those labelled package (the .deb, built in a tree of its
+# own, and the checks of what it installs) and windows (corvane-cli.exe cross-built, and its
+# rows under Wine). `make test` runs them too; `make test-sanitize` runs the sanitizer build.
+check: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --label-exclude '^(package|windows)$$'
 
 # One table of ratios against the floor (the same work done by plain Qt or bare system calls),
 # medians of several runs, about a minute and a half. Each program alone: $(BUILD)/bench/*/bench_*.

@@ -16,9 +16,9 @@
 #include <unistd.h>
 #endif
 
-#include "FilePaths.h"
-#include "StartArguments.h"
-#include "frmMain.h"
+#include "ui/FilePaths.h"
+#include "ui/StartArguments.h"
+#include "ui/frmMain.h"
 
 // QT_LOGGING_RULES="corvane.startup.debug=true" reports when the window is up and what the
 // file given at start did; the package test uses it to know that the installed program really

@@ -1,4 +1,4 @@
-#include "Colour.h"
+#include "core/Colour.h"
 
 namespace corvane {
 

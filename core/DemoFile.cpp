@@ -1,11 +1,11 @@
-#include "DemoFile.h"
+#include "core/DemoFile.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "Error.h"
-#include "PatchMap.h"
+#include "core/Error.h"
+#include "core/PatchMap.h"
 
 namespace corvane {
 namespace {

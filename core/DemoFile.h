@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "FileOps.h"
-#include "PatchValues.h"
+#include "core/FileOps.h"
+#include "core/PatchValues.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
-#include "FileOps.h"
+#include "core/FileOps.h"
 
-#include "Error.h"
-#include "Quote.h"
+#include "core/Error.h"
+#include "core/Quote.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX

@@ -1,4 +1,4 @@
-#include "TeamCatalogue.h"
+#include "core/TeamCatalogue.h"
 
 #include <charconv>
 

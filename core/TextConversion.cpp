@@ -1,11 +1,11 @@
-#include "TextConversion.h"
+#include "core/TextConversion.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
 
-#include "Error.h"
-#include "Quote.h"
+#include "core/Error.h"
+#include "core/Quote.h"
 
 namespace corvane {
 namespace {

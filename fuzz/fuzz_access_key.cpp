@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "button/AccessKey.h"
+#include "controls/button/AccessKey.h"
 
 namespace {
 

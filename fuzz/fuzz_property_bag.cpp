@@ -6,11 +6,11 @@
 
 #include <QString>
 
-#include "host/PropertyBag.h"
+#include "controls/host/PropertyBag.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data),
-                                           static_cast<qsizetype>(size));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     corvane::PropertyBag bag;
     QString error;
     if (!bag.fromText(text, &error)) {

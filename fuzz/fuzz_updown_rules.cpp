@@ -10,7 +10,7 @@
 
 #include <QString>
 
-#include "updown/UpDownRules.h"
+#include "controls/updown/UpDownRules.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ColourButton.h"
+#include "ui/ColourButton.h"
 
 #include <qdrawutil.h>
 #include <QPainter>
@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

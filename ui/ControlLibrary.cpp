@@ -1,4 +1,4 @@
-#include "ControlLibrary.h"
+#include "ui/ControlLibrary.h"
 
 #include <qdrawutil.h>
 #include <QEvent>
@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

@@ -13,7 +13,7 @@
 
 #include <vector>
 
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "FilePaths.h"
+#include "ui/FilePaths.h"
 
 #include <QFile>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "Scn_Common_Dialog.h"
+#include "ui/Scn_Common_Dialog.h"
 
 #include <QRegularExpression>
 

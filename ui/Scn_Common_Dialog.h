@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
-#include "StartArguments.h"
+#include "ui/StartArguments.h"
 
-#include "FileOps.h"
+#include "core/FileOps.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,6 +1,6 @@
 // The Open and Save commands and the handlers of the team and colour controls.
 
-#include "frmMain.h"
+#include "ui/frmMain.h"
 
 #include <QAction>
 #include <QDropEvent>
@@ -10,17 +10,17 @@
 #include <filesystem>
 #include <string>
 
-#include "Colour.h"
-#include "ColourButton.h"
-#include "DemoFile.h"
-#include "Error.h"
-#include "FileOps.h"
-#include "FilePaths.h"
-#include "Scn_Common_Dialog.h"
-#include "TeamCatalogue.h"
-#include "TextConversion.h"
-#include "button/Button_XP.h"
-#include "updown/ucUpDownBox.h"
+#include "controls/button/Button_XP.h"
+#include "controls/updown/ucUpDownBox.h"
+#include "core/Colour.h"
+#include "core/DemoFile.h"
+#include "core/Error.h"
+#include "core/FileOps.h"
+#include "core/TeamCatalogue.h"
+#include "core/TextConversion.h"
+#include "ui/ColourButton.h"
+#include "ui/FilePaths.h"
+#include "ui/Scn_Common_Dialog.h"
 
 namespace corvane {
 

@@ -6,11 +6,11 @@
 #include <array>
 #include <filesystem>
 
-#include "ControlLibrary.h"
-#include "Dialogs.h"
-#include "FilePaths.h"
-#include "ImageBox.h"
-#include "PatchValues.h"
+#include "core/PatchValues.h"
+#include "ui/ControlLibrary.h"
+#include "ui/Dialogs.h"
+#include "ui/FilePaths.h"
+#include "ui/ImageBox.h"
 
 class QAction;
 class QMenu;

@@ -2,13 +2,13 @@
 // terse ("1", "TRANSPARENT", a colour swatch without text), so each field gets a name that
 // stands on its own and a description of what it holds.
 
-#include "frmMainAccessibility.h"
+#include "ui/frmMainAccessibility.h"
 
-#include "ColourButton.h"
-#include "button/Button_XP.h"
-#include "frmMain.h"
-#include "updown/ucUpDownBox.h"
-#include "updown/ucUpDownBoxAccessible.h"
+#include "controls/button/Button_XP.h"
+#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/ucUpDownBoxAccessible.h"
+#include "ui/ColourButton.h"
+#include "ui/frmMain.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
-#include "Arguments.h"
+#include "app/cli/Arguments.h"
 
-#include "Error.h"
-#include "Quote.h"
+#include "core/Error.h"
+#include "core/Quote.h"
 
 namespace corvane::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "app/cli/Cli.h"
 
 #include <CLI/CLI.hpp>
 
@@ -6,12 +6,12 @@
 #include <array>
 #include <filesystem>
 
-#include "Arguments.h"
-#include "DemoFile.h"
-#include "Error.h"
-#include "Quote.h"
-#include "SetEdits.h"
-#include "ShowOutput.h"
+#include "app/cli/Arguments.h"
+#include "app/cli/SetEdits.h"
+#include "app/cli/ShowOutput.h"
+#include "core/DemoFile.h"
+#include "core/Error.h"
+#include "core/Quote.h"
 
 namespace corvane::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "Console.h"
+#include "app/cli/Console.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX

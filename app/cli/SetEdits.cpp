@@ -1,11 +1,11 @@
-#include "SetEdits.h"
+#include "app/cli/SetEdits.h"
 
 #include <string>
 
-#include "Error.h"
-#include "Quote.h"
-#include "TeamCatalogue.h"
-#include "TextConversion.h"
+#include "core/Error.h"
+#include "core/Quote.h"
+#include "core/TeamCatalogue.h"
+#include "core/TextConversion.h"
 
 namespace corvane::cli {
 

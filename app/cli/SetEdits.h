@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "PatchValues.h"
+#include "core/PatchValues.h"
 
 namespace corvane::cli {
 

@@ -1,12 +1,12 @@
-#include "ShowOutput.h"
+#include "app/cli/ShowOutput.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <utility>
 
-#include "Colour.h"
-#include "TeamCatalogue.h"
+#include "core/Colour.h"
+#include "core/TeamCatalogue.h"
 
 namespace corvane::cli {
 namespace {

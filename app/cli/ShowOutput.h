@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "PatchValues.h"
+#include "core/PatchValues.h"
 
 namespace corvane::cli {
 

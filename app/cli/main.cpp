@@ -1,9 +1,9 @@
 // corvane-cli: show and set the twelve values of a demo executable from a shell.
-#include "Cli.h"
-#include "Console.h"
+#include "app/cli/Cli.h"
+#include "app/cli/Console.h"
 
 #ifdef _WIN32
-#include "Arguments.h"
+#include "app/cli/Arguments.h"
 #endif
 
 namespace {

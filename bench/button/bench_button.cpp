@@ -9,10 +9,10 @@
 
 #include <memory>
 
-#include "button/ButtonPainter.h"
-#include "button/Button_XP.h"
-#include "button/XPLook.h"
-#include "host/ControlSite.h"
+#include "controls/button/ButtonPainter.h"
+#include "controls/button/Button_XP.h"
+#include "controls/button/XPLook.h"
+#include "controls/host/ControlSite.h"
 
 using namespace corvane;
 

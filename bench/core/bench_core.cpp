@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "DemoFile.h"
-#include "FileOps.h"
-#include "PatchMap.h"
+#include "core/DemoFile.h"
+#include "core/FileOps.h"
+#include "core/PatchMap.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "host/PropertyBag.h"
+#include "controls/host/PropertyBag.h"
 
 namespace {
 

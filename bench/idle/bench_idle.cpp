@@ -26,7 +26,7 @@
 #include <memory>
 #include <thread>
 
-#include "frmMain.h"
+#include "ui/frmMain.h"
 
 namespace {
 

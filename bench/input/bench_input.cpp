@@ -6,8 +6,8 @@
 #include <QCursor>
 #include <QWidget>
 
-#include "button/ButtonInputEvents.h"
-#include "button/PictureDraw.h"
+#include "controls/button/ButtonInputEvents.h"
+#include "controls/button/PictureDraw.h"
 
 using namespace corvane;
 

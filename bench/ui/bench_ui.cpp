@@ -23,7 +23,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "frmMain.h"
+#include "ui/frmMain.h"
 
 namespace {
 

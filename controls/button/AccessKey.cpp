@@ -1,4 +1,4 @@
-#include "AccessKey.h"
+#include "controls/button/AccessKey.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "ButtonInput.h"
+#include "controls/button/ButtonInput.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "ButtonInputEvents.h"
+#include "controls/button/ButtonInputEvents.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "ButtonInput.h"
-#include "ButtonInputKeys.h"
+#include "controls/button/ButtonInput.h"
+#include "controls/button/ButtonInputKeys.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "ButtonInputKeys.h"
+#include "controls/button/ButtonInputKeys.h"
 
 namespace corvane {
 

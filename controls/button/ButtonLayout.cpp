@@ -1,4 +1,4 @@
-#include "ButtonLayout.h"
+#include "controls/button/ButtonLayout.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "ButtonLink.h"
+#include "controls/button/ButtonLink.h"
 
 #include <QDesktopServices>
 

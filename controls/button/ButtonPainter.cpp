@@ -1,4 +1,4 @@
-#include "ButtonPainter.h"
+#include "controls/button/ButtonPainter.h"
 
 #include <QtMath>
 
@@ -6,11 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "ButtonColors.h"
-#include "PictureDraw.h"
-#include "XPLook.h"
-#include "draw/Draw.h"
-#include "host/SystemColors.h"
+#include "controls/button/ButtonColours.h"
+#include "controls/button/PictureDraw.h"
+#include "controls/button/XPLook.h"
+#include "controls/draw/Draw.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

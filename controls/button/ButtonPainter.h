@@ -6,10 +6,10 @@
 #include <QPoint>
 #include <QString>
 
-#include "ButtonLayout.h"
-#include "draw/DrawText.h"
-#include "draw/Rect.h"
-#include "host/Picture.h"
+#include "controls/button/ButtonLayout.h"
+#include "controls/draw/DrawText.h"
+#include "controls/draw/Rect.h"
+#include "controls/host/Picture.h"
 
 namespace corvane {
 

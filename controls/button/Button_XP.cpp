@@ -1,4 +1,4 @@
-#include "Button_XP.h"
+#include "controls/button/Button_XP.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -7,10 +7,10 @@
 
 #include <limits>
 
-#include "AccessKey.h"
-#include "Button_XPAccessible.h"
-#include "PictureDraw.h"
-#include "XPLook.h"
+#include "controls/button/AccessKey.h"
+#include "controls/button/Button_XPAccessible.h"
+#include "controls/button/PictureDraw.h"
+#include "controls/button/XPLook.h"
 
 namespace corvane {
 

@@ -6,14 +6,14 @@
 #include <QString>
 #include <QVariant>
 
-#include "ButtonInput.h"
-#include "ButtonInputEvents.h"
-#include "ButtonLayout.h"
-#include "ButtonPainter.h"
-#include "draw/Rect.h"
-#include "host/FontValue.h"
-#include "host/Picture.h"
-#include "host/UserControl.h"
+#include "controls/button/ButtonInput.h"
+#include "controls/button/ButtonInputEvents.h"
+#include "controls/button/ButtonLayout.h"
+#include "controls/button/ButtonPainter.h"
+#include "controls/draw/Rect.h"
+#include "controls/host/FontValue.h"
+#include "controls/host/Picture.h"
+#include "controls/host/UserControl.h"
 
 class QTimer;
 

@@ -1,8 +1,8 @@
-#include "Button_XPAccessible.h"
+#include "controls/button/Button_XPAccessible.h"
 
 #include <QKeySequence>
 
-#include "Button_XP.h"
+#include "controls/button/Button_XP.h"
 
 namespace corvane {
 

@@ -8,10 +8,10 @@
 #include <QShortcutEvent>
 #include <QTimer>
 
-#include "ButtonInputEvents.h"
-#include "ButtonLink.h"
-#include "Button_XP.h"
-#include "host/SoundPlayer.h"
+#include "controls/button/ButtonInputEvents.h"
+#include "controls/button/ButtonLink.h"
+#include "controls/button/Button_XP.h"
+#include "controls/host/SoundPlayer.h"
 
 namespace corvane {
 

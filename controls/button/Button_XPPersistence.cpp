@@ -5,8 +5,8 @@
 
 #include <limits>
 
-#include "AccessKey.h"
-#include "Button_XP.h"
+#include "controls/button/AccessKey.h"
+#include "controls/button/Button_XP.h"
 
 namespace corvane {
 

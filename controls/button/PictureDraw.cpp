@@ -1,11 +1,11 @@
-#include "PictureDraw.h"
+#include "controls/button/PictureDraw.h"
 
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/SystemColors.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

@@ -6,8 +6,8 @@
 
 class QWidget;
 
-#include "draw/Rect.h"
-#include "host/Picture.h"
+#include "controls/draw/Rect.h"
+#include "controls/host/Picture.h"
 
 namespace corvane {
 

@@ -1,10 +1,10 @@
-#include "XPLook.h"
+#include "controls/button/XPLook.h"
 
 #include <cmath>
 
-#include "ButtonColors.h"
-#include "draw/Draw.h"
-#include "host/SystemColors.h"
+#include "controls/button/ButtonColours.h"
+#include "controls/draw/Draw.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "Draw.h"
+#include "controls/draw/Draw.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "draw/Rect.h"
+#include "controls/draw/Rect.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "DrawText.h"
+#include "controls/draw/DrawText.h"
 
 #include <QFontMetrics>
 #include <QPainter>

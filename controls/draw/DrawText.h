@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "draw/Draw.h"
-#include "draw/Rect.h"
+#include "controls/draw/Draw.h"
+#include "controls/draw/Rect.h"
 
 namespace corvane {
 

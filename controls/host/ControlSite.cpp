@@ -1,4 +1,4 @@
-#include "ControlSite.h"
+#include "controls/host/ControlSite.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include "FontValue.h"
+#include "controls/host/FontValue.h"
 
 namespace corvane {
 

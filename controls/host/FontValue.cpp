@@ -1,4 +1,4 @@
-#include "FontValue.h"
+#include "controls/host/FontValue.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Picture.h"
+#include "controls/host/Picture.h"
 
 #include <cmath>
 

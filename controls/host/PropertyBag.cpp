@@ -1,4 +1,4 @@
-#include "PropertyBag.h"
+#include "controls/host/PropertyBag.h"
 
 #include <QBuffer>
 #include <QJsonArray>

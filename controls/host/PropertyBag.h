@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "FontValue.h"
-#include "Picture.h"
+#include "controls/host/FontValue.h"
+#include "controls/host/Picture.h"
 
 namespace corvane {
 

@@ -1,10 +1,10 @@
-#include "SoundFiles.h"
+#include "controls/host/SoundFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
-#include "WaveFormat.h"
+#include "controls/host/WaveFormat.h"
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>

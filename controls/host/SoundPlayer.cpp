@@ -1,6 +1,6 @@
-#include "SoundPlayer.h"
+#include "controls/host/SoundPlayer.h"
 
-#include "SoundFiles.h"
+#include "controls/host/SoundFiles.h"
 
 #ifdef CORVANE_HAVE_MULTIMEDIA
 #include <QCoreApplication>

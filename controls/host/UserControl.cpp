@@ -1,4 +1,4 @@
-#include "UserControl.h"
+#include "controls/host/UserControl.h"
 
 namespace corvane {
 

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "ControlSite.h"
-#include "PropertyBag.h"
+#include "controls/host/ControlSite.h"
+#include "controls/host/PropertyBag.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "WaveFormat.h"
+#include "controls/host/WaveFormat.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "UpDownField.h"
+#include "controls/updown/UpDownField.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -8,8 +8,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "UpDownKeys.h"
-#include "UpDownRules.h"
+#include "controls/updown/UpDownKeys.h"
+#include "controls/updown/UpDownRules.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
-#include "UpDownKeys.h"
+#include "controls/updown/UpDownKeys.h"
 
 #include <QKeyEvent>
 
-#include "UpDownRules.h"
+#include "controls/updown/UpDownRules.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "UpDownLayout.h"
+#include "controls/updown/UpDownLayout.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "draw/Rect.h"
+#include "controls/draw/Rect.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "UpDownRules.h"
+#include "controls/updown/UpDownRules.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "ucUpDownBox.h"
+#include "controls/updown/ucUpDownBox.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/SystemColors.h"
-#include "updown/UpDownLayout.h"
-#include "updown/ucUpDownBoxAccessible.h"
+#include "controls/host/SystemColours.h"
+#include "controls/updown/UpDownLayout.h"
+#include "controls/updown/ucUpDownBoxAccessible.h"
 
 namespace corvane {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "host/FontValue.h"
-#include "host/UserControl.h"
-#include "updown/UpDownField.h"
-#include "updown/UpDownRules.h"
+#include "controls/host/FontValue.h"
+#include "controls/host/UserControl.h"
+#include "controls/updown/UpDownField.h"
+#include "controls/updown/UpDownRules.h"
 
 class QScrollBar;
 

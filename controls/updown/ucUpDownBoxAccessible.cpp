@@ -1,9 +1,9 @@
-#include "ucUpDownBoxAccessible.h"
+#include "controls/updown/ucUpDownBoxAccessible.h"
 
 #include <QScrollBar>
 
-#include "updown/UpDownField.h"
-#include "updown/ucUpDownBox.h"
+#include "controls/updown/UpDownField.h"
+#include "controls/updown/ucUpDownBox.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
 // The team catalogue's exact-match lookups and the colour helpers with their hex text.
 #include <QTest>
 
-#include "Colour.h"
-#include "TeamCatalogue.h"
+#include "core/Colour.h"
+#include "core/TeamCatalogue.h"
 
 using namespace corvane;
 

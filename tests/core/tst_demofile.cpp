@@ -12,32 +12,31 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "DeepFolder.h"
+#include "tests/support/DeepFolder.h"
 #endif
 
-#include "DemoFile.h"
-#include "DemoFileFixture.h"
-#include "Error.h"
-#include "PatchMap.h"
+#include "core/DemoFile.h"
+#include "core/Error.h"
+#include "core/PatchMap.h"
+#include "tests/support/DemoFileFixture.h"
 
 using namespace corvane;
 using corvane::test::DemoFileFixture;
+using corvane::test::kExhibitionSlot;
+using corvane::test::kFontSlot;
+using corvane::test::kTeams;
 
 Q_DECLARE_METATYPE(corvane::PatchValues)
 
 namespace {
-
-constexpr qint64 kTeams = 0x11A6814;
-constexpr qint64 kExhibition = 0x11A756C;
-constexpr qint64 kFont = 0x11A7538;
 
 // The file as it must be after a save of `values`: the original with only the 16 bytes of
 // the twelve fields replaced.
 QByteArray Patched(QByteArray file, const QByteArray& teams, const QByteArray& exhibition,
                    const QByteArray& font) {
     file.replace(kTeams, 8, teams);
-    file.replace(kExhibition, 4, exhibition);
-    file.replace(kFont, 4, font);
+    file.replace(kExhibitionSlot, 4, exhibition);
+    file.replace(kFontSlot, 4, font);
     return file;
 }
 
@@ -124,8 +123,8 @@ void tst_DemoFile::readColourSlot() {
     QFETCH(QByteArray, font);
     DemoFileFixture demo(8);
     QVERIFY(demo.isValid());
-    QVERIFY(test::PokeBytes(demo.path(), kExhibition, exhibition));
-    QVERIFY(test::PokeBytes(demo.path(), kFont, font));
+    QVERIFY(test::PokeBytes(demo.path(), kExhibitionSlot, exhibition));
+    QVERIFY(test::PokeBytes(demo.path(), kFontSlot, font));
 
     auto asBytes = [](const ColourSlot& s) {
         const char bytes[] = {char(s.red), char(s.green), char(s.blue), char(s.transparency)};

@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <system_error>
 
-#include "DemoFile.h"
-#include "DemoFileFixture.h"
-#include "Error.h"
-#include "FileOps.h"
+#include "core/DemoFile.h"
+#include "core/Error.h"
+#include "core/FileOps.h"
+#include "tests/support/DemoFileFixture.h"
 
 using namespace corvane;
 using corvane::test::DemoFileFixture;

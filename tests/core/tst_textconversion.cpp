@@ -2,8 +2,8 @@
 // and the wording of a rejection.
 #include <QTest>
 
-#include "Error.h"
-#include "TextConversion.h"
+#include "core/Error.h"
+#include "core/TextConversion.h"
 
 using namespace corvane;
 

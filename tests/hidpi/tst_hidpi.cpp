@@ -3,11 +3,11 @@
 // 1x face, its caption is drawn at device resolution, and its cut corners stay at the corners.
 #include <QtTest>
 
-#include "ButtonFixture.h"
-#include "button/ButtonPainter.h"
-#include "frmMain.h"
-#include "frmMainLayout.h"
-#include "updown/ucUpDownBox.h"
+#include "controls/button/ButtonPainter.h"
+#include "controls/updown/ucUpDownBox.h"
+#include "tests/support/ButtonFixture.h"
+#include "ui/frmMain.h"
+#include "ui/frmMainLayout.h"
 
 using namespace corvane;
 

@@ -14,8 +14,7 @@
 #include <filesystem>
 #include <map>
 
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
+#include "tests/support/DemoFileFixture.h"
 
 namespace corvane::test {
 

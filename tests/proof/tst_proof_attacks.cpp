@@ -11,8 +11,8 @@
 
 #include <sys/stat.h>
 
-#include "DeepFolder.h"
-#include "ProofSupport.h"
+#include "tests/proof/ProofSupport.h"
+#include "tests/support/DeepFolder.h"
 
 using namespace corvane::test;
 

@@ -15,12 +15,11 @@
 #include <map>
 #include <memory>
 
-#include "CountingFileOps.h"
-#include "DeepFolder.h"
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
-#include "ProofSupport.h"
-#include "WindowDriver.h"
+#include "tests/proof/ProofSupport.h"
+#include "tests/support/CountingFileOps.h"
+#include "tests/support/DeepFolder.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

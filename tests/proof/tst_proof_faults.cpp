@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "ProofSupport.h"
+#include "tests/proof/ProofSupport.h"
 
 using namespace corvane::test;
 

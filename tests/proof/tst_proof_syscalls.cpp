@@ -6,10 +6,9 @@
 
 #include <QTest>
 
-#include "CountingFileOps.h"
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
-#include "WindowDriver.h"
+#include "tests/support/CountingFileOps.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "DemoFileFixture.h"
+#include "tests/support/DemoFileFixture.h"
 
 namespace corvane::test {
 

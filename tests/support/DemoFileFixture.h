@@ -13,15 +13,30 @@
 
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
-#include "PatchMap.h"
+#include "core/PatchMap.h"
 
 namespace corvane::test {
 
 inline constexpr qint64 kDemoFileSize = static_cast<qint64>(kMinimumFileSize);
 // Noise this far on either side of each field block, and at the start of the file.
 inline constexpr qint64 kNoiseRadius = 4096;
+
+// Where the three blocks of fields lie, written out rather than taken from the patch map, so
+// that a wrong offset in the map fails the tests instead of moving with them.
+inline constexpr qint64 kTeams = 0x11A6814;
+inline constexpr qint64 kFontSlot = 0x11A7538;
+inline constexpr qint64 kExhibitionSlot = 0x11A756C;
+
+inline QByteArray Bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values) {
+        b.append(static_cast<char>(v));
+    }
+    return b;
+}
 
 // A QString path as the core takes it, without losing non-ASCII characters.
 inline std::filesystem::path ToPath(const QString& name) {

@@ -3,10 +3,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ColourButton.h"
-#include "ControlLibrary.h"
-#include "UiFakes.h"
-#include "host/SystemColors.h"
+#include "controls/host/SystemColours.h"
+#include "tests/support/UiFakes.h"
+#include "ui/ColourButton.h"
+#include "ui/ControlLibrary.h"
 
 using namespace corvane;
 

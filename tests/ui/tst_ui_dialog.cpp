@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Scn_Common_Dialog.h"
-#include "UiFakes.h"
+#include "tests/support/UiFakes.h"
+#include "ui/Scn_Common_Dialog.h"
 
 using namespace corvane;
 using corvane::test::FakeFileDialog;

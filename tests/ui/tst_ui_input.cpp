@@ -10,9 +10,8 @@
 
 #include <cstdlib>
 
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
-#include "WindowDriver.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -4,11 +4,11 @@
 #include <QDir>
 #include <QTest>
 
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
-#include "PatchMap.h"
-#include "TeamCatalogue.h"
-#include "WindowDriver.h"
+#include "core/PatchMap.h"
+#include "core/TeamCatalogue.h"
+#include "tests/support/CountingFileOps.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -46,7 +46,7 @@ private slots:
         QFETCH(QString, named);
         DemoFileFixture demo(5);
         const QByteArray before = demo.bytes();
-        ProbeFileOps ops;
+        CountingFileOps ops;
         WindowDriver d(&ops);
         d.Open(demo.path());
         const int opensAfterOpen = ops.opens;
@@ -161,7 +161,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("cause");
         QTest::newRow("sync fails") << "sync"
-                                    << "the disk is full";
+                                    << "Input/output error";
         QTest::newRow("file removed") << "removed"
                                       << "No such file";
     }
@@ -169,11 +169,11 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, cause);
         DemoFileFixture demo(19);
-        ProbeFileOps ops;
+        CountingFileOps ops;
         WindowDriver d(&ops);
         d.Open(demo.path());
         if (kind == "sync") {
-            ops.failSync = true;
+            ops.fault = CountingFileOps::Fault::SyncFails;
         } else {
             QVERIFY(QFile::remove(demo.path()));
         }

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "DecoyPair.h"
-#include "FilePaths.h"
-#include "StartArguments.h"
-#include "WindowDriver.h"
+#include "tests/support/DecoyPair.h"
+#include "tests/support/WindowDriver.h"
+#include "ui/FilePaths.h"
+#include "ui/StartArguments.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -5,9 +5,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
-#include "WindowDriver.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

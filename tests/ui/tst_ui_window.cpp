@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QTest>
 
-#include "DemoFileFixture.h"
-#include "WindowDriver.h"
-#include "host/PropertyBag.h"
+#include "controls/host/PropertyBag.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using corvane::test::WindowDriver;

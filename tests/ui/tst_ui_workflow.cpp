@@ -3,11 +3,10 @@
 #include <QDir>
 #include <QTest>
 
-#include "DemoBytes.h"
-#include "DemoFileFixture.h"
-#include "PatchMap.h"
-#include "TeamCatalogue.h"
-#include "WindowDriver.h"
+#include "core/PatchMap.h"
+#include "core/TeamCatalogue.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;

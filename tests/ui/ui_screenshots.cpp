@@ -9,8 +9,8 @@
 #include <QScreen>
 #include <QTest>
 
-#include "DemoFileFixture.h"
-#include "WindowDriver.h"
+#include "tests/support/DemoFileFixture.h"
+#include "tests/support/WindowDriver.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

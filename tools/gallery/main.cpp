@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "button/Button_XP.h"
-#include "host/ControlSite.h"
-#include "host/SystemColors.h"
+#include "controls/button/Button_XP.h"
+#include "controls/host/ControlSite.h"
+#include "controls/host/SystemColours.h"
 
 using namespace corvane;
 

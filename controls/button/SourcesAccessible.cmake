@@ -1,3 +1,0 @@
-target_sources(corvane_controls PRIVATE
-    button/Button_XPAccessible.cpp button/Button_XPAccessible.h
-)

@@ -1,0 +1,325 @@
+// Sound paths, the wave check and the process's player. A recording player stands in for the
+// audio device here (tst_sound_realplayer runs the real one): QSoundEffect never reports the
+// end of playback without one.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+#include "controls/host/SoundFiles.h"
+#include "controls/host/SoundPlayer.h"
+#include "controls/host/WaveFormat.h"
+#include "tests/support/Watchdog.h"
+#include "tests/support/WaveFixture.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+class RecordingPlayer final : public SoundPlayer {
+public:
+    QStringList played;
+    QList<QByteArray> waves;
+    void play(const QString& path, const QByteArray& wave) override {
+        played << path;
+        waves << wave;
+    }
+};
+
+QByteArray Cut(const QByteArray& bytes, int keep) {
+    return bytes.first(keep);
+}
+
+}  // namespace
+
+class tst_SoundPlayer : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void resolve_data();
+    void resolve();
+    void lookupOrder_data();
+    void lookupOrder();
+    void foldersAreWorkingDataProgram();
+    void waveStructure_data();
+    void waveStructure();
+    void readsOnlyRegularFilesOfAtMostTheLimit_data();
+    void readsOnlyRegularFilesOfAtMostTheLimit();
+    void playsTheFileOfTheCurrentDirectoryAtTheClick();
+    void playsNothing_data();
+    void playsNothing();
+    void injectionReturnsThePreviousPlayer();
+
+private:
+    RecordingPlayer m_player;
+    QString m_savedCwd;
+};
+
+void tst_SoundPlayer::init() {
+    m_player.played.clear();
+    m_player.waves.clear();
+    SetProcessSoundPlayer(&m_player);
+    m_savedCwd = QDir::currentPath();
+}
+
+void tst_SoundPlayer::cleanup() {
+    SetProcessSoundPlayer(nullptr);
+    QDir::setCurrent(m_savedCwd);
+}
+
+void tst_SoundPlayer::resolve_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("expected");  // relative to /work/app, or absolute
+    QTest::newRow("default click, backslashes") << R"(.\resources\click.wav)"
+                                                << "/work/app/resources/click.wav";
+    QTest::newRow("forward slashes") << "resources/over.wav"
+                                     << "/work/app/resources/over.wav";
+    QTest::newRow("mixed separators") << R"(a\b/c.wav)"
+                                      << "/work/app/a/b/c.wav";
+    QTest::newRow("parent folder") << R"(..\up.wav)"
+                                   << "/work/up.wav";
+    QTest::newRow("absolute") << "/srv/s.wav"
+                              << "/srv/s.wav";
+    QTest::newRow("absolute with backslashes") << R"(\srv\s.wav)"
+                                               << "/srv/s.wav";
+    QTest::newRow("non-ASCII name") << R"(Klänge\Klick ü.wav)"
+                                    << "/work/app/Klänge/Klick ü.wav";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void tst_SoundPlayer::resolve() {
+    QFETCH(QString, file);
+    QFETCH(QString, expected);
+    QCOMPARE(ResolveSoundPath(file, QDir("/work/app")), expected);
+}
+
+// A relative sound path is tried against the working folder, then the data folder, then the
+// program's folder; the first that holds a file of that name wins, whatever the file holds.
+void tst_SoundPlayer::lookupOrder_data() {
+    QTest::addColumn<QString>("present");      // w, d, p: the folders holding resources/click.wav
+    QTest::addColumn<QString>("folderThere");  // a folder named click.wav in these instead
+    QTest::addColumn<QString>("found");        // w, d, p, or "" for none
+    QTest::newRow("in all three: the working folder's") << "wdp"
+                                                        << ""
+                                                        << "w";
+    QTest::newRow("working folder only") << "w"
+                                         << ""
+                                         << "w";
+    QTest::newRow("not in the working folder: the data folder's") << "dp"
+                                                                  << ""
+                                                                  << "d";
+    QTest::newRow("data folder only") << "d"
+                                      << ""
+                                      << "d";
+    QTest::newRow("only beside the program") << "p"
+                                             << ""
+                                             << "p";
+    QTest::newRow("working folder and program") << "wp"
+                                                << ""
+                                                << "w";
+    QTest::newRow("nowhere") << ""
+                             << ""
+                             << "";
+    QTest::newRow("a folder of that name is not the file") << "p"
+                                                           << "wd"
+                                                           << "p";
+    QTest::newRow("only folders of that name") << ""
+                                               << "wdp"
+                                               << "";
+}
+
+void tst_SoundPlayer::lookupOrder() {
+    QFETCH(QString, present);
+    QFETCH(QString, folderThere);
+    QFETCH(QString, found);
+    QTemporaryDir root;
+    const QMap<QChar, QString> folders{{'w', root.filePath("work")},
+                                       {'d', root.filePath("share/corvane")},
+                                       {'p', root.filePath("bin")}};
+    for (auto it = folders.cbegin(); it != folders.cend(); ++it) {
+        QVERIFY(QDir().mkpath(it.value()));
+        if (present.contains(it.key())) {
+            QVERIFY(WriteFile(it.value() + "/resources/click.wav", MakeWave()));
+        }
+        if (folderThere.contains(it.key())) {
+            QVERIFY(QDir().mkpath(it.value() + "/resources/click.wav"));
+        }
+    }
+    const QList<QDir> order{QDir(folders['w']), QDir(folders['d']), QDir(folders['p'])};
+    const QString expected =
+        found.isEmpty() ? QString()
+                        : QDir(folders[found.at(0)]).absolutePath() + "/resources/click.wav";
+    QCOMPARE(FindSoundFile(R"(.\resources\click.wav)", order), expected);
+    QCOMPARE(FindSoundFile("resources/click.wav", order), expected);
+    // An absolute path is that file or none, whatever the folders hold.
+    QCOMPARE(FindSoundFile(folders['w'] + "/resources/click.wav", order),
+             present.contains('w') ? folders['w'] + "/resources/click.wav" : QString());
+    QCOMPARE(FindSoundFile(QString(), order), QString());
+}
+
+// PlayWave looks in the working folder of the moment, the data folder the build was
+// configured with, and the folder of the program that runs.
+void tst_SoundPlayer::foldersAreWorkingDataProgram() {
+    QTemporaryDir work;
+    QVERIFY(QDir::setCurrent(work.path()));
+    const QList<QDir> folders = SoundFolders();
+    QCOMPARE(folders.size(), 3);
+    QCOMPARE(folders[0].canonicalPath(), QDir(work.path()).canonicalPath());
+    QCOMPARE(folders[1].absolutePath(), QStringLiteral(CORVANE_DATA_DIR));
+    QCOMPARE(folders[2].absolutePath(), QCoreApplication::applicationDirPath());
+}
+
+void tst_SoundPlayer::waveStructure_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("playable");
+    const QByteArray good = MakeWave();
+    QTest::newRow("16-bit mono PCM") << good << true;
+    QTest::newRow("8-bit mono, odd sample block") << MakeWave({.bits = 8, .frames = 221}) << true;
+    QTest::newRow("24-bit stereo") << MakeWave({.channels = 2, .bits = 24}) << true;
+    QTest::newRow("32-bit") << MakeWave({.bits = 32}) << true;
+    QTest::newRow("no samples") << MakeWave({.frames = 0}) << true;
+    QTest::newRow("an 18-byte format") << MakeWave({.fmtExtra = 2}) << true;
+    QTest::newRow("a LIST chunk before the format")
+        << MakeWave({.before = Chunk("LIST", "INFOab")}) << true;
+    QTest::newRow("a fact chunk before the samples")
+        << MakeWave({.between = Chunk("fact", Le32(220))}) << true;
+    QTest::newRow("bytes past the RIFF length") << good + "JUNK" << true;
+
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("only RIFF") << QByteArray("RIFF") << false;
+    QTest::newRow("header cut inside the format") << Cut(good, 30) << false;
+    QTest::newRow("header cut before the samples") << Cut(good, 44) << false;
+    QTest::newRow("samples cut short") << Cut(good, good.size() - 2) << false;
+    QTest::newRow("RIFF length one past the file") << MakeWave({.riffLengthDelta = 1}) << false;
+    QTest::newRow("samples past the RIFF length") << MakeWave({.riffLengthDelta = -2}) << false;
+    QTest::newRow("sample block longer than the file") << MakeWave({.dataLength = 100000}) << false;
+    QTest::newRow("sample block ends inside a sample") << MakeWave({.dataExtra = 1}) << false;
+    QTest::newRow("stereo block ends inside a frame")
+        << MakeWave({.channels = 2, .dataExtra = 2}) << false;
+    QTest::newRow("format longer than the file")
+        << QByteArray("RIFF") + Le32(28) + "WAVE" + Chunk("fmt ", QByteArray(16, '\0'), 0x7FFFFFFF)
+        << false;
+    QTest::newRow("not WAVE") << QByteArray("RIFF") + Le32(4) + "AVI " << false;
+    QTest::newRow("big-endian RIFX") << "RIFX" + good.sliced(4) << false;
+    QTest::newRow("ADPCM") << MakeWave({.format = 2}) << false;
+    QTest::newRow("float") << MakeWave({.format = 3, .bits = 32}) << false;
+    QTest::newRow("12 bits") << MakeWave({.bits = 12}) << false;
+    QTest::newRow("no channels") << MakeWave({.channels = 0}) << false;
+    QTest::newRow("rate 0") << MakeWave({.rate = 0}) << false;
+    QTest::newRow("a 14-byte format") << MakeWave({.fmtExtra = -2}) << false;
+    QTest::newRow("samples before the format")
+        << MakeWave({.before = Chunk("data", Le32(0))}) << false;
+    QTest::newRow("two formats") << MakeWave({.between = Chunk("fmt ", good.sliced(20, 16))})
+                                 << false;
+    QTest::newRow("odd chunk before the samples")
+        << MakeWave({.before = Chunk("LIST", "INFOa") + '\0'}) << false;
+    QTest::newRow("no samples chunk")
+        << QByteArray("RIFF") + Le32(4 + 24) + "WAVE" + good.sliced(12, 24) << false;
+    QTest::newRow("no format chunk")
+        << QByteArray("RIFF") + Le32(12) + "WAVE" + Chunk("data", "") << false;
+}
+
+void tst_SoundPlayer::waveStructure() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, playable);
+    QCOMPARE(IsPlayableWave(bytes), playable);
+}
+
+// What reading gives the player: a regular file's bytes, never a wait on a FIFO, nothing for
+// a file over the limit.
+void tst_SoundPlayer::readsOnlyRegularFilesOfAtMostTheLimit_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("a wave") << "wave" << true;
+    QTest::newRow("a FIFO") << "fifo" << false;
+    QTest::newRow("a folder") << "folder" << false;
+    QTest::newRow("missing") << "missing" << false;
+    QTest::newRow("a wave at the limit") << "limit" << true;
+    QTest::newRow("a wave one byte over") << "over" << false;
+}
+
+void tst_SoundPlayer::readsOnlyRegularFilesOfAtMostTheLimit() {
+    QFETCH(QString, kind);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.wav");
+    QByteArray wave = MakeWave();
+    if (kind == "wave") {
+        QVERIFY(WriteFile(path, wave));
+    } else if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else if (kind == "limit" || kind == "over") {
+        // Samples up to the limit exactly (8-bit mono: one byte a frame), one more for "over".
+        const int header = MakeWave({.bits = 8, .frames = 0}).size();
+        const int frames = static_cast<int>(kMaxSoundFileBytes) - header + (kind == "over");
+        wave = MakeWave({.bits = 8, .frames = frames});
+        QVERIFY(WriteFile(path, wave));
+    }
+    Watchdog::Instance().Arm("reading " + kind.toStdString(), 20);
+    const std::optional<QByteArray> bytes = ReadPlayableWave(path);
+    Watchdog::Instance().Disarm();
+    QCOMPARE(bytes.has_value(), read);
+    if (read) {
+        QVERIFY(*bytes == wave);
+    }
+}
+
+void tst_SoundPlayer::playsTheFileOfTheCurrentDirectoryAtTheClick() {
+    QTemporaryDir one;
+    QTemporaryDir two;
+    const QByteArray first = MakeWave();
+    const QByteArray second = MakeWave({.rate = 44100});
+    QVERIFY(WriteFile(one.filePath("resources/click.wav"), first));
+    QVERIFY(WriteFile(two.filePath("resources/click.wav"), second));
+
+    QVERIFY(QDir::setCurrent(one.path()));
+    QVERIFY(PlayWave(R"(.\resources\click.wav)"));
+    QVERIFY(QDir::setCurrent(two.path()));
+    QVERIFY(PlayWave(R"(.\resources\click.wav)"));
+
+    QCOMPARE(m_player.played,
+             (QStringList{QDir(one.path()).canonicalPath() + "/resources/click.wav",
+                          QDir(two.path()).canonicalPath() + "/resources/click.wav"}));
+    QCOMPARE(m_player.waves, (QList<QByteArray>{first, second}));
+}
+
+void tst_SoundPlayer::playsNothing_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("contents");  // of resources/click.wav
+    const QByteArray good = MakeWave();
+    QTest::newRow("missing file") << R"(.\resources\nothing.wav)" << good;
+    QTest::newRow("a folder") << R"(.\resources)" << good;
+    QTest::newRow("empty path") << "" << good;
+    QTest::newRow("an empty file") << R"(.\resources\click.wav)" << QByteArray();
+    QTest::newRow("only RIFF") << R"(.\resources\click.wav)" << QByteArray("RIFF");
+    QTest::newRow("samples cut short") << R"(.\resources\click.wav)" << Cut(good, 100);
+    QTest::newRow("a text file") << R"(.\resources\click.wav)" << QByteArray("click\n");
+}
+
+void tst_SoundPlayer::playsNothing() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, contents);
+    QTemporaryDir dir;
+    QVERIFY(WriteFile(dir.filePath("resources/click.wav"), contents));
+    QVERIFY(QDir::setCurrent(dir.path()));
+    QVERIFY(!PlayWave(file));
+    QVERIFY(m_player.played.isEmpty());
+}
+
+void tst_SoundPlayer::injectionReturnsThePreviousPlayer() {
+    RecordingPlayer other;
+    QCOMPARE(SetProcessSoundPlayer(&other), &m_player);
+    QCOMPARE(&ProcessSoundPlayer(), static_cast<SoundPlayer*>(&other));
+    QCOMPARE(SetProcessSoundPlayer(nullptr), &other);
+    QVERIFY(&ProcessSoundPlayer() != &other);
+}
+
+QTEST_GUILESS_MAIN(tst_SoundPlayer)
+#include "tst_sound_player.moc"

@@ -1,0 +1,78 @@
+#pragma once
+
+// A Button_XP on a fixed palette and font, so that its pixels depend on nothing outside the
+// test. System colours resolve to the values below.
+
+#include <QPalette>
+#include <QWidget>
+
+#include <memory>
+
+#include "controls/button/Button_XP.h"
+#include "controls/draw/Draw.h"
+#include "controls/host/ControlSite.h"
+#include "controls/host/SystemColours.h"
+
+namespace fixture {
+
+inline constexpr quint32 kFace = 0xC0C0C0;        // 15 button face
+inline constexpr quint32 kShadow = 0x808080;      // 16 button shadow
+inline constexpr quint32 kHighlight = 0xFFFFFF;   // 20 button highlight
+inline constexpr quint32 kDarkShadow = 0x404040;  // 21 3D dark shadow
+inline constexpr quint32 kLight3D = 0xE0E0E0;     // 22 3D light
+inline constexpr quint32 kText = 0x000000;        // 18 button text
+inline constexpr quint32 kSelection = 0x6A240A;   // 13 selection: RGB(10, 36, 106)
+inline constexpr quint32 kHoverFace = 0xD6BEB5;   // style 2 hover from that selection
+inline constexpr quint32 kPressedFace = 0xD6AFA6;
+
+inline QPalette palette() {
+    QPalette p;
+    const auto c = [](quint32 v) { return corvane::OleToQColor(v); };
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Button, c(kFace));
+        p.setColor(group, QPalette::Dark, c(kShadow));
+        p.setColor(group, QPalette::Light, c(kHighlight));
+        p.setColor(group, QPalette::Shadow, c(kDarkShadow));
+        p.setColor(group, QPalette::Midlight, c(kLight3D));
+        p.setColor(group, QPalette::ButtonText, c(kText));
+        p.setColor(group, QPalette::Highlight, c(kSelection));
+        p.setColor(group, QPalette::Window, c(kFace));
+    }
+    return p;
+}
+
+inline corvane::FontValue font() {
+    corvane::FontValue f;
+    f.name = QStringLiteral("DejaVu Sans");
+    f.size = 8;
+    return f;
+}
+
+// A new instance (the host's defaults) of the given size.
+struct Button {
+    explicit Button(int w = 40, int h = 24, const QString& name = QStringLiteral("cmd_Test")) {
+        site.setAmbientFont(font());
+        site.setDisplayName(name);
+        // A child, as on the main window: its shape is a widget mask, not a window mask.
+        button = std::make_unique<corvane::Button_XP>(&site, &container);
+        button->setPalette(palette());
+        button->InitProperties();
+        // Shown (offscreen), so that resizing runs the resize handler at once.
+        button->resize(w, h);
+        container.resize(w + 20, h + 20);
+        container.show();
+    }
+    corvane::Button_XP* operator->() const { return button.get(); }
+    corvane::ColorRef pixel(int x, int y) const {
+        return corvane::GetPixel(button->surfaceImage(), x, y);
+    }
+    void flags(bool focus, bool pressed, bool over) {
+        button->setFlags({focus, pressed, over, false});
+    }
+
+    QWidget container;
+    corvane::ControlSite site;
+    std::unique_ptr<corvane::Button_XP> button;
+};
+
+}  // namespace fixture
