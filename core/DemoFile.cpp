@@ -106,24 +106,24 @@ std::string Hex(std::uint64_t offset) {
 class DemoFile {
 public:
     DemoFile(const std::filesystem::path& path, FileOps& ops, FileOps::Access access)
-        : path_(path), ops_(ops), handle_(ops.open(path, access)) {}
+        : m_path(path), m_ops(ops), m_handle(ops.open(path, access)) {}
     DemoFile(const DemoFile&) = delete;
     DemoFile& operator=(const DemoFile&) = delete;
     ~DemoFile() {
-        if (open_) {
-            ops_.close(handle_);
+        if (m_open) {
+            m_ops.close(m_handle);
         }
     }
 
     std::uint64_t CheckSize() {
         std::uint64_t size = 0;
         try {
-            size = ops_.size(handle_);
+            size = m_ops.size(m_handle);
         } catch (const Error& e) {
-            throw Error("Cannot open " + PathText(path_) + ": " + e.what());
+            throw Error("Cannot open " + PathText(m_path) + ": " + e.what());
         }
         if (size < kMinimumFileSize) {
-            throw Error(PathText(path_) + " is too short: it has " + std::to_string(size) +
+            throw Error(PathText(m_path) + " is too short: it has " + std::to_string(size) +
                         " bytes, a demo executable needs at least " +
                         std::to_string(kMinimumFileSize));
         }
@@ -136,12 +136,12 @@ public:
     void CheckSizeUnchanged(std::uint64_t before) {
         std::uint64_t now = 0;
         try {
-            now = ops_.size(handle_);
+            now = m_ops.size(m_handle);
         } catch (const Error& e) {
-            throw Error("Cannot save " + PathText(path_) + ": " + e.what());
+            throw Error("Cannot save " + PathText(m_path) + ": " + e.what());
         }
         if (now != before) {
-            throw Error("Cannot save " + PathText(path_) +
+            throw Error("Cannot save " + PathText(m_path) +
                         ": another program changed its size during the save, from " +
                         std::to_string(before) + " to " + std::to_string(now) + " bytes");
         }
@@ -151,9 +151,9 @@ public:
         std::size_t done = 0;
         while (done < block.width) {
             const std::int64_t got =
-                ops_.pread(handle_, buffer + done, block.width - done, block.offset + done);
+                m_ops.pread(m_handle, buffer + done, block.width - done, block.offset + done);
             if (got < 0) {
-                Fail("Cannot read", block, ops_.lastErrorMessage());
+                Fail("Cannot read", block, m_ops.lastErrorMessage());
             }
             if (got == 0) {
                 Fail("Cannot read", block, "the file ended before it");
@@ -169,9 +169,9 @@ public:
         std::size_t done = 0;
         while (done < block.width) {
             const std::int64_t put =
-                ops_.pwrite(handle_, buffer + done, block.width - done, block.offset + done);
+                m_ops.pwrite(m_handle, buffer + done, block.width - done, block.offset + done);
             if (put < 0) {
-                Fail("Cannot write", block, ops_.lastErrorMessage());
+                Fail("Cannot write", block, m_ops.lastErrorMessage());
             }
             if (put == 0) {
                 Fail("Cannot write", block, "the system wrote nothing");
@@ -184,9 +184,9 @@ public:
     }
 
     void Sync() {
-        if (!ops_.sync(handle_)) {
-            throw Error("Cannot save " + PathText(path_) +
-                        " to the disk: " + ops_.lastErrorMessage());
+        if (!m_ops.sync(m_handle)) {
+            throw Error("Cannot save " + PathText(m_path) +
+                        " to the disk: " + m_ops.lastErrorMessage());
         }
     }
 
@@ -199,7 +199,7 @@ public:
         static constexpr char kPartly[] = "; the file may be partly written";
         std::uint64_t end = 0;
         try {
-            end = ops_.size(handle_);
+            end = m_ops.size(m_handle);
         } catch (const Error&) {
             return kPartly;
         }
@@ -246,26 +246,26 @@ public:
         }
         const std::string held = allWritten ? "; the original bytes were put back"
                                             : "; the file still holds its original bytes";
-        return ops_.sync(handle_) ? held : held + ", but the disk did not confirm them";
+        return m_ops.sync(m_handle) ? held : held + ", but the disk did not confirm them";
     }
 
     void Close() {
-        open_ = false;  // a failed close has released the handle too
-        if (!ops_.close(handle_)) {
-            throw Error("Cannot close " + PathText(path_) + ": " + ops_.lastErrorMessage());
+        m_open = false;  // a failed close has released the handle too
+        if (!m_ops.close(m_handle)) {
+            throw Error("Cannot close " + PathText(m_path) + ": " + m_ops.lastErrorMessage());
         }
     }
 
 private:
     [[noreturn]] void Fail(const char* what, const Block& block, const std::string& cause) {
-        throw Error(std::string(what) + " " + block.name + " of " + PathText(path_) +
+        throw Error(std::string(what) + " " + block.name + " of " + PathText(m_path) +
                     " at offset " + Hex(block.offset) + ": " + cause);
     }
 
-    const std::filesystem::path& path_;
-    FileOps& ops_;
-    FileOps::Handle handle_;
-    bool open_ = true;
+    const std::filesystem::path& m_path;
+    FileOps& m_ops;
+    FileOps::Handle m_handle;
+    bool m_open = true;
 };
 
 // Reads `count` blocks of kBlocks, starting at `first`, in one opening.

@@ -192,51 +192,51 @@ std::string MessageFor(int err) {
 // the last component included.
 class Location {
 public:
-    explicit Location(const std::filesystem::path& path) : name_(path.c_str()) {
+    explicit Location(const std::filesystem::path& path) : m_name(path.c_str()) {
         if (path.native().size() < PATH_MAX) {
             return;  // the usual case: the system takes the name as it is
         }
-        rest_ = path.native();
-        while (rest_.size() >= PATH_MAX) {
-            const std::size_t cut = rest_.rfind('/', PATH_MAX - 2);
+        m_rest = path.native();
+        while (m_rest.size() >= PATH_MAX) {
+            const std::size_t cut = m_rest.rfind('/', PATH_MAX - 2);
             if (cut == std::string::npos) {
                 Fail(path, ENAMETOOLONG);  // one component longer than any file system allows
             }
-            const std::string run = rest_.substr(0, cut + 1);
+            const std::string run = m_rest.substr(0, cut + 1);
             int next;
             do {
-                next = ::openat(dir_, run.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+                next = ::openat(m_dir, run.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
             } while (next < 0 && errno == EINTR);
             if (next < 0) {
                 Fail(path, errno);
             }
             Release();
-            dir_ = next;
+            m_dir = next;
             // The rest is relative to the new folder: doubled slashes must not make it absolute.
-            rest_.erase(0, rest_.find_first_not_of('/', cut));
-            if (rest_.empty()) {
-                rest_ = ".";
+            m_rest.erase(0, m_rest.find_first_not_of('/', cut));
+            if (m_rest.empty()) {
+                m_rest = ".";
             }
         }
-        name_ = rest_.c_str();
+        m_name = m_rest.c_str();
     }
     Location(const Location&) = delete;
     Location& operator=(const Location&) = delete;
     ~Location() { Release(); }
 
-    int dir() const { return dir_; }
-    const char* name() const { return name_; }
+    int dir() const { return m_dir; }
+    const char* name() const { return m_name; }
 
 private:
     void Release() {
-        if (dir_ != AT_FDCWD) {
-            ::close(dir_);
+        if (m_dir != AT_FDCWD) {
+            ::close(m_dir);
         }
     }
 
-    int dir_ = AT_FDCWD;
-    const char* name_;
-    std::string rest_;
+    int m_dir = AT_FDCWD;
+    const char* m_name;
+    std::string m_rest;
 };
 
 class SystemOps final : public FileOps {

@@ -53,27 +53,27 @@ std::string PathText(const std::filesystem::path& path);
 // benchmark derives from it to skip the sync.
 class ForwardingFileOps : public FileOps {
 public:
-    explicit ForwardingFileOps(FileOps& inner = SystemFileOps()) : inner_(inner) {}
+    explicit ForwardingFileOps(FileOps& inner = SystemFileOps()) : m_inner(inner) {}
 
     Handle open(const std::filesystem::path& path, Access access) override {
-        return inner_.open(path, access);
+        return m_inner.open(path, access);
     }
-    std::uint64_t size(Handle h) override { return inner_.size(h); }
+    std::uint64_t size(Handle h) override { return m_inner.size(h); }
     std::int64_t pread(Handle h, void* buf, std::size_t n, std::uint64_t offset) override {
-        return inner_.pread(h, buf, n, offset);
+        return m_inner.pread(h, buf, n, offset);
     }
     std::int64_t pwrite(Handle h, const void* buf, std::size_t n, std::uint64_t offset) override {
-        return inner_.pwrite(h, buf, n, offset);
+        return m_inner.pwrite(h, buf, n, offset);
     }
-    bool sync(Handle h) override { return inner_.sync(h); }
-    bool close(Handle h) override { return inner_.close(h); }
-    std::string lastErrorMessage() override { return inner_.lastErrorMessage(); }
+    bool sync(Handle h) override { return m_inner.sync(h); }
+    bool close(Handle h) override { return m_inner.close(h); }
+    std::string lastErrorMessage() override { return m_inner.lastErrorMessage(); }
 
 protected:
-    FileOps& inner() { return inner_; }
+    FileOps& inner() { return m_inner; }
 
 private:
-    FileOps& inner_;
+    FileOps& m_inner;
 };
 
 }  // namespace corvane

@@ -39,7 +39,7 @@ void ColourButton::setBackColor(quint32 New_BackColor) {
 
 void ColourButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QColor face = OleToQColor(TranslateColor(m_backColor, palette()));
+    const QColor face = OleToQt(TranslateColor(m_backColor, palette()));
     const bool sunken = isDown() || isChecked();
     const QBrush fill(face);
     qDrawWinButton(&p, rect(), palette(), sunken, &fill);

@@ -175,9 +175,9 @@ CommonDialog::CommonDialog(ColourDialogService& service, QWidget* owner)
     : QObject(owner), m_service(service), m_owner(owner) {}
 
 void CommonDialog::ShowColor() {
-    const QColor start = OleToQColor(TranslateColor(m_color, m_owner->palette()));
+    const QColor start = OleToQt(TranslateColor(m_color, m_owner->palette()));
     if (const std::optional<QColor> chosen = m_service.GetColour(m_owner, start)) {
-        m_color = QColorToOle(*chosen);
+        m_color = QtToOle(*chosen);
     }
 }
 

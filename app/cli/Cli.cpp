@@ -56,39 +56,39 @@ void SetInFile(const std::filesystem::path& path, const SetEdits& edits) {
 class Command {
 public:
     Command() {
-        app_.set_help_flag();  // ours below, so that a parse error comes before the help
-        app_.allow_extras();   // unknown options are reported in our own words
-        app_.allow_windows_style_options(false);  // "/games/pes2012.exe" is a path
+        m_app.set_help_flag();  // ours below, so that a parse error comes before the help
+        m_app.allow_extras();   // unknown options are reported in our own words
+        m_app.allow_windows_style_options(false);  // "/games/pes2012.exe" is a path
 #ifdef _WIN32
-        help_ = app_.add_flag("-?,-h,--help")->description("Displays this help.");
+        m_help = m_app.add_flag("-?,-h,--help")->description("Displays this help.");
 #else
-        help_ = app_.add_flag("-h,--help")->description("Displays this help.");
+        m_help = m_app.add_flag("-h,--help")->description("Displays this help.");
 #endif
-        helpAll_ = app_.add_flag("--help-all")->description("The same as --help.");
-        version_ = app_.add_flag("-v,--version")->description("Displays version information.");
-        json_ = app_.add_flag("--json")->description(
+        m_helpAll = m_app.add_flag("--help-all")->description("The same as --help.");
+        m_version = m_app.add_flag("-v,--version")->description("Displays version information.");
+        m_json = m_app.add_flag("--json")->description(
             "show: print one JSON object instead of the table.");
         for (int i = 0; i < 4; ++i) {
-            teams_[i] =
+            m_teams[i] =
                 Value("--team" + std::to_string(i + 1), "<T>",
                       "set: team slot " + std::to_string(i + 1) + ", an ID or a club name.");
         }
-        exhibition_ = Value("--exhibition", "<R,G,B,A>", "set: the Exhibition colour slot.");
-        font_ = Value("--font", "<R,G,B,A>", "set: the font colour slot.");
-        positional_ = app_.add_option("arguments")
-                          ->expected(-1)
-                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        m_exhibition = Value("--exhibition", "<R,G,B,A>", "set: the Exhibition colour slot.");
+        m_font = Value("--font", "<R,G,B,A>", "set: the font colour slot.");
+        m_positional = m_app.add_option("arguments")
+                           ->expected(-1)
+                           ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     }
 
     CliResult Run(const std::vector<std::string>& arguments) {
         Parse(arguments);
-        if (help_->count() > 0 || helpAll_->count() > 0) {
+        if (m_help->count() > 0 || m_helpAll->count() > 0) {
             return {kDone, Help(), {}};
         }
-        if (version_->count() > 0) {
+        if (m_version->count() > 0) {
             return {kDone, "corvane-cli " CORVANE_VERSION "\n", {}};
         }
-        const std::vector<std::string> positional = positional_->results();
+        const std::vector<std::string> positional = m_positional->results();
         if (positional.empty()) {
             throw Refused{"no command given; see corvane-cli --help"};
         }
@@ -99,15 +99,15 @@ public:
         if (positional.size() != 2) {
             throw Refused{command + " takes exactly one FILE"};
         }
-        for (const CLI::Option* option : app_.parse_order()) {
-            if (option == positional_) {
+        for (const CLI::Option* option : m_app.parse_order()) {
+            if (option == m_positional) {
                 continue;
             }
             const std::string name = option->get_name();
             if (option->count() > 1) {
                 throw Refused{name + " is given more than once"};
             }
-            if ((option == json_) != (command == "show")) {
+            if ((option == m_json) != (command == "show")) {
                 throw Refused{name + " is not an option of " + command};
             }
         }
@@ -117,7 +117,7 @@ public:
 
 private:
     CLI::Option* Value(const std::string& name, const char* type, const std::string& text) {
-        return app_.add_option(name, text)
+        return m_app.add_option(name, text)
             ->type_name(type)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     }
@@ -125,12 +125,12 @@ private:
     void Parse(const std::vector<std::string>& arguments) {
         std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
         try {
-            app_.parse(reversed);
+            m_app.parse(reversed);
         } catch (const CLI::ArgumentMismatch& e) {
             // The one mismatch left: an option that takes a value ended the command line.
-            for (const CLI::Option* option : app_.get_options()) {
+            for (const CLI::Option* option : m_app.get_options()) {
                 const std::string name = option->get_name();
-                if (option != positional_ && std::string_view(e.what()).starts_with(name + ":")) {
+                if (option != m_positional && std::string_view(e.what()).starts_with(name + ":")) {
                     throw Refused{name + " needs a value"};
                 }
             }
@@ -138,12 +138,12 @@ private:
         } catch (const CLI::ParseError&) {
             throw Refused{"the command line cannot be read; see corvane-cli --help"};
         }
-        for (const std::string& extra : app_.remaining()) {
+        for (const std::string& extra : m_app.remaining()) {
             if (extra != "--") {
                 throw Refused{"unknown option " + Quote(extra) + "; see corvane-cli --help"};
             }
         }
-        for (const CLI::Option* flag : {help_, helpAll_, version_, json_}) {
+        for (const CLI::Option* flag : {m_help, m_helpAll, m_version, m_json}) {
             for (const std::string& value : flag->results()) {
                 if (value != "true") {  // "--json=x"; the flag alone gives "true"
                     throw Refused{flag->get_name() + " takes no value"};
@@ -154,8 +154,8 @@ private:
 
     std::string Help() const {
         std::vector<std::pair<std::string, std::string>> options;
-        for (const CLI::Option* option : app_.get_options()) {
-            if (option == positional_) {
+        for (const CLI::Option* option : m_app.get_options()) {
+            if (option == m_positional) {
                 continue;
             }
             std::string names;
@@ -200,7 +200,7 @@ private:
 
     CliResult Show(const std::filesystem::path& path) {
         const PatchValues values = ReadPatch(path);
-        return {kDone, json_->count() > 0 ? ShowJson(values) + "\n" : ShowTable(values), {}};
+        return {kDone, m_json->count() > 0 ? ShowJson(values) + "\n" : ShowTable(values), {}};
     }
 
     CliResult Set(const std::filesystem::path& path) {
@@ -209,15 +209,15 @@ private:
         SetEdits edits;
         try {
             for (int i = 0; i < 4; ++i) {
-                if (teams_[i]->count() > 0) {
-                    edits.teams[i] = TeamFromText(ValueOf(teams_[i]), i + 1);
+                if (m_teams[i]->count() > 0) {
+                    edits.teams[i] = TeamFromText(ValueOf(m_teams[i]), i + 1);
                 }
             }
-            if (exhibition_->count() > 0) {
-                edits.exhibition = ColourFromText(ValueOf(exhibition_), "exhibition");
+            if (m_exhibition->count() > 0) {
+                edits.exhibition = ColourFromText(ValueOf(m_exhibition), "exhibition");
             }
-            if (font_->count() > 0) {
-                edits.font = ColourFromText(ValueOf(font_), "font");
+            if (m_font->count() > 0) {
+                edits.font = ColourFromText(ValueOf(m_font), "font");
             }
         } catch (const Error& e) {
             throw Refused{e.what()};
@@ -226,15 +226,15 @@ private:
         return {};
     }
 
-    CLI::App app_{"", "corvane-cli"};
-    CLI::Option* help_ = nullptr;
-    CLI::Option* helpAll_ = nullptr;
-    CLI::Option* version_ = nullptr;
-    CLI::Option* json_ = nullptr;
-    std::array<CLI::Option*, 4> teams_{};
-    CLI::Option* exhibition_ = nullptr;
-    CLI::Option* font_ = nullptr;
-    CLI::Option* positional_ = nullptr;
+    CLI::App m_app{"", "corvane-cli"};
+    CLI::Option* m_help = nullptr;
+    CLI::Option* m_helpAll = nullptr;
+    CLI::Option* m_version = nullptr;
+    CLI::Option* m_json = nullptr;
+    std::array<CLI::Option*, 4> m_teams{};
+    CLI::Option* m_exhibition = nullptr;
+    CLI::Option* m_font = nullptr;
+    CLI::Option* m_positional = nullptr;
 };
 
 }  // namespace

@@ -46,27 +46,27 @@ public:
             std::perror("mkdtemp");
             std::exit(1);
         }
-        dir_ = pattern;
+        m_dir = pattern;
         Make("demo size", corvane::kMinimumFileSize);
         Make("4 GiB", std::uint64_t{4} << 30);
     }
-    ~BenchFiles() { std::filesystem::remove_all(dir_); }
+    ~BenchFiles() { std::filesystem::remove_all(m_dir); }
 
-    const std::vector<BenchFile>& files() const { return files_; }
+    const std::vector<BenchFile>& files() const { return m_files; }
 
 private:
     void Make(const std::string& label, std::uint64_t size) {
-        const std::filesystem::path path = dir_ / ("pes2012-" + std::to_string(size) + ".exe");
+        const std::filesystem::path path = m_dir / ("pes2012-" + std::to_string(size) + ".exe");
         const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         if (fd < 0 || ::ftruncate(fd, static_cast<off_t>(size)) != 0 || ::close(fd) != 0) {
             std::perror("creating a benchmark file");
             std::exit(1);
         }
-        files_.push_back({label, path});
+        m_files.push_back({label, path});
     }
 
-    std::filesystem::path dir_;
-    std::vector<BenchFile> files_;
+    std::filesystem::path m_dir;
+    std::vector<BenchFile> m_files;
 };
 
 void Check(bool ok, benchmark::State& state) {
@@ -144,7 +144,7 @@ void SaveCore(benchmark::State& state, const BenchFile& file, bool sync) {
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void AddPair(const std::string& label, const std::string& raw, const std::string& core) {
-        pairs_.push_back({label, {raw, core}});
+        m_pairs.push_back({label, {raw, core}});
     }
 
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -154,7 +154,7 @@ public:
             if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !median)) {
                 continue;
             }
-            Times& t = times_[run.run_name.function_name];
+            Times& t = m_times[run.run_name.function_name];
             if (median || !t.median) {
                 t = {run.GetAdjustedCPUTime(), run.GetAdjustedRealTime(), median};
             }
@@ -164,10 +164,10 @@ public:
     void Finalize() override {
         ConsoleReporter::Finalize();
         std::printf("\n%-34s %14s %14s\n", "core / raw", "CPU time", "real time");
-        for (const auto& [label, names] : pairs_) {
-            const auto raw = times_.find(names.first);
-            const auto core = times_.find(names.second);
-            if (raw != times_.end() && core != times_.end()) {
+        for (const auto& [label, names] : m_pairs) {
+            const auto raw = m_times.find(names.first);
+            const auto core = m_times.find(names.second);
+            if (raw != m_times.end() && core != m_times.end()) {
                 std::printf("%-34s %13.2fx %13.2fx\n", label.c_str(),
                             core->second.cpu / raw->second.cpu,
                             core->second.real / raw->second.real);
@@ -181,8 +181,8 @@ private:
         double real = 0;
         bool median = false;
     };
-    std::vector<std::pair<std::string, std::pair<std::string, std::string>>> pairs_;
-    std::map<std::string, Times> times_;
+    std::vector<std::pair<std::string, std::pair<std::string, std::string>>> m_pairs;
+    std::map<std::string, Times> m_times;
 };
 
 }  // namespace

@@ -16,7 +16,7 @@ const QString kSoundOver = QStringLiteral(".\\resources\\over.wav");
 const QString kSoundClick = QStringLiteral(".\\resources\\click.wav");
 
 QVariant colourVar(quint32 c) {
-    return QVariant::fromValue(OleColor{c});
+    return QVariant::fromValue(OleColour{c});
 }
 QVariant pictureVar(const Picture& p) {
     return QVariant::fromValue(p);
@@ -26,7 +26,7 @@ QVariant fontVar(const FontValue& f) {
 }
 
 quint32 readColour(const PropertyBag& bag, const char* key, quint32 absent) {
-    return bag.readAs<OleColor>(QLatin1String(key), OleColor{absent}).value;
+    return bag.readAs<OleColour>(QLatin1String(key), OleColour{absent}).value;
 }
 
 // A stored 16-bit value that does not fit is refused with a warning; the absent value

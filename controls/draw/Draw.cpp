@@ -7,7 +7,7 @@ namespace corvane {
 
 namespace {
 
-inline QRgb toRgb(ColorRef c) {
+inline QRgb toRgb(ColourRef c) {
     return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
 
@@ -96,7 +96,7 @@ void invertChecker(QImage& image, const Rect& r) {
 
 }  // namespace
 
-void FillRect(QImage& image, const Rect& rect, ColorRef colour) {
+void FillRect(QImage& image, const Rect& rect, ColourRef colour) {
     const Rect c = rect.intersected(ImageRect(image));
     const QRgb rgb = toRgb(colour);
     for (int y = c.top; y < c.bottom; ++y) {
@@ -104,7 +104,7 @@ void FillRect(QImage& image, const Rect& rect, ColorRef colour) {
     }
 }
 
-void FrameRect(QImage& image, const Rect& rect, ColorRef colour) {
+void FrameRect(QImage& image, const Rect& rect, ColourRef colour) {
     if (rect.isEmpty()) {
         return;
     }
@@ -119,7 +119,7 @@ void FrameRect(QImage& image, const Rect& rect, ColorRef colour) {
     }
 }
 
-void DrawLine(QImage& image, int x1, int y1, int x2, int y2, ColorRef colour) {
+void DrawLine(QImage& image, int x1, int y1, int x2, int y2, ColourRef colour) {
     const QRgb rgb = toRgb(colour);
     if (y1 == y2) {
         // Horizontal: the run from x1 toward x2, x2 excluded.
@@ -173,7 +173,7 @@ void DrawLine(QImage& image, int x1, int y1, int x2, int y2, ColorRef colour) {
     }
 }
 
-void SetPixel(QImage& image, int x, int y, ColorRef colour) {
+void SetPixel(QImage& image, int x, int y, ColourRef colour) {
     put(image, x, y, toRgb(colour));
 }
 
@@ -187,13 +187,13 @@ void DrawFocusRect(QImage& image, const Rect& r) {
     invertChecker(image, {r.right - 1, r.top + 1, r.right, r.bottom - 1});
 }
 
-ColorRef GetPixel(const QImage& image, int x, int y) {
+ColourRef GetPixel(const QImage& image, int x, int y) {
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) {
         return 0;
     }
     const QRgb p = image.pixel(x, y);
-    return static_cast<ColorRef>(qRed(p)) | (static_cast<ColorRef>(qGreen(p)) << 8) |
-           (static_cast<ColorRef>(qBlue(p)) << 16);
+    return static_cast<ColourRef>(qRed(p)) | (static_cast<ColourRef>(qGreen(p)) << 8) |
+           (static_cast<ColourRef>(qBlue(p)) << 16);
 }
 
 }  // namespace corvane

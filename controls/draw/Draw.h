@@ -30,16 +30,16 @@ namespace corvane {
 //
 // The fast paths write 32-bit images (RGB32, ARGB32, ARGB32_Premultiplied) directly; other
 // formats go through QImage::setPixel.
-using ColorRef = quint32;
+using ColourRef = quint32;
 
-void FillRect(QImage& image, const Rect& rect, ColorRef colour);
-void FrameRect(QImage& image, const Rect& rect, ColorRef colour);
-void DrawLine(QImage& image, int x1, int y1, int x2, int y2, ColorRef colour);
-void SetPixel(QImage& image, int x, int y, ColorRef colour);
+void FillRect(QImage& image, const Rect& rect, ColourRef colour);
+void FrameRect(QImage& image, const Rect& rect, ColourRef colour);
+void DrawLine(QImage& image, int x1, int y1, int x2, int y2, ColourRef colour);
+void SetPixel(QImage& image, int x, int y, ColourRef colour);
 void DrawFocusRect(QImage& image, const Rect& rect);
 
 // The colour of a pixel as 0x00BBGGRR; 0 outside the image.
-ColorRef GetPixel(const QImage& image, int x, int y);
+ColourRef GetPixel(const QImage& image, int x, int y);
 
 // The image's own rectangle (0, 0, width, height).
 inline Rect ImageRect(const QImage& image) {

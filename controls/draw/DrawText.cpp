@@ -150,7 +150,7 @@ TextLayout LayoutText(const QString& text, int width, unsigned format, const QFo
 }
 
 void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, unsigned format,
-                    const QFont& font, ColorRef colour) {
+                    const QFont& font, ColourRef colour) {
     if (layout.lines.empty() || image.isNull()) {
         return;  // nothing to paint, or nothing to paint on (a control not sized yet)
     }
@@ -184,7 +184,7 @@ void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, u
 }
 
 int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, const QFont& font,
-               ColorRef colour, const DrawTextParams* params) {
+               ColourRef colour, const DrawTextParams* params) {
     const TextLayout layout = LayoutText(text, rect.width(), format, font, params);
     if (layout.lines.empty()) {
         return 0;

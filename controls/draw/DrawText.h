@@ -47,7 +47,7 @@ struct DrawTextParams {
 //    lines. An empty text leaves `rect` as it is.
 // Returns the height of the text in pixels (0 for an empty text).
 int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, const QFont& font,
-               ColorRef colour, const DrawTextParams* params);
+               ColourRef colour, const DrawTextParams* params);
 
 // The lines DrawTextEx breaks a text into for a rectangle `width` pixels wide, with their
 // widths: measuring and drawing the same text can share one layout.
@@ -73,6 +73,6 @@ TextLayout LayoutText(const QString& text, int width, unsigned format, const QFo
 // this rectangle's width, or for any width at which it breaks the same way (such as its own
 // widest line plus the margins).
 void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, unsigned format,
-                    const QFont& font, ColorRef colour);
+                    const QFont& font, ColourRef colour);
 
 }  // namespace corvane

@@ -13,8 +13,8 @@ namespace corvane {
 namespace {
 
 QJsonValue toJson(const QVariant& v) {
-    if (v.metaType() == QMetaType::fromType<OleColor>()) {
-        return QJsonObject{{"colour", static_cast<qint64>(v.value<OleColor>().value)}};
+    if (v.metaType() == QMetaType::fromType<OleColour>()) {
+        return QJsonObject{{"colour", static_cast<qint64>(v.value<OleColour>().value)}};
     }
     if (v.metaType() == QMetaType::fromType<FontValue>()) {
         const auto f = v.value<FontValue>();
@@ -91,7 +91,7 @@ bool fromJson(const QJsonValue& j, QVariant* out, QString* why) {
             *why = QStringLiteral("a colour must be a whole number from 0 to 4294967295");
             return false;
         }
-        *out = QVariant::fromValue(OleColor{static_cast<quint32>(d)});
+        *out = QVariant::fromValue(OleColour{static_cast<quint32>(d)});
         return true;
     }
     if (o.contains("font")) {
@@ -179,11 +179,11 @@ QVariant convertTo(const QVariant& stored, const QVariant& def) {
         return stored;
     }
     const QMetaType want = def.metaType();
-    if (want == QMetaType::fromType<OleColor>()) {
+    if (want == QMetaType::fromType<OleColour>()) {
         if (stored.canConvert<qint64>() && stored.metaType().id() != QMetaType::QString) {
             const qint64 n = stored.toLongLong();
             if (n >= std::numeric_limits<qint32>::min() && n <= 0xFFFFFFFFLL) {
-                return QVariant::fromValue(OleColor{static_cast<quint32>(n)});
+                return QVariant::fromValue(OleColour{static_cast<quint32>(n)});
             }
         }
         return {};
@@ -211,7 +211,7 @@ QVariant convertTo(const QVariant& stored, const QVariant& def) {
     if (want.id() == QMetaType::QString && stored.metaType().id() != QMetaType::QString) {
         if (stored.metaType() == QMetaType::fromType<FontValue>() ||
             stored.metaType() == QMetaType::fromType<Picture>() ||
-            stored.metaType() == QMetaType::fromType<OleColor>()) {
+            stored.metaType() == QMetaType::fromType<OleColour>()) {
             return {};
         }
         return stored.toString();
@@ -226,8 +226,8 @@ bool PropertyBag::sameValue(const QVariant& a, const QVariant& b) {
         const QVariant c = convertTo(a, b);
         return c.isValid() && c.metaType() == b.metaType() && sameValue(c, b);
     }
-    if (a.metaType() == QMetaType::fromType<OleColor>()) {
-        return a.value<OleColor>() == b.value<OleColor>();
+    if (a.metaType() == QMetaType::fromType<OleColour>()) {
+        return a.value<OleColour>() == b.value<OleColour>();
     }
     if (a.metaType() == QMetaType::fromType<FontValue>()) {
         return a.value<FontValue>() == b.value<FontValue>();

@@ -13,13 +13,13 @@
 namespace corvane {
 
 // A colour value as a control stores it: 0x00BBGGRR, or 0x800000nn for system colour nn.
-struct OleColor {
+struct OleColour {
     quint32 value = 0;
-    friend bool operator==(const OleColor&, const OleColor&) = default;
+    friend bool operator==(const OleColour&, const OleColour&) = default;
 };
 
 // The host's store of a control's settings. Keys match without regard to case and are kept in
-// lower case; a value equal to its default is not stored. Values are qint32, bool, OleColor,
+// lower case; a value equal to its default is not stored. Values are qint32, bool, OleColour,
 // QString, FontValue or Picture.
 class PropertyBag {
 public:
@@ -54,4 +54,4 @@ private:
 
 }  // namespace corvane
 
-Q_DECLARE_METATYPE(corvane::OleColor)
+Q_DECLARE_METATYPE(corvane::OleColour)

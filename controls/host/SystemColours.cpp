@@ -67,7 +67,7 @@ quint32 TranslateColor(quint32 colour, const QPalette& palette) {
     }
     // The whole low three bytes name the colour: 0x80000110 is number 272, which no table
     // row knows, not button shadow (16).
-    return QColorToOle(SystemColour(static_cast<int>(colour & 0xFFFFFFu), palette));
+    return QtToOle(SystemColour(static_cast<int>(colour & 0xFFFFFFu), palette));
 }
 
 }  // namespace corvane

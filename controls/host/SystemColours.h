@@ -14,11 +14,11 @@ inline constexpr quint32 kSystemColourFlag = 0x80000000u;
 QColor SystemColour(int index, const QPalette& palette);
 
 // 0x00BBGGRR <-> QColor.
-inline QColor OleToQColor(quint32 rgb) {
+inline QColor OleToQt(quint32 rgb) {
     return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
                   static_cast<int>((rgb >> 16) & 0xFF));
 }
-inline quint32 QColorToOle(const QColor& c) {
+inline quint32 QtToOle(const QColor& c) {
     return static_cast<quint32>(c.red()) | (static_cast<quint32>(c.green()) << 8) |
            (static_cast<quint32>(c.blue()) << 16);
 }

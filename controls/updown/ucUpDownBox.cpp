@@ -143,7 +143,7 @@ void ucUpDownBox::InitProperties() {
 
 void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
     const FontValue ambient = Site()->AmbientFont();
-    m_backColor = bag.readAs<OleColor>(QStringLiteral("BackColor"), {kWindowBackground}).value;
+    m_backColor = bag.readAs<OleColour>(QStringLiteral("BackColor"), {kWindowBackground}).value;
     const int border = bag.read(QStringLiteral("BorderStyle"), 1).toInt();
     if (border == 0 || border == 1) {
         m_borderStyle = border;
@@ -155,7 +155,7 @@ void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
     if (alignment >= 0 && alignment <= 2) {
         m_alignment = alignment;
     }
-    m_foreColor = bag.readAs<OleColor>(QStringLiteral("ForeColor"), {kWindowText}).value;
+    m_foreColor = bag.readAs<OleColour>(QStringLiteral("ForeColor"), {kWindowText}).value;
     applyFont();
     applyAlignment();
     applyColours();
@@ -169,11 +169,11 @@ void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
 
 void ucUpDownBox::WriteProperties(PropertyBag& bag) const {
     bag.write(QStringLiteral("Alignment"), m_alignment, 0);
-    bag.write(QStringLiteral("BackColor"), QVariant::fromValue(OleColor{m_backColor}),
-              QVariant::fromValue(OleColor{kWindowBackground}));
+    bag.write(QStringLiteral("BackColor"), QVariant::fromValue(OleColour{m_backColor}),
+              QVariant::fromValue(OleColour{kWindowBackground}));
     bag.write(QStringLiteral("BorderStyle"), m_borderStyle, 1);
-    bag.write(QStringLiteral("ForeColor"), QVariant::fromValue(OleColor{m_foreColor}),
-              QVariant::fromValue(OleColor{kWindowText}));
+    bag.write(QStringLiteral("ForeColor"), QVariant::fromValue(OleColour{m_foreColor}),
+              QVariant::fromValue(OleColour{kWindowText}));
     bag.write(QStringLiteral("Enabled"), m_enabled, true);
     bag.write(QStringLiteral("Font"), QVariant::fromValue(m_font),
               QVariant::fromValue(Site()->AmbientFont()));
@@ -203,7 +203,7 @@ void ucUpDownBox::paintEvent(QPaintEvent*) {
     }
     // A one-pixel frame just outside the client area, as four one-pixel strips.
     QPainter p(this);
-    const QColor c = OleToQColor(TranslateColor(kWindowFrame, palette()));
+    const QColor c = OleToQt(TranslateColor(kWindowFrame, palette()));
     const int w = width();
     const int h = height();
     p.fillRect(0, 0, w, 1, c);
@@ -246,8 +246,8 @@ void ucUpDownBox::relayout() {
 
 void ucUpDownBox::applyColours() {
     // Resolved against the box's own palette, which is the host's and never changed here.
-    const QColor back = OleToQColor(TranslateColor(m_backColor, palette()));
-    const QColor fore = OleToQColor(TranslateColor(m_foreColor, palette()));
+    const QColor back = OleToQt(TranslateColor(m_backColor, palette()));
+    const QColor fore = OleToQt(TranslateColor(m_foreColor, palette()));
     QPalette inner = m_inner->palette();
     inner.setColor(QPalette::Window, back);
     m_inner->setPalette(inner);

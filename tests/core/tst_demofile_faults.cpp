@@ -41,7 +41,7 @@ public:
 
     Handle open(const std::filesystem::path& path, Access access) override {
         calls << (access == Access::Read ? "open read" : "open write");
-        path_ = path;
+        m_path = path;
         return ForwardingFileOps::open(path, access);
     }
     std::uint64_t size(Handle h) override {
@@ -53,10 +53,10 @@ public:
         if (fault == Fault::ShortTransfers) {
             n = 1;
         }
-        if (++reads_ == failOnCall && fault == Fault::ReadError) {
+        if (++m_reads == failOnCall && fault == Fault::ReadError) {
             return -1;
         }
-        if (reads_ == failOnCall && fault == Fault::ReadEnd) {
+        if (m_reads == failOnCall && fault == Fault::ReadEnd) {
             return 0;
         }
         return ForwardingFileOps::pread(h, buf, n, offset);
@@ -66,24 +66,24 @@ public:
         if (fault == Fault::ShortTransfers) {
             n = 1;
         }
-        if (++writes_ == failOnCall && fault == Fault::ResizeBeforeWrite) {
-            std::filesystem::resize_file(path_, resizeTo);
+        if (++m_writes == failOnCall && fault == Fault::ResizeBeforeWrite) {
+            std::filesystem::resize_file(m_path, resizeTo);
         }
-        if (writes_ == failOnCall && fault == Fault::WriteError) {
+        if (m_writes == failOnCall && fault == Fault::WriteError) {
             return -1;
         }
-        if (writes_ >= failOnCall && fault == Fault::WriteErrorOnwards) {
+        if (m_writes >= failOnCall && fault == Fault::WriteErrorOnwards) {
             return -1;
         }
-        if (writes_ == failOnCall && fault == Fault::WriteNothing) {
+        if (m_writes == failOnCall && fault == Fault::WriteNothing) {
             return 0;
         }
         return ForwardingFileOps::pwrite(h, buf, n, offset);
     }
     bool sync(Handle h) override {
         calls << "sync";
-        if (fault == Fault::ResizeBeforeSync && ++syncs_ == 1) {
-            std::filesystem::resize_file(path_, resizeTo);
+        if (fault == Fault::ResizeBeforeSync && ++m_syncs == 1) {
+            std::filesystem::resize_file(m_path, resizeTo);
         }
         return fault == Fault::SyncError ? false : ForwardingFileOps::sync(h);
     }
@@ -100,10 +100,10 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
-    int reads_ = 0;
-    int writes_ = 0;
-    int syncs_ = 0;
+    std::filesystem::path m_path;
+    int m_reads = 0;
+    int m_writes = 0;
+    int m_syncs = 0;
 };
 
 using Fault = FaultyOps::Fault;

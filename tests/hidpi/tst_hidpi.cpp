@@ -24,9 +24,9 @@ QImage FaceAt1x(const Button_XP& b) {
     return face;
 }
 
-ColorRef Rgb(const QImage& img, int x, int y) {
+ColourRef Rgb(const QImage& img, int x, int y) {
     const QRgb p = img.pixel(x, y);
-    return static_cast<ColorRef>(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
+    return static_cast<ColourRef>(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
 }
 
 bool BlockIsUniform(const QImage& img, int lx, int ly) {

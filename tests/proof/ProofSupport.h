@@ -71,30 +71,30 @@ class HeldLock {
 public:
     HeldLock(const QString& kind, const QString& file) {
         if (kind.startsWith(QStringLiteral("flock"))) {
-            process_.start(QStringLiteral("flock"),
-                           {kind == QStringLiteral("flock shared") ? "-s" : "-x", "-n", file, "sh",
-                            "-c", "echo locked; exec cat"});
+            m_process.start(QStringLiteral("flock"),
+                            {kind == QStringLiteral("flock shared") ? "-s" : "-x", "-n", file, "sh",
+                             "-c", "echo locked; exec cat"});
         } else {
-            process_.start(QStringLiteral(CORVANE_LOCKHOLDER), {kind, file});
+            m_process.start(QStringLiteral(CORVANE_LOCKHOLDER), {kind, file});
         }
-        held_ = process_.waitForReadyRead(20000) &&
-                process_.readAllStandardOutput() == QByteArrayLiteral("locked\n");
+        m_held = m_process.waitForReadyRead(20000) &&
+                 m_process.readAllStandardOutput() == QByteArrayLiteral("locked\n");
     }
     HeldLock(const HeldLock&) = delete;
     HeldLock& operator=(const HeldLock&) = delete;
     ~HeldLock() {
-        process_.closeWriteChannel();
-        if (!process_.waitForFinished(20000)) {
-            process_.kill();
-            process_.waitForFinished();
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(20000)) {
+            m_process.kill();
+            m_process.waitForFinished();
         }
     }
 
-    bool isHeld() const { return held_; }
+    bool isHeld() const { return m_held; }
 
 private:
-    QProcess process_;
-    bool held_ = false;
+    QProcess m_process;
+    bool m_held = false;
 };
 
 struct CliResult {

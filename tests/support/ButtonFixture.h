@@ -27,7 +27,7 @@ inline constexpr quint32 kPressedFace = 0xD6AFA6;
 
 inline QPalette palette() {
     QPalette p;
-    const auto c = [](quint32 v) { return corvane::OleToQColor(v); };
+    const auto c = [](quint32 v) { return corvane::OleToQt(v); };
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(group, QPalette::Button, c(kFace));
         p.setColor(group, QPalette::Dark, c(kShadow));
@@ -63,7 +63,7 @@ struct Button {
         container.show();
     }
     corvane::Button_XP* operator->() const { return button.get(); }
-    corvane::ColorRef pixel(int x, int y) const {
+    corvane::ColourRef pixel(int x, int y) const {
         return corvane::GetPixel(button->surfaceImage(), x, y);
     }
     void flags(bool focus, bool pressed, bool over) {

@@ -51,7 +51,7 @@ public:
     Handle open(const std::filesystem::path& path, Access access) override {
         ++opens;
         accesses.append(access);
-        path_ = path;
+        m_path = path;
         return ForwardingFileOps::open(path, access);
     }
     std::uint64_t size(Handle h) override {
@@ -69,18 +69,18 @@ public:
             n = std::min<std::size_t>(n, 2);
         }
         if ((fault == Fault::NoSpace && call == failOnWrite + 1) || fault == Fault::DiskFull) {
-            error_ = ENOSPC;
+            m_error = ENOSPC;
             return -1;
         }
         if (fault == Fault::CutShort && call == 1) {
-            std::filesystem::resize_file(path_, cutTo);
+            std::filesystem::resize_file(m_path, cutTo);
         }
         return ForwardingFileOps::pwrite(h, buf, n, offset);
     }
     bool sync(Handle h) override {
         ++syncs;
         if (fault == Fault::SyncFails) {
-            error_ = EIO;
+            m_error = EIO;
             return false;
         }
         return ForwardingFileOps::sync(h);
@@ -90,13 +90,13 @@ public:
         return ForwardingFileOps::close(h);
     }
     std::string lastErrorMessage() override {
-        return error_ != 0 ? std::generic_category().message(error_)
-                           : ForwardingFileOps::lastErrorMessage();
+        return m_error != 0 ? std::generic_category().message(m_error)
+                            : ForwardingFileOps::lastErrorMessage();
     }
 
 private:
-    std::filesystem::path path_;
-    int error_ = 0;
+    std::filesystem::path m_path;
+    int m_error = 0;
 };
 
 }  // namespace corvane::test

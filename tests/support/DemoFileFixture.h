@@ -132,21 +132,21 @@ class DemoFileFixture {
 public:
     explicit DemoFileFixture(quint32 seed = 1, qint64 size = kDemoFileSize,
                              const QString& name = QStringLiteral("pes2012.exe"))
-        : path_(dir_.filePath(name)) {
-        ok_ = dir_.isValid() && WriteDemoFile(path_, seed, size);
+        : m_path(m_dir.filePath(name)) {
+        m_ok = m_dir.isValid() && WriteDemoFile(m_path, seed, size);
     }
 
-    bool isValid() const { return ok_; }
-    QString dirPath() const { return dir_.path(); }
-    QString path() const { return path_; }
-    std::filesystem::path fsPath() const { return ToPath(path_); }
-    QByteArray bytes() const { return ReadWholeFile(path_); }
-    QByteArray bytes(qint64 offset, qint64 count) const { return ReadBytes(path_, offset, count); }
+    bool isValid() const { return m_ok; }
+    QString dirPath() const { return m_dir.path(); }
+    QString path() const { return m_path; }
+    std::filesystem::path fsPath() const { return ToPath(m_path); }
+    QByteArray bytes() const { return ReadWholeFile(m_path); }
+    QByteArray bytes(qint64 offset, qint64 count) const { return ReadBytes(m_path, offset, count); }
 
 private:
-    QTemporaryDir dir_;
-    QString path_;
-    bool ok_ = false;
+    QTemporaryDir m_dir;
+    QString m_path;
+    bool m_ok = false;
 };
 
 }  // namespace corvane::test

@@ -53,20 +53,20 @@ class CliRunner {
 public:
     // `prefix` is the command that runs corvane-cli, e.g. {"/usr/lib/wine/wine64",
     // "corvane-cli.exe"}; a program ending in .exe is a Windows program.
-    explicit CliRunner(std::vector<std::string> prefix) : prefix_(std::move(prefix)) {
-        const std::string& program = prefix_.back();
-        windows_ =
+    explicit CliRunner(std::vector<std::string> prefix) : m_prefix(std::move(prefix)) {
+        const std::string& program = m_prefix.back();
+        m_windows =
             program.size() > 4 && QByteArray::fromStdString(program).toLower().endsWith(".exe");
     }
 
-    bool windows() const { return windows_; }
+    bool windows() const { return m_windows; }
     // The program itself: the prefix's last word.
-    std::filesystem::path Program() const { return prefix_.back(); }
+    std::filesystem::path Program() const { return m_prefix.back(); }
 
     // A path as the user of the program's platform types it: Linux paths stay as they are;
     // Windows programs get Wine's drive Z:, which is the Linux root, with backslashes.
     std::string Native(const std::filesystem::path& path) const {
-        if (!windows_) {
+        if (!m_windows) {
             return path.string();
         }
         std::string text = "Z:" + path.string();
@@ -75,7 +75,7 @@ public:
         }
         return text;
     }
-    char Separator() const { return windows_ ? '\\' : '/'; }
+    char Separator() const { return m_windows ? '\\' : '/'; }
 
     CliRun Run(const QByteArrayList& arguments, const RunOptions& options = {}) const {
         std::vector<std::string> argv;
@@ -85,7 +85,7 @@ public:
         }
         if (options.unprivileged && ::geteuid() == 0) {
             argv = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
-            if (windows_) {
+            if (m_windows) {
                 // Wine refuses a prefix its user does not own; the test setup made this one.
                 const char* prefix = std::getenv("CORVANE_WINEPREFIX_UNPRIVILEGED");
                 Replace(env, "WINEPREFIX", prefix ? prefix : "");
@@ -96,7 +96,7 @@ public:
             const std::string name = entry.substr(0, entry.find('='));
             Replace(env, name, entry.substr(name.size() + 1));
         }
-        argv.insert(argv.end(), prefix_.begin(), prefix_.end());
+        argv.insert(argv.end(), m_prefix.begin(), m_prefix.end());
         for (const QByteArray& a : arguments) {
             argv.push_back(a.toStdString());
         }
@@ -110,8 +110,8 @@ public:
             return {};
         }
         // The program must be readable, and Wine's prefix writable, by that user.
-        std::vector<std::pair<std::string, std::string>> needed{{"-r", prefix_.back()}};
-        if (windows_) {
+        std::vector<std::pair<std::string, std::string>> needed{{"-r", m_prefix.back()}};
+        if (m_windows) {
             const char* prefix = std::getenv("CORVANE_WINEPREFIX_UNPRIVILEGED");
             needed.emplace_back("-w", prefix ? prefix : "");
         }
@@ -139,8 +139,8 @@ public:
             return q + "'";
         };
         std::string command = "stty cols 1000 && ";  // Wine's console breaks lines at the width
-        for (std::size_t i = 0; i + 1 < prefix_.size(); ++i) {
-            command += quoted(prefix_[i]) + " ";
+        for (std::size_t i = 0; i + 1 < m_prefix.size(); ++i) {
+            command += quoted(m_prefix[i]) + " ";
         }
         command += "cmd /c";
         for (const std::string& word : words) {
@@ -156,8 +156,8 @@ public:
     // Another Windows program under the same Wine (same prefix, same server).
     QStringList WindowsCommand(const QString& exe, const QStringList& arguments) const {
         QStringList command;
-        for (std::size_t i = 0; i + 1 < prefix_.size(); ++i) {
-            command << QString::fromStdString(prefix_[i]);
+        for (std::size_t i = 0; i + 1 < m_prefix.size(); ++i) {
+            command << QString::fromStdString(m_prefix[i]);
         }
         return command << exe << arguments;
     }
@@ -259,8 +259,8 @@ private:
         }
     }
 
-    std::vector<std::string> prefix_;
-    bool windows_ = false;
+    std::vector<std::string> m_prefix;
+    bool m_windows = false;
 };
 
 }  // namespace corvane::test

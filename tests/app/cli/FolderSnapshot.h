@@ -19,33 +19,33 @@ namespace corvane::test {
 
 class FolderSnapshot {
 public:
-    explicit FolderSnapshot(std::filesystem::path root) : root_(std::move(root)) {
+    explicit FolderSnapshot(std::filesystem::path root) : m_root(std::move(root)) {
         for (const auto& [name, isFile] : Entries()) {
-            entries_[name] = isFile ? ReadAll(root_ / name) : QByteArray();
+            m_entries[name] = isFile ? ReadAll(m_root / name) : QByteArray();
         }
     }
 
     // From now on `file` (relative to the folder) should hold `bytes` at `offset`.
     void Expect(const std::string& file, qint64 offset, const QByteArray& bytes) {
-        entries_[file].replace(offset, bytes.size(), bytes);
+        m_entries[file].replace(offset, bytes.size(), bytes);
     }
 
     // Empty when the folder holds what it held, with the expected changes; otherwise the first
     // difference found.
     QString Difference() const {
         const std::map<std::string, bool> now = Entries();
-        for (const auto& [name, bytes] : entries_) {
+        for (const auto& [name, bytes] : m_entries) {
             if (!now.contains(name)) {
                 return Name(name) + " is gone";
             }
         }
         for (const auto& [name, isFile] : now) {
-            const auto was = entries_.find(name);
-            if (was == entries_.end()) {
+            const auto was = m_entries.find(name);
+            if (was == m_entries.end()) {
                 return Name(name) + " has appeared";
             }
             if (isFile) {
-                const QString difference = Compare(root_ / name, was->second);
+                const QString difference = Compare(m_root / name, was->second);
                 if (!difference.isEmpty()) {
                     return Name(name) + difference;
                 }
@@ -62,8 +62,8 @@ private:
     // Each entry by its relative path, and whether it is a file (a folder otherwise).
     std::map<std::string, bool> Entries() const {
         std::map<std::string, bool> entries;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root_)) {
-            entries[entry.path().lexically_relative(root_).string()] = !entry.is_directory();
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(m_root)) {
+            entries[entry.path().lexically_relative(m_root).string()] = !entry.is_directory();
         }
         return entries;
     }
@@ -111,8 +111,8 @@ private:
         return difference;
     }
 
-    std::filesystem::path root_;
-    std::map<std::string, QByteArray> entries_;  // a folder holds an empty array
+    std::filesystem::path m_root;
+    std::map<std::string, QByteArray> m_entries;  // a folder holds an empty array
 };
 
 }  // namespace corvane::test

@@ -96,7 +96,7 @@ class tst_Cli : public QObject {
     Q_OBJECT
 
 public:
-    explicit tst_Cli(CliRunner cli) : cli_(std::move(cli)) {}
+    explicit tst_Cli(CliRunner cli) : m_cli(std::move(cli)) {}
 
 private slots:
     void showTable();
@@ -114,13 +114,13 @@ private slots:
 
 private:
     CliRun Run(const QByteArrayList& arguments, const RunOptions& options = {}) const {
-        return cli_.Run(arguments, options);
+        return m_cli.Run(arguments, options);
     }
     QByteArray Arg(const QString& path) const {
-        return Bytes(cli_.Native(corvane::test::ToPath(path)));
+        return Bytes(m_cli.Native(corvane::test::ToPath(path)));
     }
 
-    CliRunner cli_;
+    CliRunner m_cli;
 };
 
 void tst_Cli::showTable() {
@@ -335,7 +335,7 @@ void tst_Cli::refused() {
     QFETCH(QByteArrayList, arguments);
     QFETCH(QString, message);
     QFETCH(QString, linuxOnly);
-    if (!linuxOnly.isEmpty() && cli_.windows()) {
+    if (!linuxOnly.isEmpty() && m_cli.windows()) {
         QSKIP(qPrintable(linuxOnly));
     }
     DemoFileFixture demo(33);
@@ -499,12 +499,12 @@ void tst_Cli::files_data() {
 void tst_Cli::files() {
     QFETCH(FileRow, row);
     QByteArrayList arguments = row.arguments;
-    if (!row.onlyOn.isEmpty() && (row.onlyOn == "windows") != cli_.windows()) {
+    if (!row.onlyOn.isEmpty() && (row.onlyOn == "windows") != m_cli.windows()) {
         QSKIP(qPrintable(row.why));
     }
 
     if (row.kind == "readonly") {
-        const QString obstacle = cli_.UnprivilegedObstacle();
+        const QString obstacle = m_cli.UnprivilegedObstacle();
         if (!obstacle.isEmpty()) {
             QSKIP(qPrintable(obstacle));
         }
@@ -532,13 +532,13 @@ void tst_Cli::files() {
         QVERIFY(MakeDemoFile(target, 50, size, row.kind != "short"));
     }
 
-    const QByteArray path = Bytes(cli_.Native(target));
+    const QByteArray path = Bytes(m_cli.Native(target));
     if (row.kind == "readonly") {
-        if (cli_.windows()) {
+        if (m_cli.windows()) {
             QProcess attrib;
             const QStringList command =
-                cli_.WindowsCommand(qEnvironmentVariable("CORVANE_WINDOWS_FILETOOL"),
-                                    {"readonly", QString::fromUtf8(path)});
+                m_cli.WindowsCommand(qEnvironmentVariable("CORVANE_WINDOWS_FILETOOL"),
+                                     {"readonly", QString::fromUtf8(path)});
             attrib.start(command.first(), command.mid(1));
             QVERIFY(attrib.waitForFinished(60000));
             QCOMPARE(attrib.exitCode(), 0);
@@ -552,7 +552,7 @@ void tst_Cli::files() {
     }
     QProcess holder;
     if (row.kind == "held") {
-        const QStringList command = cli_.WindowsCommand(
+        const QStringList command = m_cli.WindowsCommand(
             qEnvironmentVariable("CORVANE_WINDOWS_FILETOOL"), {"hold", QString::fromUtf8(path)});
         holder.start(command.first(), command.mid(1));
         QVERIFY(holder.waitForReadyRead(60000));
@@ -614,7 +614,7 @@ void tst_Cli::files() {
     if (!row.shown.isEmpty()) {
         quoted = QString::fromUtf8(given.left(given.size() - row.name.size())) + row.shown;
     }
-    const QString message = cli_.windows() && !row.windows.isEmpty() ? row.windows : row.linux;
+    const QString message = m_cli.windows() && !row.windows.isEmpty() ? row.windows : row.linux;
     const bool isSet = arguments.first() == "set";
     QString expected = QString("status %1\n").arg(row.status);
     if (row.status == 0) {
@@ -675,18 +675,18 @@ void tst_Cli::unwritableOutput() {
 // page. Code page 437 has none of these letters; UTF-8 bytes written to it would show as
 // "DΓÇª". (Wine's console shows a surrogate pair as two U+FFFD, so the name stays in the BMP.)
 void tst_Cli::console() {
-    if (!cli_.windows()) {
+    if (!m_cli.windows()) {
         QSKIP("the console is Windows' own; on Linux a terminal gets the UTF-8 bytes");
     }
-    const std::string program = cli_.Native(cli_.Program());
+    const std::string program = m_cli.Native(m_cli.Program());
     if (program.find(' ') != std::string::npos) {
         QSKIP("cmd /c cannot be given this program's path, which holds a blank");
     }
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const std::string missing =
-        cli_.Native(corvane::test::ToPath(dir.path()) / "Démo-Ελλάδα-日本.exe");
-    const CliRun r = cli_.RunInConsole({"chcp", "437", ">nul", "&", program, "show", missing});
+        m_cli.Native(corvane::test::ToPath(dir.path()) / "Démo-Ελλάδα-日本.exe");
+    const CliRun r = m_cli.RunInConsole({"chcp", "437", ">nul", "&", program, "show", missing});
     // The terminal shows the console's text, with its cursor codes and \r\n line ends.
     QString shown = QString::fromUtf8(r.out);
     shown.remove(QRegularExpression("\x1b\\[[0-9;?]*[A-Za-z]")).remove('\r');

@@ -20,13 +20,14 @@ namespace corvane::test {
 
 // Pixels of a 249 x 33 XP face (the Save button's size) on the fixture palette, at x = 124.
 inline constexpr int kProbeX = 124;
-inline constexpr ColorRef kNormalRow1 = 0xFFFFFF;  // the face's top highlight
-inline constexpr ColorRef kNormalRow2 = 0xFCFAFA;  // top of the normal gradient
-inline constexpr ColorRef kHoverRow1 = 0x68F3FF;  // the orange hover ring (over the focus ring too)
-inline constexpr ColorRef kHoverRow2 = 0x53BCFF;
-inline constexpr ColorRef kFocusRow1 = 0xFFEBCD;  // the blue focus ring
-inline constexpr ColorRef kFocusRow2 = 0xFFDCBE;
-inline constexpr ColorRef kPressedRow2 = 0xAFB8B8;  // the pressed face
+inline constexpr ColourRef kNormalRow1 = 0xFFFFFF;  // the face's top highlight
+inline constexpr ColourRef kNormalRow2 = 0xFCFAFA;  // top of the normal gradient
+inline constexpr ColourRef kHoverRow1 =
+    0x68F3FF;  // the orange hover ring (over the focus ring too)
+inline constexpr ColourRef kHoverRow2 = 0x53BCFF;
+inline constexpr ColourRef kFocusRow1 = 0xFFEBCD;  // the blue focus ring
+inline constexpr ColourRef kFocusRow2 = 0xFFDCBE;
+inline constexpr ColourRef kPressedRow2 = 0xAFB8B8;  // the pressed face
 
 inline const QPoint kInside(100, 16);
 inline const QPoint kOutside(100, -10);  // above the button, still on the window
@@ -129,9 +130,9 @@ struct Scene {
     void key(bool press, int k, const QString& text, bool autoRepeat = false) const {
         QTest::simulateEvent(b, press, k, {}, text, autoRepeat);
     }
-    ColorRef pixel(int x, int y) const { return GetPixel(b->surfaceImage(), x, y); }
-    ColorRef screenPixel(int x, int y) const {
-        return QColorToOle(b->grab().toImage().pixelColor(x, y));
+    ColourRef pixel(int x, int y) const { return GetPixel(b->surfaceImage(), x, y); }
+    ColourRef screenPixel(int x, int y) const {
+        return QtToOle(b->grab().toImage().pixelColor(x, y));
     }
 
     static constexpr QPoint kButtonAt{20, 30};

@@ -471,23 +471,23 @@ void tst_ButtonXPInput::hoverPicture() {
     s.b->setPictureHover(hoverPicture);
     const Rect r = s.b->layout().picture;
     const QPoint probe(r.left + 8, r.top + 8);
-    QCOMPARE(s.pixel(probe.x(), probe.y()), ColorRef(0x0000FF));
+    QCOMPARE(s.pixel(probe.x(), probe.y()), ColourRef(0x0000FF));
 
     s.pointTo(kInside);
     QVERIFY(s.b->Picture() == (hoverIsShown ? hoverPicture : red));
-    const ColorRef shown = s.pixel(probe.x(), probe.y());
+    const ColourRef shown = s.pixel(probe.x(), probe.y());
     if (hover == 1) {
-        QCOMPARE(shown, ColorRef(0x00FF00));
+        QCOMPARE(shown, ColourRef(0x00FF00));
     } else if (hover == 0) {
-        QCOMPARE(shown, ColorRef(0x0000FF));
+        QCOMPARE(shown, ColourRef(0x0000FF));
     } else {
-        QVERIFY(shown != ColorRef(0x0000FF) && shown != ColorRef(0x00FF00));
+        QVERIFY(shown != ColourRef(0x0000FF) && shown != ColourRef(0x00FF00));
     }
 
     s.pointTo(kOutside);
     QTRY_VERIFY(!s.b->hoverTimerActive());
     QVERIFY(s.b->Picture() == red);
-    QCOMPARE(s.pixel(probe.x(), probe.y()), ColorRef(0x0000FF));
+    QCOMPARE(s.pixel(probe.x(), probe.y()), ColourRef(0x0000FF));
 }
 
 // A widget or a window put over the hovered button ends the hover at the next tick, although

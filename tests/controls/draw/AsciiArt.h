@@ -12,8 +12,8 @@
 
 namespace art {
 
-inline constexpr corvane::ColorRef kInk = 0x000000;
-inline constexpr corvane::ColorRef kPaper = 0xFFFFFF;
+inline constexpr corvane::ColourRef kInk = 0x000000;
+inline constexpr corvane::ColourRef kPaper = 0xFFFFFF;
 
 inline QImage blank(int w, int h, QImage::Format format = QImage::Format_RGB32) {
     QImage img(w, h, format);
@@ -39,7 +39,7 @@ inline QString toArt(const QImage& img) {
     for (int y = 0; y < img.height(); ++y) {
         QString row;
         for (int x = 0; x < img.width(); ++x) {
-            const corvane::ColorRef c = corvane::GetPixel(img, x, y);
+            const corvane::ColourRef c = corvane::GetPixel(img, x, y);
             row += c == kInk ? u'#' : c == kPaper ? u'.' : u'?';
         }
         rows << row;

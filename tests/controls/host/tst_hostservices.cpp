@@ -54,7 +54,7 @@ void tst_HostServices::systemColoursFollowThePalette() {
         p.setColor(static_cast<QPalette::ColorRole>(r), QColor(r * 9, 255 - r * 7, r * 3));
     }
     const QColor want = p.color(static_cast<QPalette::ColorRole>(role));
-    QCOMPARE(TranslateColor(colour, p), QColorToOle(want));
+    QCOMPARE(TranslateColor(colour, p), QtToOle(want));
     QCOMPARE(SystemColour(static_cast<int>(colour & 0xFFFFFF), p), want);
 }
 
@@ -64,8 +64,8 @@ void tst_HostServices::plainColoursPassUnchanged() {
     QCOMPARE(TranslateColor(0x00C08040u, p), 0x00C08040u);
     QCOMPARE(TranslateColor(0x00FFFFFFu, p), 0x00FFFFFFu);
     // 0x00BBGGRR: red is the low byte.
-    QCOMPARE(OleToQColor(0x00C08040u), QColor(0x40, 0x80, 0xC0));
-    QCOMPARE(QColorToOle(QColor(0x40, 0x80, 0xC0)), 0x00C08040u);
+    QCOMPARE(OleToQt(0x00C08040u), QColor(0x40, 0x80, 0xC0));
+    QCOMPARE(QtToOle(QColor(0x40, 0x80, 0xC0)), 0x00C08040u);
 }
 
 void tst_HostServices::fontObjectReportsEveryAssignment() {

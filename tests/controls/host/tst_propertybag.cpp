@@ -7,7 +7,7 @@ using namespace corvane;
 namespace {
 
 QVariant colour(quint32 v) {
-    return QVariant::fromValue(OleColor{v});
+    return QVariant::fromValue(OleColour{v});
 }
 
 FontValue centralEuropean() {
@@ -71,7 +71,7 @@ void tst_PropertyBag::keysMatchWithoutCase() {
 
     QCOMPARE(bag.keys(), (QStringList{"backcolor", "max"}));
     QVERIFY(bag.contains("backCOLOR"));
-    QCOMPARE(bag.readAs<OleColor>("backcolor", OleColor{0}).value, 0x1234u);
+    QCOMPARE(bag.readAs<OleColour>("backcolor", OleColour{0}).value, 0x1234u);
     QCOMPARE(bag.read("MAX", 100).toInt(), 255);
 
     // Writing the default under another spelling removes the stored key.
@@ -224,9 +224,9 @@ void tst_PropertyBag::textRoundTrip() {
     QCOMPARE(back.read("min", 0).toInt(), std::numeric_limits<qint32>::min());
     QCOMPARE(back.read("value", 0).toInt(), std::numeric_limits<qint32>::max());
     QCOMPARE(back.read("enabled", true).toBool(), false);
-    QCOMPARE(back.readAs<OleColor>("backcolor", OleColor{0}).value, 0x80000005u);
-    QCOMPARE(back.readAs<OleColor>("forecolor", OleColor{0}).value, 0xFFFFFFu);
-    QCOMPARE(back.readAs<OleColor>("maskcolor", OleColor{0}).value, 0x8000000Fu);
+    QCOMPARE(back.readAs<OleColour>("backcolor", OleColour{0}).value, 0x80000005u);
+    QCOMPARE(back.readAs<OleColour>("forecolor", OleColour{0}).value, 0xFFFFFFu);
+    QCOMPARE(back.readAs<OleColour>("maskcolor", OleColour{0}).value, 0x8000000Fu);
     // Read as a 32-bit signed number it does not fit, so the default comes back.
     QCOMPARE(back.read("maskcolor", 3).toInt(), 3);
     QCOMPARE(back.readAs<FontValue>("font", FontValue{}), bold);
