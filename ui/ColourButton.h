@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPushButton>
 
+#include "controls/host/SystemColours.h"
+
 namespace corvane {
 
 // Black or white, whichever contrasts more with `face`: the contrast ratio of two colours is
@@ -29,7 +31,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    quint32 m_backColor = 0x8000000Fu;
+    quint32 m_backColor = SysColour::ButtonFace;
 };
 
 }  // namespace corvane

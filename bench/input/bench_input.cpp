@@ -47,7 +47,7 @@ void drawPicture(benchmark::State& st, const Picture& picture, int drawn, Look l
     s.originalWidth = s.originalHeight = 32;
     s.pictureWidth = s.pictureHeight = drawn;
     s.pictureRect = {90, (33 - drawn) / 2, 90 + drawn, (33 - drawn) / 2 + drawn};
-    s.buttonStyle = look == StyleTwoHover ? 2 : 0;
+    s.buttonStyle = look == StyleTwoHover ? FaceStyle::Highlight : FaceStyle::Raised;
     s.mouseOver = look == StyleTwoHover || look == Pressed;
     s.pressed = look == Pressed;
     s.enabled = look != Disabled;

@@ -41,27 +41,27 @@ ButtonLayout CalcLayout(const LayoutInput& in, const Rect& measured, const Butto
     const int th = out.text.height();
     auto place = [](int left, int top, int w, int h) { return Rect{left, top, left + w, top + h}; };
     switch (in.picturePosition) {
-        case 0:  // above
+        case PictureSide::Above:
             out.picture =
                 place(inner.left + (iw - pw) / 2, inner.top + (ih - (ph + 4 + th)) / 2, pw, ph);
             out.text = place(inner.left + (iw - tw) / 2, out.picture.bottom + 4, tw, th);
             break;
-        case 1:  // left
+        case PictureSide::Left:
             out.picture =
                 place(inner.left + (iw - (pw + 4 + tw)) / 2, inner.top + (ih - ph) / 2, pw, ph);
             out.text = place(out.picture.right + 4, inner.top + (ih - th) / 2, tw, th);
             break;
-        case 2:  // right: the caption first, the picture follows it
+        case PictureSide::Right:  // the caption first, the picture follows it
             out.text =
                 place(inner.left + (iw - (pw + 4 + tw)) / 2, inner.top + (ih - th) / 2, tw, th);
             out.picture = place(out.text.right + 4, inner.top + (ih - ph) / 2, pw, ph);
             break;
-        case 3:  // below
+        case PictureSide::Below:
             out.text =
                 place(inner.left + (iw - tw) / 2, inner.top + (ih - (ph + 4 + th)) / 2, tw, th);
             out.picture = place(inner.left + (iw - pw) / 2, out.text.bottom + 4, pw, ph);
             break;
-        default:  // the picture stays where it was, the caption centred
+        default:  // an unknown position: the picture stays where it was, the caption centred
             break;
     }
     return out;

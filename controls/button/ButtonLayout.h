@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/button/ButtonValues.h"
 #include "controls/draw/Rect.h"
 
 namespace corvane {
@@ -21,7 +22,7 @@ struct LayoutInput {
     bool captionEmpty = true;
     int pictureWidth = 32;
     int pictureHeight = 32;
-    int picturePosition = 1;  // 0 above, 1 left, 2 right, 3 below the caption
+    PictureSide picturePosition = PictureSide::Left;
 };
 
 // The content area of a W x H button.

@@ -16,10 +16,6 @@ namespace corvane {
 
 namespace {
 
-constexpr quint32 kHighlight = 0x8000000D;
-constexpr quint32 kButtonShadow = 0x80000010;
-constexpr quint32 kButtonHighlight = 0x80000014;
-
 // One repaint: the snapshot, the surface and the background colour the repaint changes.
 class Painter {
 public:
@@ -74,11 +70,11 @@ private:
 
 RefreshResult Painter::run(bool caption) {
     // The XP face fills the whole surface itself, so its clear would only be overwritten.
-    if (m_s.buttonStyle != 3) {
+    if (m_s.buttonStyle != FaceStyle::XP) {
         FillRect(m_img, ImageRect(m_img), T(m_back));
     }
     paintBackground();
-    if (m_s.buttonStyle != 4) {
+    if (m_s.buttonStyle != FaceStyle::NoBorder) {
         drawBorder();
     }
 
@@ -119,7 +115,7 @@ RefreshResult Painter::run(bool caption) {
     pic.palette = m_s.palette;
     DrawPicture(m_img, pic);
 
-    if (m_s.hasFocus && m_s.showFocusRect && m_s.buttonStyle != 3) {
+    if (m_s.hasFocus && m_s.showFocusRect && m_s.buttonStyle != FaceStyle::XP) {
         DrawFocusRect(m_img, m_s.focusRect);
     }
     if (caption) {
@@ -129,17 +125,17 @@ RefreshResult Painter::run(bool caption) {
 }
 
 void Painter::paintBackground() {
-    const int style = m_s.buttonStyle;
-    if (style == 3) {
+    const FaceStyle style = m_s.buttonStyle;
+    if (style == FaceStyle::XP) {
         return;  // the XP border paints the whole face
     }
-    if (style == 2) {
+    if (style == FaceStyle::Highlight) {
         if (!m_s.pressed && m_s.transparentBG) {
             copyParentBackground();
         } else {
             setSurfaceBack(m_s.backColor);
         }
-        const SplitRgb hl = SplitColor(T(kHighlight));
+        const SplitRgb hl = SplitColor(T(SysColour::Highlight));
         const auto r = static_cast<long long>(hl.red);
         const auto g = static_cast<long long>(hl.green);
         const auto b = static_cast<long long>(hl.blue);
@@ -164,8 +160,10 @@ void Painter::thinBorder(bool raised) {
         return;
     }
     // Two frames of the whole surface; the second one's right and bottom fall outside.
-    drawRect({0, 0, m_w, m_h}, raised ? kButtonShadow : kButtonHighlight, false);
-    drawRect({0, 0, m_w + 1, m_h + 1}, raised ? kButtonHighlight : kButtonShadow, false);
+    drawRect({0, 0, m_w, m_h}, raised ? SysColour::ButtonShadow : SysColour::ButtonHighlight,
+             false);
+    drawRect({0, 0, m_w + 1, m_h + 1},
+             raised ? SysColour::ButtonHighlight : SysColour::ButtonShadow, false);
 }
 
 void Painter::drawBevel(quint32 c0, int n, int d, bool raised) {
@@ -187,45 +185,45 @@ void Painter::drawDefaultBorder() {
         drawBevel(T(m_back), m_s.bevel, m_s.bevelDepth + 3, true);
         return;
     }
-    drawRect({0, 0, m_w - 1, m_h - 1}, kButtonShadow, false);
-    drawRect({0, 0, m_w + 1, m_h + 1}, kButtonHighlight, false);
+    drawRect({0, 0, m_w - 1, m_h - 1}, SysColour::ButtonShadow, false);
+    drawRect({0, 0, m_w + 1, m_h + 1}, SysColour::ButtonHighlight, false);
     // A 3D dark shadow frame of (-1, -1, W+1, H+1) would follow; it lies wholly outside.
 }
 
 void Painter::defaultCheck() {
-    if (m_s.isDefault || (m_s.hasFocus && m_s.buttonStyle == 0 && !m_s.pressed)) {
+    if (m_s.isDefault || (m_s.hasFocus && m_s.buttonStyle == FaceStyle::Raised && !m_s.pressed)) {
         drawDefaultBorder();
     }
 }
 
 void Painter::drawBorder() {
-    const int style = m_s.buttonStyle;
+    const FaceStyle style = m_s.buttonStyle;
     if (!m_s.userMode) {
-        if (style == 3) {
-            DrawXPBorder(m_img, xpState(), 0, 0);
-        } else if (style != 2) {
+        if (style == FaceStyle::XP) {
+            DrawXPBorder(m_img, xpState(), XPState::Normal, false);
+        } else if (style != FaceStyle::Highlight) {
             thinBorder(true);
         }
         return;
     }
     switch (style) {
-        case 2:
+        case FaceStyle::Highlight:
             if (m_s.mouseOver || m_s.xpShowBorderAlways) {
                 drawRect({0, 0, m_w, m_h}, m_s.foreColor, false);
             }
             break;
-        case 3:
+        case FaceStyle::XP:
             if (m_s.pressed) {
-                DrawXPBorder(m_img, xpState(), 2, 0);
+                DrawXPBorder(m_img, xpState(), XPState::Pressed, false);
             } else {
-                DrawXPBorder(m_img, xpState(), 0, m_s.mouseOver ? 1 : 0);
+                DrawXPBorder(m_img, xpState(), XPState::Normal, m_s.mouseOver);
             }
             break;
-        case 0:
+        case FaceStyle::Raised:
             thinBorder(!m_s.pressed);
             defaultCheck();
             break;
-        default:
+        default:  // Flat, NoBorder (which never gets here) and unknown styles
             if (m_s.pressed) {
                 thinBorder(false);
             } else if (m_s.mouseOver) {
@@ -242,7 +240,7 @@ void Painter::drawCaption(QImage& target) const {
     }
     const unsigned flags = dt::WordBreak | dt::Center | dt::VCenter;
     Rect text = m_layout.text;  // g_TextRect is restored afterwards: work on a copy
-    if (m_s.pressed && m_s.buttonStyle != 2) {
+    if (m_s.pressed && m_s.buttonStyle != FaceStyle::Highlight) {
         text = text.offset(1);
     }
     // The caption rectangle is the measured one (its widest line plus the margins), so
@@ -252,8 +250,8 @@ void Painter::drawCaption(QImage& target) const {
         return;
     }
     // Engraved: a highlight copy one pixel down and right under a shadow copy.
-    DrawTextLayout(target, m_text, text.offset(1), flags, m_s.font, T(kButtonHighlight));
-    DrawTextLayout(target, m_text, text, flags, m_s.font, T(kButtonShadow));
+    DrawTextLayout(target, m_text, text.offset(1), flags, m_s.font, T(SysColour::ButtonHighlight));
+    DrawTextLayout(target, m_text, text, flags, m_s.font, T(SysColour::ButtonShadow));
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <QString>
 
 #include "controls/button/ButtonLayout.h"
+#include "controls/button/ButtonValues.h"
 #include "controls/draw/DrawText.h"
 #include "controls/draw/Rect.h"
 #include "controls/host/Picture.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
 
@@ -20,21 +22,21 @@ struct ButtonPaintState {
     int height = 0;
     Rect focusRect;  // g_FocusRect
 
-    int buttonStyle = 2;
+    FaceStyle buttonStyle = FaceStyle::Highlight;
     bool transparentBG = false;
     bool showFocusRect = true;
     bool xpShowBorderAlways = false;
     bool xpDefaultColors = true;
-    quint32 backColor = 0x8000000F;
-    quint32 foreColor = 0x80000012;
-    quint32 xpColorPressed = 0x80000014;
-    quint32 xpColorHover = 0x80000016;
+    quint32 backColor = SysColour::ButtonFace;
+    quint32 foreColor = SysColour::ButtonText;
+    quint32 xpColorPressed = SysColour::ButtonHighlight;
+    quint32 xpColorHover = SysColour::Light3D;
     qint16 bevel = 1;
     qint16 bevelDepth = 8;
 
     // The surface's background colour as the last repaint left it: the BackColor setter and
     // loading set it, a ButtonStyle 2 repaint changes it, and it stays until set again.
-    quint32 surfaceBackColor = 0x8000000F;
+    quint32 surfaceBackColor = SysColour::ButtonFace;
 
     bool hasFocus = false;  // g_HasFocus, g_Pressed, g_MouseOver
     bool pressed = false;
@@ -51,7 +53,7 @@ struct ButtonPaintState {
     int pictureHeight = 32;
     int originalPicWidth = 32;
     int originalPicHeight = 32;
-    int picturePosition = 1;
+    PictureSide picturePosition = PictureSide::Left;
     quint32 maskColor = 0;
 
     ButtonLayout previousLayout;  // rectangles a layout step may leave as they were
@@ -69,7 +71,7 @@ struct ButtonPaintState {
 
 struct RefreshResult {
     ButtonLayout layout;
-    quint32 surfaceBackColor = 0x8000000F;
+    quint32 surfaceBackColor = SysColour::ButtonFace;
 };
 
 // The caption's text-drawing parameters: one average character of margin on each side.

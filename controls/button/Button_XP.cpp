@@ -104,7 +104,7 @@ void Button_XP::setCaption(const QString& New_Caption) {
 void Button_XP::setButtonStyle(qint32 New_ButtonStyle) {
     g_ButtonStyle = New_ButtonStyle;
     PropertyChanged(QStringLiteral("ButtonStyle"));
-    if (New_ButtonStyle == 3) {
+    if (AsFaceStyle(New_ButtonStyle) == FaceStyle::XP) {
         setTransparentBG(false);
     }
     ResizeHandler();
@@ -129,7 +129,7 @@ void Button_XP::setPicture(const ::corvane::Picture& New_Picture) {
                                                                   ControlSite::TwipsPerPixelY());
     }
     PropertyChanged(QStringLiteral("Picture"));
-    if (g_PictureSize == 2) {
+    if (AsPictureSizing(g_PictureSize) == PictureSizing::Natural) {
         g_PictureWidth = g_OriginalPicSizeW;
         g_PictureHeight = g_OriginalPicSizeH;
     }
@@ -151,14 +151,14 @@ void Button_XP::setPictureHeight(qint32 New_PictureHeight) {
 void Button_XP::setPictureSize(qint32 New_PictureSize) {
     g_PictureSize = New_PictureSize;
     PropertyChanged(QStringLiteral("PictureSize"));
-    switch (New_PictureSize) {
-        case 0:
+    switch (AsPictureSizing(New_PictureSize)) {
+        case PictureSizing::Small:
             g_PictureWidth = g_PictureHeight = 16;
             break;
-        case 1:
+        case PictureSizing::Large:
             g_PictureWidth = g_PictureHeight = 32;
             break;
-        case 2:
+        case PictureSizing::Natural:
             if (g_CurrentPicture.isNone()) {
                 g_PictureWidth = g_PictureHeight = 32;
             } else {
@@ -318,7 +318,7 @@ ButtonPaintState Button_XP::paintState() const {
     s.width = g_ClientW;
     s.height = g_ClientH;
     s.focusRect = g_FocusRect;
-    s.buttonStyle = g_ButtonStyle;
+    s.buttonStyle = AsFaceStyle(g_ButtonStyle);
     s.transparentBG = g_TransparentBG;
     s.showFocusRect = g_ShowFocusRect;
     s.xpShowBorderAlways = g_XPShowBorderAlways;
@@ -345,7 +345,7 @@ ButtonPaintState Button_XP::paintState() const {
     s.pictureHeight = g_PictureHeight;
     s.originalPicWidth = g_OriginalPicSizeW;
     s.originalPicHeight = g_OriginalPicSizeH;
-    s.picturePosition = g_PicturePosition;
+    s.picturePosition = AsPictureSide(g_PicturePosition);
     s.maskColor = g_MaskColor;
     s.previousLayout = m_layout;
     if (g_TransparentBG) {
@@ -382,7 +382,7 @@ void Button_XP::ResizeHandler() {
     g_ClientH = h;
     g_FocusRect = {4, 4, w - 4, h - 4};
     g_Region = QRegion();
-    if (g_ButtonStyle == 3) {
+    if (AsFaceStyle(g_ButtonStyle) == FaceStyle::XP) {
         SetXPRegion();
     } else {
         // The shape belongs to the XP look alone: any other style gets its full rectangle

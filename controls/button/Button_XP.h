@@ -13,6 +13,7 @@
 #include "controls/draw/Rect.h"
 #include "controls/host/FontValue.h"
 #include "controls/host/Picture.h"
+#include "controls/host/SystemColours.h"
 #include "controls/host/UserControl.h"
 
 class QTimer;
@@ -220,7 +221,7 @@ private:
     void ShowNormalPicture() override;
 
     // Surface settings the control uses directly.
-    quint32 m_surfaceBackColor = 0x8000000F;
+    quint32 m_surfaceBackColor = SysColour::ButtonFace;
     FontValue m_surfaceFont;
     QFont m_surfaceQFont;
     qint16 m_mousePointer = 99;

@@ -52,8 +52,8 @@ void Button_XP::readFontSilently(const FontValue& f) {
 }
 
 void Button_XP::InitProperties() {
-    g_BackColor = 0x8000000F;
-    g_ForeColor = 0x80000012;
+    g_BackColor = SysColour::ButtonFace;
+    g_ForeColor = SysColour::ButtonText;
     g_ShowFocusRect = true;
     setSurfaceFont(Site()->AmbientFont());
     readFontSilently(Site()->AmbientFont());
@@ -66,8 +66,8 @@ void Button_XP::InitProperties() {
     g_PictureHover = PictureValue::empty();
     g_Picture = PictureValue::empty();
     g_URL.clear();
-    g_XPColor_Pressed = 0x80000014;
-    g_XPColor_Hover = 0x80000016;
+    g_XPColor_Pressed = SysColour::ButtonHighlight;
+    g_XPColor_Hover = SysColour::Light3D;
     g_XPDefaultColors = true;
     g_SoundOver = kSoundOver;
     g_SoundClick = kSoundClick;
@@ -82,9 +82,9 @@ void Button_XP::InitProperties() {
 
 void Button_XP::ReadProperties(const PropertyBag& bag) {
     const FontValue ambient = Site()->AmbientFont();
-    g_BackColor = readColour(bag, "BackColor", 0x8000000F);
+    g_BackColor = readColour(bag, "BackColor", SysColour::ButtonFace);
     setSurfaceBackColor(g_BackColor);
-    g_ForeColor = readColour(bag, "ForeColor", 0x80000012);
+    g_ForeColor = readColour(bag, "ForeColor", SysColour::ButtonText);
     g_ShowFocusRect = bag.readAs<bool>(QStringLiteral("ShowFocusRect"), true);
     g_Caption = bag.readAs<QString>(QStringLiteral("Caption"), Site()->DisplayName());
     g_PicturePosition = bag.readAs<qint32>(QStringLiteral("PicturePosition"), 1);
@@ -106,8 +106,8 @@ void Button_XP::ReadProperties(const PropertyBag& bag) {
     m_mousePointer = read16(bag, "MousePointer", 0);
     applyCursor();
     g_URL = bag.readAs<QString>(QStringLiteral("URL"), QString());
-    g_XPColor_Pressed = readColour(bag, "XPColor_Pressed", 0x80000014);
-    g_XPColor_Hover = readColour(bag, "XPColor_Hover", 0x80000016);
+    g_XPColor_Pressed = readColour(bag, "XPColor_Pressed", SysColour::ButtonHighlight);
+    g_XPColor_Hover = readColour(bag, "XPColor_Hover", SysColour::Light3D);
     g_XPDefaultColors = bag.readAs<bool>(QStringLiteral("XPDefaultColors"), true);
     // SoundOver is a dynamically typed value: whatever is stored, its text form.
     g_SoundOver = bag.read(QStringLiteral("SoundOver"), kSoundOver).toString();
@@ -144,11 +144,14 @@ void Button_XP::WriteProperties(PropertyBag& bag) const {
     bag.write(QStringLiteral("ShowFocusRect"), g_ShowFocusRect, true);
     bag.write(QStringLiteral("URL"), g_URL, QString());
     bag.write(QStringLiteral("XPColor_Pressed"), colourVar(g_XPColor_Pressed),
-              colourVar(0x80000014));
-    bag.write(QStringLiteral("XPColor_Hover"), colourVar(g_XPColor_Hover), colourVar(0x80000016));
+              colourVar(SysColour::ButtonHighlight));
+    bag.write(QStringLiteral("XPColor_Hover"), colourVar(g_XPColor_Hover),
+              colourVar(SysColour::Light3D));
     bag.write(QStringLiteral("XPDefaultColors"), g_XPDefaultColors, true);
-    bag.write(QStringLiteral("BackColor"), colourVar(g_BackColor), colourVar(0x8000000F));
-    bag.write(QStringLiteral("ForeColor"), colourVar(g_ForeColor), colourVar(0x80000012));
+    bag.write(QStringLiteral("BackColor"), colourVar(g_BackColor),
+              colourVar(SysColour::ButtonFace));
+    bag.write(QStringLiteral("ForeColor"), colourVar(g_ForeColor),
+              colourVar(SysColour::ButtonText));
     bag.write(QStringLiteral("SoundOver"), g_SoundOver, kSoundOver);
     bag.write(QStringLiteral("SoundClick"), g_SoundClick, kSoundClick);
     bag.write(QStringLiteral("DefCurHand"), g_DefCurHand, false);

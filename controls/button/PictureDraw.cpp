@@ -81,8 +81,8 @@ bool isInk(QRgb px) {
 // one pixel down and right under a shadow copy.
 void drawState(QImage& dest, const QImage& img, QPoint at, bool mono, const QPalette& palette) {
     const QRgb grey = opaqueFromOle(kSilhouetteGrey);
-    const QRgb light = SystemColour(20, palette).rgb();
-    const QRgb dark = SystemColour(16, palette).rgb();
+    const QRgb light = OleToQt(TranslateColor(SysColour::ButtonHighlight, palette)).rgb();
+    const QRgb dark = OleToQt(TranslateColor(SysColour::ButtonShadow, palette)).rgb();
     const QImage src =
         img.format() == QImage::Format_RGB32 ? img : img.convertToFormat(QImage::Format_ARGB32);
     const int passes = mono ? 1 : 2;
@@ -231,11 +231,12 @@ void DrawPicture(QImage& surface, const PictureDrawState& state) {
     if (kind != PictureKind::Bitmap && kind != PictureKind::Icon) {
         return;
     }
-    const bool hoverRise = state.mouseOver && !state.pressed && state.buttonStyle == 2;
+    const bool hoverRise =
+        state.mouseOver && !state.pressed && state.buttonStyle == FaceStyle::Highlight;
     int offset = 0;
     if (hoverRise) {
         offset = -3;
-    } else if (state.pressed && state.buttonStyle != 2) {
+    } else if (state.pressed && state.buttonStyle != FaceStyle::Highlight) {
         offset = 1;
     }
     const Rect saved = state.pictureRect;

@@ -6,6 +6,7 @@
 
 class QWidget;
 
+#include "controls/button/ButtonValues.h"
 #include "controls/draw/Rect.h"
 #include "controls/host/Picture.h"
 
@@ -31,7 +32,7 @@ struct PictureDrawState {
     int originalWidth = 32;  // natural size in pixels
     int originalHeight = 32;
     quint32 maskColor = 0;  // key colour of bitmaps, 0x00BBGGRR
-    int buttonStyle = 2;
+    FaceStyle buttonStyle = FaceStyle::Highlight;
     bool mouseOver = false;
     bool pressed = false;
     bool enabled = true;

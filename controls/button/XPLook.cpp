@@ -10,8 +10,6 @@ namespace corvane {
 
 namespace {
 
-constexpr quint32 kDarkShadow = 0x80000015;
-
 quint32 S(quint32 c, int a) {
     return ShiftColor(c, a);
 }
@@ -40,14 +38,14 @@ int XPShade(float step, int i) {
     return static_cast<int>(std::nearbyint(-static_cast<double>(step) * i));
 }
 
-void DrawXPBorder(QImage& img, const XPLookState& s, int state, int hover) {
+void DrawXPBorder(QImage& img, const XPLookState& s, XPState state, bool hover) {
     const int w = s.width;
     const int h = s.height;
     const auto T = [&s](quint32 c) { return TranslateColor(c, s.palette); };
     const quint32 back = T(s.backColor);
     // The base fill shows only where nothing follows it: the gradients cover rows 1..H and
     // the frame row 0, and a disabled face fills everything again.
-    if (s.enabled && state != 0 && state != 2) {
+    if (s.enabled && state != XPState::Normal && state != XPState::Pressed) {
         FillRect(img, {0, 0, w, h}, back);
     }
 
@@ -59,8 +57,8 @@ void DrawXPBorder(QImage& img, const XPLookState& s, int state, int hover) {
         return;
     }
 
-    const quint32 dark = T(kDarkShadow);
-    if (state == 0) {
+    const quint32 dark = T(SysColour::DarkShadow3D);
+    if (state == XPState::Normal) {
         const float step = 25.0f / static_cast<float>(h);
         const quint32 base = S(back, 48);
         for (int i = 1; i <= h; ++i) {
@@ -81,11 +79,11 @@ void DrawXPBorder(QImage& img, const XPLookState& s, int state, int hover) {
             DrawLine(img, 1, 2, 1, h - 2, S(base, -5));
             DrawLine(img, 2, 3, 2, h - 3, S(base, -10));
         }
-        if (hover == 1) {
+        if (hover) {
             const quint32 ringColour = s.xpDefaultColors ? kXPHoverRing : s.xpColorHover;
             ring(img, w, h, T(ringColour), T(ringColour), -40, 90, 35, 20);
         }
-    } else if (state == 2) {
+    } else if (state == XPState::Pressed) {
         const float step = 15.0f / static_cast<float>(h);
         const quint32 base = S(S(back, 48), -32);
         for (int i = 1; i <= h; ++i) {

@@ -4,16 +4,19 @@
 #include <QPalette>
 #include <QRegion>
 
+#include "controls/host/SystemColours.h"
+
 namespace corvane {
 
 // What the XP face (ButtonStyle 3) reads of the button.
 struct XPLookState {
     int width = 0;  // g_ClientW, g_ClientH
     int height = 0;
-    quint32 backColor = 0x8000000F;
+    quint32 backColor = SysColour::ButtonFace;
     bool xpDefaultColors = true;
-    quint32 xpColorPressed = 0x80000014;  // the focus ring when the default colours are off
-    quint32 xpColorHover = 0x80000016;
+    quint32 xpColorPressed =
+        SysColour::ButtonHighlight;  // the focus ring when the default colours are off
+    quint32 xpColorHover = SysColour::Light3D;
     bool hasFocus = false;
     bool enabled = true;
     QPalette palette;
@@ -27,9 +30,13 @@ inline constexpr quint32 kXPHoverRing = 0x004799E1;  // RGB(225, 153, 71)
 // double precision, as the original arithmetic promoted it.
 int XPShade(float step, int i);
 
-// Paints the whole XP face. state 0 normal, 2 pressed, any other value only the base fill;
-// hover 1 adds the hover ring (normal state only). A disabled face ignores both.
-void DrawXPBorder(QImage& surface, const XPLookState& s, int state, int hover);
+// The face DrawXPBorder paints. Its numbers are the ones the look was written with; any other
+// value paints only the base fill.
+enum class XPState { Normal = 0, Pressed = 2 };
+
+// Paints the whole XP face; `hover` adds the hover ring (normal state only). A disabled face
+// ignores both.
+void DrawXPBorder(QImage& surface, const XPLookState& s, XPState state, bool hover);
 
 // The XP window shape: the W x H rectangle less three pixels at each corner.
 QRegion XPRegion(int width, int height);

@@ -15,9 +15,6 @@
 namespace corvane {
 
 namespace {
-constexpr quint32 kWindowBackground = 0x80000005u;
-constexpr quint32 kWindowText = 0x80000008u;
-constexpr quint32 kWindowFrame = 0x80000006u;
 
 QRect toQRect(const Rect& r) {
     return QRect(r.left, r.top, r.width(), r.height());
@@ -132,7 +129,7 @@ void ucUpDownBox::setValue(int New_Value) {
 
 void ucUpDownBox::InitProperties() {
     m_borderStyle = 1;
-    m_backColor = kWindowBackground;
+    m_backColor = SysColour::WindowBackground;
     applyColours();
     setFont(Site()->AmbientFont());
     m_rules.setMin(0);
@@ -143,7 +140,8 @@ void ucUpDownBox::InitProperties() {
 
 void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
     const FontValue ambient = Site()->AmbientFont();
-    m_backColor = bag.readAs<OleColour>(QStringLiteral("BackColor"), {kWindowBackground}).value;
+    m_backColor =
+        bag.readAs<OleColour>(QStringLiteral("BackColor"), {SysColour::WindowBackground}).value;
     const int border = bag.read(QStringLiteral("BorderStyle"), 1).toInt();
     if (border == 0 || border == 1) {
         m_borderStyle = border;
@@ -155,7 +153,7 @@ void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
     if (alignment >= 0 && alignment <= 2) {
         m_alignment = alignment;
     }
-    m_foreColor = bag.readAs<OleColour>(QStringLiteral("ForeColor"), {kWindowText}).value;
+    m_foreColor = bag.readAs<OleColour>(QStringLiteral("ForeColor"), {SysColour::WindowText}).value;
     applyFont();
     applyAlignment();
     applyColours();
@@ -170,10 +168,10 @@ void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
 void ucUpDownBox::WriteProperties(PropertyBag& bag) const {
     bag.write(QStringLiteral("Alignment"), m_alignment, 0);
     bag.write(QStringLiteral("BackColor"), QVariant::fromValue(OleColour{m_backColor}),
-              QVariant::fromValue(OleColour{kWindowBackground}));
+              QVariant::fromValue(OleColour{SysColour::WindowBackground}));
     bag.write(QStringLiteral("BorderStyle"), m_borderStyle, 1);
     bag.write(QStringLiteral("ForeColor"), QVariant::fromValue(OleColour{m_foreColor}),
-              QVariant::fromValue(OleColour{kWindowText}));
+              QVariant::fromValue(OleColour{SysColour::WindowText}));
     bag.write(QStringLiteral("Enabled"), m_enabled, true);
     bag.write(QStringLiteral("Font"), QVariant::fromValue(m_font),
               QVariant::fromValue(Site()->AmbientFont()));
@@ -203,7 +201,7 @@ void ucUpDownBox::paintEvent(QPaintEvent*) {
     }
     // A one-pixel frame just outside the client area, as four one-pixel strips.
     QPainter p(this);
-    const QColor c = OleToQt(TranslateColor(kWindowFrame, palette()));
+    const QColor c = OleToQt(TranslateColor(SysColour::WindowFrame, palette()));
     const int w = width();
     const int h = height();
     p.fillRect(0, 0, w, 1, c);

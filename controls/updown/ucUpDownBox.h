@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/host/FontValue.h"
+#include "controls/host/SystemColours.h"
 #include "controls/host/UserControl.h"
 #include "controls/updown/UpDownField.h"
 #include "controls/updown/UpDownRules.h"
@@ -78,8 +79,8 @@ private:
     QScrollBar* m_ucBar;
     int m_barWidth;
     int m_alignment = 0;
-    quint32 m_backColor = 0x80000005u;
-    quint32 m_foreColor = 0x80000008u;
+    quint32 m_backColor = SysColour::WindowBackground;
+    quint32 m_foreColor = SysColour::WindowText;
     int m_borderStyle = 1;
     bool m_enabled = true;
     FontValue m_font;

@@ -184,7 +184,7 @@ void tst_ButtonLogic::layout() {
     in.height = size.height();
     in.hasPicture = hasPicture;
     in.captionEmpty = captionEmpty;
-    in.picturePosition = position;
+    in.picturePosition = AsPictureSide(position);
     in.pictureWidth = pictureSize.width();
     in.pictureHeight = pictureSize.height();
     const Rect inner = InnerRect(in.width, in.height);

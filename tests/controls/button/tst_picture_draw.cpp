@@ -174,7 +174,7 @@ void tst_PictureDraw::bitmapOffsets() {
     QFETCH(bool, pressed);
     QFETCH(int, offset);
     PictureDrawState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {4, 4, 8, 8});
-    s.buttonStyle = style;
+    s.buttonStyle = AsFaceStyle(style);
     s.mouseOver = mouseOver;
     s.pressed = pressed;
     QImage img = face(12, 12);
@@ -184,7 +184,7 @@ void tst_PictureDraw::bitmapOffsets() {
 
 void tst_PictureDraw::styleTwoHoverDrawsSilhouetteUnderRaisedPicture() {
     PictureDrawState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {4, 4, 8, 8});
-    s.buttonStyle = 2;
+    s.buttonStyle = FaceStyle::Highlight;
     s.mouseOver = true;
     QImage img = face(10, 10);
     DrawPicture(img, s);
@@ -296,7 +296,7 @@ void tst_PictureDraw::disabledBitmapIsEmbossed() {
                             "........",
                         }));
     // Pressed in style 0 it sinks by one pixel like the normal look.
-    s.buttonStyle = 0;
+    s.buttonStyle = FaceStyle::Raised;
     s.pressed = true;
     QImage pressed = face(8, 8);
     DrawPicture(pressed, s);
@@ -352,7 +352,7 @@ void tst_PictureDraw::disabledIconIsEmbossed() {
 void tst_PictureDraw::styleTwoHoverIconSilhouette() {
     const QImage icon = art({"RG", " B"}, QImage::Format_ARGB32);
     PictureDrawState s = stateFor(Picture::icon(icon), 2, 2, {4, 4, 6, 6});
-    s.buttonStyle = 2;
+    s.buttonStyle = FaceStyle::Highlight;
     s.mouseOver = true;
     QImage img = face(7, 7);
     DrawPicture(img, s);
@@ -384,7 +384,7 @@ void tst_PictureDraw::notDrawn() {
     for (bool enabled : {true, false}) {
         PictureDrawState s = stateFor(picture, natural, 4, {1, 1, 5, 5});
         s.enabled = enabled;
-        s.buttonStyle = 2;
+        s.buttonStyle = FaceStyle::Highlight;
         s.mouseOver = true;
         QImage img = face(6, 6);
         DrawPicture(img, s);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace corvane {
+
+// Button_XP's integer properties by name. The properties themselves stay integers: a stored
+// set holds the number, and any number may be set (an unknown one draws as its rules say).
+
+// ButtonStyle.
+enum class FaceStyle : qint32 {
+    Raised = 0,     // a raised border, sunk while pressed
+    Flat = 1,       // a border only while hovered or pressed
+    Highlight = 2,  // a coloured face while hovered or pressed
+    XP = 3,         // the XP look, with its own window shape
+    NoBorder = 4,
+};
+
+// PicturePosition: where the picture stands against the caption.
+enum class PictureSide : qint32 { Above = 0, Left = 1, Right = 2, Below = 3 };
+
+// PictureSize: the drawn size its setter chooses.
+enum class PictureSizing : qint32 {
+    Small = 0,    // 16 x 16
+    Large = 1,    // 32 x 32
+    Natural = 2,  // the picture's own size
+};
+
+constexpr FaceStyle AsFaceStyle(qint32 value) {
+    return static_cast<FaceStyle>(value);
+}
+constexpr PictureSide AsPictureSide(qint32 value) {
+    return static_cast<PictureSide>(value);
+}
+constexpr PictureSizing AsPictureSizing(qint32 value) {
+    return static_cast<PictureSizing>(value);
+}
+
+}  // namespace corvane
