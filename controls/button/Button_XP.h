@@ -186,6 +186,8 @@ protected:
     void ResizeHandler();
 
 private:
+    struct Properties;  // the stored properties' table (Button_XPPersistence.cpp)
+
     void g_Font_FontChanged(const QString& PropertyName);
     void setSurfaceFont(const FontValue& f);
     void setSurfaceBackColor(quint32 colour);
@@ -231,7 +233,8 @@ private:
     bool m_settingEnabled = false;
     quint64 m_refreshCount = 0;
 
-    // Per-instance fields behind the properties.
+    // Per-instance fields behind the properties. They start zeroed, as a fresh instance's do;
+    // their defaults live in one place, the table that InitProperties and ReadProperties walk.
     StdFont* g_Font = nullptr;
     QString g_Caption;
     qint32 g_PicturePosition = 0;

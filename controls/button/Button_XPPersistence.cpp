@@ -1,48 +1,254 @@
 // The life cycle of a Button_XP: a new instance's defaults, loading and saving its stored
-// property set.
+// property set, all from one table of its properties.
 #include <QSignalBlocker>
 #include <QtDebug>
 
+#include <algorithm>
+#include <array>
 #include <limits>
 
 #include "controls/button/AccessKey.h"
 #include "controls/button/Button_XP.h"
+#include "controls/host/PropertyTable.h"
 
 namespace corvane {
 
 namespace {
 
+using PictureValue = ::corvane::Picture;
+using Row = PropertyRow<Button_XP>;
+
 const QString kSoundOver = QStringLiteral(".\\resources\\over.wav");
 const QString kSoundClick = QStringLiteral(".\\resources\\click.wav");
 
-QVariant colourVar(quint32 c) {
-    return QVariant::fromValue(OleColour{c});
+template <auto Value>
+QVariant constant(const Button_XP&) {
+    return QVariant::fromValue(Value);
 }
-QVariant pictureVar(const Picture& p) {
-    return QVariant::fromValue(p);
+template <quint32 Colour>
+QVariant colour(const Button_XP&) {
+    return QVariant::fromValue(OleColour{Colour});
 }
-QVariant fontVar(const FontValue& f) {
-    return QVariant::fromValue(f);
+QVariant noPicture(const Button_XP&) {
+    return QVariant::fromValue(PictureValue::none());
+}
+QVariant emptyPicture(const Button_XP&) {
+    return QVariant::fromValue(PictureValue::empty());
+}
+QVariant noText(const Button_XP&) {
+    return QString();
 }
 
-quint32 readColour(const PropertyBag& bag, const char* key, quint32 absent) {
-    return bag.readAs<OleColour>(QLatin1String(key), OleColour{absent}).value;
-}
+// A key as a template argument, for the rows whose functions name it.
+template <std::size_t N>
+struct Key {
+    constexpr Key(const char (&key)[N]) { std::copy_n(key, N, text); }  // NOLINT: implicit
+    char text[N];
+};
 
 // A stored 16-bit value that does not fit is refused with a warning; the absent value
 // stands in for it.
-qint16 read16(const PropertyBag& bag, const char* key, qint16 absent) {
-    const qint32 v = bag.readAs<qint32>(QLatin1String(key), absent);
-    if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max()) {
-        qWarning("Button_XP: stored %s %d does not fit in 16 bits; using %d", key, v, absent);
+qint16 fit16(const char* key, const QVariant& v, qint16 absent) {
+    const int n = v.toInt();
+    if (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()) {
+        qWarning("Button_XP: stored %s %d does not fit in 16 bits; using %d", key, n, absent);
         return absent;
     }
-    return static_cast<qint16>(v);
+    return static_cast<qint16>(n);
 }
 
-using PictureValue = ::corvane::Picture;
-
 }  // namespace
+
+// The table and its three orders. A friend of the control, so the rows reach its fields.
+struct Button_XP::Properties {
+    // One row per field a property is stored in, in the order ReadProperties reads them.
+    // "BackColor" and "Font" are each read into the property and then into the surface, and
+    // "Picture" into the current picture and then the normal one.
+    enum Index : int {
+        BackColor,
+        SurfaceBackColor,
+        ForeColor,
+        ShowFocusRect,
+        Caption,
+        PicturePosition,
+        ButtonStyle,
+        CurrentPicture,
+        PictureWidth,
+        PictureHeight,
+        PictureSize,
+        OriginalPicSizeW,
+        OriginalPicSizeH,
+        SurfaceFont,
+        Font,
+        PictureHover,
+        Picture,
+        MouseIcon,
+        Enabled,
+        MousePointer,
+        URL,
+        XPColor_Pressed,
+        XPColor_Hover,
+        XPDefaultColors,
+        SoundOver,
+        SoundClick,
+        DefCurHand,
+        XPShowBorderAlways,
+        MaskColor,
+        TransparentBG,
+        BEVEL,
+        BEVELDEPTH,
+        Count
+    };
+
+    // A plain field, stored and saved as it is.
+    template <auto Member, QVariant (*Fresh)(const Button_XP&),
+              QVariant (*Absent)(const Button_XP&)>
+    static constexpr Row field(const char* key) {
+        using T = std::remove_cvref_t<decltype(std::declval<Button_XP&>().*Member)>;
+        return {key, Fresh, Absent,
+                [](const Button_XP& b) { return QVariant::fromValue(b.*Member); },
+                [](Button_XP& b, const QVariant& v) { b.*Member = v.value<T>(); }};
+    }
+    // A colour field: saved tagged as a colour.
+    template <quint32 Button_XP::*Member, quint32 Default>
+    static constexpr Row colourField(const char* key) {
+        return {key, colour<Default>, colour<Default>,
+                [](const Button_XP& b) { return QVariant::fromValue(OleColour{b.*Member}); },
+                [](Button_XP& b, const QVariant& v) { b.*Member = v.value<OleColour>().value; }};
+    }
+    // A 16-bit field: saved as a whole number, refused on loading when it does not fit.
+    template <Key K, qint16 Button_XP::*Member, qint16 Default>
+    static constexpr Row field16() {
+        return {K.text, constant<qint32{Default}>, constant<qint32{Default}>,
+                [](const Button_XP& b) { return QVariant(static_cast<qint32>(b.*Member)); },
+                [](Button_XP& b, const QVariant& v) { b.*Member = fit16(K.text, v, Default); }};
+    }
+
+    static QVariant ambientFont(const Button_XP& b) {
+        return QVariant::fromValue(b.Site()->AmbientFont());
+    }
+    static QVariant displayName(const Button_XP& b) { return b.Site()->DisplayName(); }
+
+    static const std::array<Row, Count>& table() {
+        using B = Button_XP;
+        static const std::array<Row, Count> rows = {{
+            colourField<&B::g_BackColor, SysColour::ButtonFace>("BackColor"),
+            {"BackColor", nullptr, colour<SysColour::ButtonFace>, nullptr,
+             [](B& b, const QVariant& v) { b.setSurfaceBackColor(v.value<OleColour>().value); }},
+            colourField<&B::g_ForeColor, SysColour::ButtonText>("ForeColor"),
+            field<&B::g_ShowFocusRect, constant<true>, constant<true>>("ShowFocusRect"),
+            field<&B::g_Caption, displayName, displayName>("Caption"),
+            field<&B::g_PicturePosition, constant<qint32(PictureSide::Left)>,
+                  constant<qint32(PictureSide::Left)>>("PicturePosition"),
+            field<&B::g_ButtonStyle, constant<qint32(FaceStyle::Highlight)>,
+                  constant<qint32(FaceStyle::Highlight)>>("ButtonStyle"),
+            field<&B::g_CurrentPicture, nullptr, noPicture>("Picture"),
+            field<&B::g_PictureWidth, constant<qint32{32}>, constant<qint32{32}>>("PictureWidth"),
+            field<&B::g_PictureHeight, constant<qint32{32}>, constant<qint32{32}>>("PictureHeight"),
+            field<&B::g_PictureSize, constant<qint32(PictureSizing::Large)>,
+                  constant<qint32(PictureSizing::Large)>>("PictureSize"),
+            field<&B::g_OriginalPicSizeW, nullptr, constant<qint32{32}>>("OriginalPicSizeW"),
+            field<&B::g_OriginalPicSizeH, nullptr, constant<qint32{32}>>("OriginalPicSizeH"),
+            {"Font", ambientFont, ambientFont,
+             [](const B& b) { return QVariant::fromValue(b.m_surfaceFont); },
+             [](B& b, const QVariant& v) { b.setSurfaceFont(v.value<FontValue>()); }},
+            {"Font", ambientFont, ambientFont, nullptr,
+             [](B& b, const QVariant& v) { b.readFontSilently(v.value<FontValue>()); }},
+            field<&B::g_PictureHover, emptyPicture, noPicture>("PictureHover"),
+            {"Picture", emptyPicture, noPicture, nullptr,
+             [](B& b, const QVariant& v) { b.g_Picture = v.value<PictureValue>(); }},
+            {"MouseIcon", nullptr, noPicture,
+             [](const B& b) { return QVariant::fromValue(b.m_mouseIcon); },
+             [](B& b, const QVariant& v) { b.setMouseIcon(v.value<PictureValue>()); }},
+            {"Enabled", nullptr, constant<true>, [](const B& b) { return QVariant(b.Enabled()); },
+             [](B& b, const QVariant& v) {
+                 b.m_settingEnabled = true;
+                 b.QWidget::setEnabled(v.toBool());
+                 b.m_settingEnabled = false;
+             }},
+            {"MousePointer", nullptr, constant<qint32{0}>,
+             [](const B& b) { return QVariant(static_cast<qint32>(b.m_mousePointer)); },
+             [](B& b, const QVariant& v) {
+                 b.m_mousePointer = fit16("MousePointer", v, 0);
+                 b.applyCursor();
+             }},
+            field<&B::g_URL, noText, noText>("URL"),
+            colourField<&B::g_XPColor_Pressed, SysColour::ButtonHighlight>("XPColor_Pressed"),
+            colourField<&B::g_XPColor_Hover, SysColour::Light3D>("XPColor_Hover"),
+            field<&B::g_XPDefaultColors, constant<true>, constant<true>>("XPDefaultColors"),
+            // SoundOver is a dynamically typed value: whatever is stored, its text form.
+            field<&B::g_SoundOver, soundOver, soundOver>("SoundOver"),
+            field<&B::g_SoundClick, soundClick, soundClick>("SoundClick"),
+            field<&B::g_DefCurHand, constant<false>, constant<false>>("DefCurHand"),
+            field<&B::g_XPShowBorderAlways, constant<false>, constant<false>>("XPShowBorderAlways"),
+            colourField<&B::g_MaskColor, 0>("MaskColor"),
+            field<&B::g_TransparentBG, constant<false>, constant<false>>("TransparentBG"),
+            field16<"BEVEL", &B::g_BEVEL, 1>(),
+            field16<"BEVELDEPTH", &B::g_BEVELDEPTH, 8>(),
+        }};
+        return rows;
+    }
+    static QVariant soundOver(const Button_XP&) { return kSoundOver; }
+    static QVariant soundClick(const Button_XP&) { return kSoundClick; }
+
+    // A new instance: the surface's colours, g_CurrentPicture and the natural picture size
+    // are left unassigned.
+    static constexpr std::array<Index, 25> kInitOrder = {BackColor,
+                                                         ForeColor,
+                                                         ShowFocusRect,
+                                                         SurfaceFont,
+                                                         Font,
+                                                         Caption,
+                                                         PicturePosition,
+                                                         ButtonStyle,
+                                                         PictureWidth,
+                                                         PictureHeight,
+                                                         PictureSize,
+                                                         PictureHover,
+                                                         Picture,
+                                                         URL,
+                                                         XPColor_Pressed,
+                                                         XPColor_Hover,
+                                                         XPDefaultColors,
+                                                         SoundOver,
+                                                         SoundClick,
+                                                         DefCurHand,
+                                                         XPShowBorderAlways,
+                                                         TransparentBG,
+                                                         MaskColor,
+                                                         BEVEL,
+                                                         BEVELDEPTH};
+
+    static constexpr std::array<Index, 29> kWriteOrder = {Caption,
+                                                          PicturePosition,
+                                                          ButtonStyle,
+                                                          CurrentPicture,
+                                                          PictureWidth,
+                                                          PictureHeight,
+                                                          PictureSize,
+                                                          OriginalPicSizeW,
+                                                          OriginalPicSizeH,
+                                                          PictureHover,
+                                                          Enabled,
+                                                          SurfaceFont,
+                                                          MouseIcon,
+                                                          MousePointer,
+                                                          ShowFocusRect,
+                                                          URL,
+                                                          XPColor_Pressed,
+                                                          XPColor_Hover,
+                                                          XPDefaultColors,
+                                                          BackColor,
+                                                          ForeColor,
+                                                          SoundOver,
+                                                          SoundClick,
+                                                          DefCurHand,
+                                                          XPShowBorderAlways,
+                                                          MaskColor,
+                                                          TransparentBG,
+                                                          BEVEL,
+                                                          BEVELDEPTH};
+};
 
 // g_Font follows a new value without reporting it: a new instance and a load repaint once at
 // their end, not per attribute.
@@ -52,114 +258,19 @@ void Button_XP::readFontSilently(const FontValue& f) {
 }
 
 void Button_XP::InitProperties() {
-    g_BackColor = SysColour::ButtonFace;
-    g_ForeColor = SysColour::ButtonText;
-    g_ShowFocusRect = true;
-    setSurfaceFont(Site()->AmbientFont());
-    readFontSilently(Site()->AmbientFont());
-    g_Caption = Site()->DisplayName();
-    g_PicturePosition = 1;
-    g_ButtonStyle = 2;
-    g_PictureWidth = 32;
-    g_PictureHeight = 32;
-    g_PictureSize = 1;
-    g_PictureHover = PictureValue::empty();
-    g_Picture = PictureValue::empty();
-    g_URL.clear();
-    g_XPColor_Pressed = SysColour::ButtonHighlight;
-    g_XPColor_Hover = SysColour::Light3D;
-    g_XPDefaultColors = true;
-    g_SoundOver = kSoundOver;
-    g_SoundClick = kSoundClick;
-    g_DefCurHand = false;
-    g_XPShowBorderAlways = false;
-    g_TransparentBG = false;
-    g_MaskColor = 0;
-    g_BEVEL = 1;
-    g_BEVELDEPTH = 8;
-    // g_CurrentPicture and the natural picture size stay unassigned, and nothing repaints.
+    InitRows<Button_XP, Properties::Index>(*this, Properties::table(), Properties::kInitOrder);
+    // Nothing repaints here.
 }
 
 void Button_XP::ReadProperties(const PropertyBag& bag) {
-    const FontValue ambient = Site()->AmbientFont();
-    g_BackColor = readColour(bag, "BackColor", SysColour::ButtonFace);
-    setSurfaceBackColor(g_BackColor);
-    g_ForeColor = readColour(bag, "ForeColor", SysColour::ButtonText);
-    g_ShowFocusRect = bag.readAs<bool>(QStringLiteral("ShowFocusRect"), true);
-    g_Caption = bag.readAs<QString>(QStringLiteral("Caption"), Site()->DisplayName());
-    g_PicturePosition = bag.readAs<qint32>(QStringLiteral("PicturePosition"), 1);
-    g_ButtonStyle = bag.readAs<qint32>(QStringLiteral("ButtonStyle"), 2);
-    g_CurrentPicture = bag.readAs<PictureValue>(QStringLiteral("Picture"), PictureValue::none());
-    g_PictureWidth = bag.readAs<qint32>(QStringLiteral("PictureWidth"), 32);
-    g_PictureHeight = bag.readAs<qint32>(QStringLiteral("PictureHeight"), 32);
-    g_PictureSize = bag.readAs<qint32>(QStringLiteral("PictureSize"), 1);
-    g_OriginalPicSizeW = bag.readAs<qint32>(QStringLiteral("OriginalPicSizeW"), 32);
-    g_OriginalPicSizeH = bag.readAs<qint32>(QStringLiteral("OriginalPicSizeH"), 32);
-    setSurfaceFont(bag.readAs<FontValue>(QStringLiteral("Font"), ambient));
-    readFontSilently(bag.readAs<FontValue>(QStringLiteral("Font"), ambient));
-    g_PictureHover = bag.readAs<PictureValue>(QStringLiteral("PictureHover"), PictureValue::none());
-    g_Picture = bag.readAs<PictureValue>(QStringLiteral("Picture"), PictureValue::none());
-    setMouseIcon(bag.readAs<PictureValue>(QStringLiteral("MouseIcon"), PictureValue::none()));
-    m_settingEnabled = true;
-    QWidget::setEnabled(bag.readAs<bool>(QStringLiteral("Enabled"), true));
-    m_settingEnabled = false;
-    m_mousePointer = read16(bag, "MousePointer", 0);
-    applyCursor();
-    g_URL = bag.readAs<QString>(QStringLiteral("URL"), QString());
-    g_XPColor_Pressed = readColour(bag, "XPColor_Pressed", SysColour::ButtonHighlight);
-    g_XPColor_Hover = readColour(bag, "XPColor_Hover", SysColour::Light3D);
-    g_XPDefaultColors = bag.readAs<bool>(QStringLiteral("XPDefaultColors"), true);
-    // SoundOver is a dynamically typed value: whatever is stored, its text form.
-    g_SoundOver = bag.read(QStringLiteral("SoundOver"), kSoundOver).toString();
-    g_SoundClick = bag.readAs<QString>(QStringLiteral("SoundClick"), kSoundClick);
-    g_DefCurHand = bag.readAs<bool>(QStringLiteral("DefCurHand"), false);
-    g_XPShowBorderAlways = bag.readAs<bool>(QStringLiteral("XPShowBorderAlways"), false);
-    g_MaskColor = readColour(bag, "MaskColor", 0);
-    g_TransparentBG = bag.readAs<bool>(QStringLiteral("TransparentBG"), false);
-    g_BEVEL = read16(bag, "BEVEL", 1);
-    g_BEVELDEPTH = read16(bag, "BEVELDEPTH", 8);
+    ReadRows<Button_XP>(*this, bag, Properties::table());
     SetAccessKey();
     ResizeHandler();
 }
 
 void Button_XP::WriteProperties(PropertyBag& bag) const {
-    const FontValue ambient = Site()->AmbientFont();
-    bag.write(QStringLiteral("Caption"), g_Caption, Site()->DisplayName());
-    bag.write(QStringLiteral("PicturePosition"), g_PicturePosition, 1);
-    bag.write(QStringLiteral("ButtonStyle"), g_ButtonStyle, 2);
-    bag.write(QStringLiteral("Picture"), pictureVar(g_CurrentPicture),
-              pictureVar(PictureValue::none()));
-    bag.write(QStringLiteral("PictureWidth"), g_PictureWidth, 32);
-    bag.write(QStringLiteral("PictureHeight"), g_PictureHeight, 32);
-    bag.write(QStringLiteral("PictureSize"), g_PictureSize, 1);
-    bag.write(QStringLiteral("OriginalPicSizeW"), g_OriginalPicSizeW, 32);
-    bag.write(QStringLiteral("OriginalPicSizeH"), g_OriginalPicSizeH, 32);
-    bag.write(QStringLiteral("PictureHover"), pictureVar(g_PictureHover),
-              pictureVar(PictureValue::none()));
-    bag.write(QStringLiteral("Enabled"), Enabled(), true);
-    bag.write(QStringLiteral("Font"), fontVar(m_surfaceFont), fontVar(ambient));
-    bag.write(QStringLiteral("MouseIcon"), pictureVar(m_mouseIcon),
-              pictureVar(PictureValue::none()));
-    bag.write(QStringLiteral("MousePointer"), static_cast<qint32>(m_mousePointer), 0);
-    bag.write(QStringLiteral("ShowFocusRect"), g_ShowFocusRect, true);
-    bag.write(QStringLiteral("URL"), g_URL, QString());
-    bag.write(QStringLiteral("XPColor_Pressed"), colourVar(g_XPColor_Pressed),
-              colourVar(SysColour::ButtonHighlight));
-    bag.write(QStringLiteral("XPColor_Hover"), colourVar(g_XPColor_Hover),
-              colourVar(SysColour::Light3D));
-    bag.write(QStringLiteral("XPDefaultColors"), g_XPDefaultColors, true);
-    bag.write(QStringLiteral("BackColor"), colourVar(g_BackColor),
-              colourVar(SysColour::ButtonFace));
-    bag.write(QStringLiteral("ForeColor"), colourVar(g_ForeColor),
-              colourVar(SysColour::ButtonText));
-    bag.write(QStringLiteral("SoundOver"), g_SoundOver, kSoundOver);
-    bag.write(QStringLiteral("SoundClick"), g_SoundClick, kSoundClick);
-    bag.write(QStringLiteral("DefCurHand"), g_DefCurHand, false);
-    bag.write(QStringLiteral("XPShowBorderAlways"), g_XPShowBorderAlways, false);
-    bag.write(QStringLiteral("MaskColor"), colourVar(g_MaskColor), colourVar(0));
-    bag.write(QStringLiteral("TransparentBG"), g_TransparentBG, false);
-    bag.write(QStringLiteral("BEVEL"), static_cast<qint32>(g_BEVEL), 1);
-    bag.write(QStringLiteral("BEVELDEPTH"), static_cast<qint32>(g_BEVELDEPTH), 8);
+    WriteRows<Button_XP, Properties::Index>(*this, bag, Properties::table(),
+                                            Properties::kWriteOrder);
 }
 
 }  // namespace corvane

@@ -6,8 +6,10 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
+#include "controls/host/PropertyTable.h"
 #include "controls/host/SystemColours.h"
 #include "controls/updown/UpDownLayout.h"
 #include "controls/updown/ucUpDownBoxAccessible.h"
@@ -127,57 +129,112 @@ void ucUpDownBox::setValue(int New_Value) {
     PropertyChanged(QStringLiteral("Value"));
 }
 
+// The stored properties, one row each, in the order ReadProperties reads them. A friend of the
+// control, so the rows reach its fields.
+struct ucUpDownBox::Properties {
+    using Row = PropertyRow<ucUpDownBox>;
+    enum Index : int {
+        BackColor,
+        BorderStyle,
+        Enabled,
+        Font,
+        Alignment,
+        ForeColor,
+        Min,
+        Max,
+        Value
+    };
+
+    static QVariant ambientFont(const ucUpDownBox& b) {
+        return QVariant::fromValue(b.Site()->AmbientFont());
+    }
+    template <quint32 Colour>
+    static QVariant colour(const ucUpDownBox&) {
+        return QVariant::fromValue(OleColour{Colour});
+    }
+    template <int Value>
+    static QVariant number(const ucUpDownBox&) {
+        return Value;
+    }
+
+    static const std::array<Row, 9>& table() {
+        using B = ucUpDownBox;
+        static const std::array<Row, 9> rows = {{
+            {"BackColor", colour<SysColour::WindowBackground>, colour<SysColour::WindowBackground>,
+             [](const B& b) { return QVariant::fromValue(OleColour{b.m_backColor}); },
+             [](B& b, const QVariant& v) {
+                 b.m_backColor = v.value<OleColour>().value;
+                 b.applyColours();
+             }},
+            // Out-of-range values are ignored, as the setter ignores them.
+            {"BorderStyle", number<1>, number<1>,
+             [](const B& b) { return QVariant(b.m_borderStyle); },
+             [](B& b, const QVariant& v) {
+                 if (const int n = v.toInt(); n == 0 || n == 1) {
+                     b.m_borderStyle = n;
+                 }
+             }},
+            {"Enabled", nullptr, [](const B&) { return QVariant(true); },
+             [](const B& b) { return QVariant(b.m_enabled); },
+             [](B& b, const QVariant& v) {
+                 b.m_enabled = v.toBool();
+                 b.QWidget::setEnabled(b.m_enabled);
+             }},
+            {"Font", ambientFont, ambientFont,
+             [](const B& b) { return QVariant::fromValue(b.m_font); },
+             [](B& b, const QVariant& v) {
+                 b.m_font = v.value<FontValue>();
+                 b.applyFont();
+             }},
+            {"Alignment", nullptr, number<0>, [](const B& b) { return QVariant(b.m_alignment); },
+             [](B& b, const QVariant& v) {
+                 if (const int n = v.toInt(); n >= 0 && n <= 2) {
+                     b.m_alignment = n;
+                 }
+                 b.applyAlignment();
+             }},
+            {"ForeColor", nullptr, colour<SysColour::WindowText>,
+             [](const B& b) { return QVariant::fromValue(OleColour{b.m_foreColor}); },
+             [](B& b, const QVariant& v) {
+                 b.m_foreColor = v.value<OleColour>().value;
+                 b.applyColours();
+             }},
+            {"Min", number<0>, number<0>, [](const B& b) { return QVariant(b.m_rules.Min()); },
+             [](B& b, const QVariant& v) { b.m_rules.setMin(v.toInt()); }},
+            {"Max", number<100>, number<100>, [](const B& b) { return QVariant(b.m_rules.Max()); },
+             [](B& b, const QVariant& v) { b.m_rules.setMax(v.toInt()); }},
+            // As text, so that the text rule takes it against the bounds just loaded.
+            {"Value", number<0>, number<0>, [](const B& b) { return QVariant(b.m_rules.Value()); },
+             [](B& b, const QVariant& v) { b.showText(QString::number(v.toInt())); }},
+        }};
+        return rows;
+    }
+
+    // A new instance: the border and background, then the font through its property (so the
+    // field gets it and the layout runs), then the bounds and the text "0" (Value is Min).
+    static constexpr std::array<Index, 2> kInitLook = {BorderStyle, BackColor};
+    static constexpr std::array<Index, 3> kInitNumber = {Min, Max, Value};
+    static constexpr std::array<Index, 9> kWriteOrder = {
+        Alignment, BackColor, BorderStyle, ForeColor, Enabled, Font, Min, Max, Value};
+};
+
 void ucUpDownBox::InitProperties() {
-    m_borderStyle = 1;
-    m_backColor = SysColour::WindowBackground;
-    applyColours();
+    using P = Properties;
+    InitRows<ucUpDownBox, P::Index>(*this, P::table(), P::kInitLook);
     setFont(Site()->AmbientFont());
-    m_rules.setMin(0);
-    m_rules.setMax(100);
-    showText(QString::number(m_rules.Min()));
+    InitRows<ucUpDownBox, P::Index>(*this, P::table(), P::kInitNumber);
     update();
 }
 
 void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
-    const FontValue ambient = Site()->AmbientFont();
-    m_backColor =
-        bag.readAs<OleColour>(QStringLiteral("BackColor"), {SysColour::WindowBackground}).value;
-    const int border = bag.read(QStringLiteral("BorderStyle"), 1).toInt();
-    if (border == 0 || border == 1) {
-        m_borderStyle = border;
-    }
-    m_enabled = bag.read(QStringLiteral("Enabled"), true).toBool();
-    QWidget::setEnabled(m_enabled);
-    m_font = bag.readAs<FontValue>(QStringLiteral("Font"), ambient);
-    const int alignment = bag.read(QStringLiteral("Alignment"), 0).toInt();
-    if (alignment >= 0 && alignment <= 2) {
-        m_alignment = alignment;
-    }
-    m_foreColor = bag.readAs<OleColour>(QStringLiteral("ForeColor"), {SysColour::WindowText}).value;
-    applyFont();
-    applyAlignment();
-    applyColours();
-    m_rules.setMin(bag.read(QStringLiteral("Min"), 0).toInt());
-    m_rules.setMax(bag.read(QStringLiteral("Max"), 100).toInt());
-    // As text, so that the text rule takes it against the bounds just loaded.
-    showText(QString::number(bag.read(QStringLiteral("Value"), 0).toInt()));
+    ReadRows<ucUpDownBox>(*this, bag, Properties::table());
     relayout();
     update();
 }
 
 void ucUpDownBox::WriteProperties(PropertyBag& bag) const {
-    bag.write(QStringLiteral("Alignment"), m_alignment, 0);
-    bag.write(QStringLiteral("BackColor"), QVariant::fromValue(OleColour{m_backColor}),
-              QVariant::fromValue(OleColour{SysColour::WindowBackground}));
-    bag.write(QStringLiteral("BorderStyle"), m_borderStyle, 1);
-    bag.write(QStringLiteral("ForeColor"), QVariant::fromValue(OleColour{m_foreColor}),
-              QVariant::fromValue(OleColour{SysColour::WindowText}));
-    bag.write(QStringLiteral("Enabled"), m_enabled, true);
-    bag.write(QStringLiteral("Font"), QVariant::fromValue(m_font),
-              QVariant::fromValue(Site()->AmbientFont()));
-    bag.write(QStringLiteral("Min"), m_rules.Min(), 0);
-    bag.write(QStringLiteral("Max"), m_rules.Max(), 100);
-    bag.write(QStringLiteral("Value"), m_rules.Value(), 0);
+    WriteRows<ucUpDownBox, Properties::Index>(*this, bag, Properties::table(),
+                                              Properties::kWriteOrder);
 }
 
 QSize ucUpDownBox::sizeHint() const {

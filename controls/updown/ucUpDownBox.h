@@ -63,6 +63,8 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    struct Properties;  // the stored properties' table (ucUpDownBox.cpp)
+
     void relayout();
     void applyColours();
     void applyFont();
