@@ -42,18 +42,18 @@ enum Look { Normal, Pressed, StyleTwoHover, Disabled };
 
 void drawPicture(benchmark::State& st, const Picture& picture, int drawn, Look look) {
     QImage face(249, 33, QImage::Format_RGB32);
-    PictureDrawState s;
-    s.picture = picture;
-    s.originalWidth = s.originalHeight = 32;
+    ButtonPaintState s;
+    s.currentPicture = picture;
+    s.originalPicWidth = s.originalPicHeight = 32;
     s.pictureWidth = s.pictureHeight = drawn;
-    s.pictureRect = {90, (33 - drawn) / 2, 90 + drawn, (33 - drawn) / 2 + drawn};
+    const Rect at{90, (33 - drawn) / 2, 90 + drawn, (33 - drawn) / 2 + drawn};
     s.buttonStyle = look == StyleTwoHover ? FaceStyle::Highlight : FaceStyle::Raised;
-    s.mouseOver = look == StyleTwoHover || look == Pressed;
-    s.pressed = look == Pressed;
+    s.flags.MouseOver = look == StyleTwoHover || look == Pressed;
+    s.flags.Pressed = look == Pressed;
     s.enabled = look != Disabled;
     for (auto _ : st) {
         face.fill(0xFFD4D0C8u);
-        DrawPicture(face, s);
+        DrawPicture(face, s, at);
         benchmark::ClobberMemory();
     }
 }

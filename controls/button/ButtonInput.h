@@ -53,22 +53,14 @@ public:
     virtual void ShowNormalPicture() = 0;
 };
 
-// The flags the painter reads: g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld (the widget's
-// ButtonFlags in the same order).
+// The state flags the input machine drives and the painter reads: g_HasFocus, g_Pressed,
+// g_MouseOver, g_KeyHeld.
 struct ButtonInputFlags {
     bool HasFocus = false;
     bool Pressed = false;
     bool MouseOver = false;
     bool KeyHeld = false;
     friend bool operator==(const ButtonInputFlags&, const ButtonInputFlags&) = default;
-};
-
-// The arguments of the last mouse press; never cleared.
-struct MouseArgs {
-    qint16 button = 0;
-    qint16 shift = 0;
-    float x = 0;
-    float y = 0;
 };
 
 // The button's input states: normal, hover, pressed and held outside, plus focus and the
@@ -107,7 +99,6 @@ public:
     ButtonInputFlags Flags() const { return {g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld}; }
     // Puts the machine in a given state without any call to the host (tests, the gallery).
     void SetFlags(const ButtonInputFlags& f);
-    MouseArgs LastMouse() const { return {g_LastButton, g_LastShift, g_LastX, g_LastY}; }
 
     static constexpr qint16 kLeftButton = 1;
     static constexpr qint16 kRightButton = 2;
@@ -130,6 +121,7 @@ private:
     bool g_Pressed = false;
     bool g_MouseOver = false;
     bool g_KeyHeld = false;
+    // The arguments of the last mouse press; never cleared.
     qint16 g_LastButton = 0;
     qint16 g_LastShift = 0;
     float g_LastX = 0;

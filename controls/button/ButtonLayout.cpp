@@ -1,5 +1,7 @@
 #include "controls/button/ButtonLayout.h"
 
+#include "controls/button/ButtonPaintState.h"
+
 namespace corvane {
 
 Rect InnerRect(int width, int height) {
@@ -15,21 +17,21 @@ Rect CalcTextRect(const Rect& inner, const Rect& measured) {
     return {left, top, left + tw, top + th};
 }
 
-ButtonLayout CalcLayout(const LayoutInput& in, const Rect& measured, const ButtonLayout& previous) {
-    ButtonLayout out = previous;
-    out.full = {0, 0, in.width - 1, in.height - 1};
-    out.inner = InnerRect(in.width, in.height);
+ButtonLayout CalcLayout(const ButtonPaintState& s, const Rect& measured) {
+    ButtonLayout out = s.previousLayout;
+    out.full = {0, 0, s.width - 1, s.height - 1};
+    out.inner = InnerRect(s.width, s.height);
     const Rect& inner = out.inner;
-    const int pw = in.pictureWidth;
-    const int ph = in.pictureHeight;
+    const int pw = s.pictureWidth;
+    const int ph = s.pictureHeight;
     const int iw = inner.width();
     const int ih = inner.height();
 
-    if (!in.hasPicture) {
+    if (s.currentPicture.isNone()) {  // an empty picture object counts as one
         out.text = CalcTextRect(inner, measured);
         return out;
     }
-    if (in.captionEmpty) {
+    if (s.caption.isEmpty()) {
         const int left = inner.left + (iw - pw) / 2;
         const int top = inner.top + (ih - ph) / 2;
         out.picture = {left, top, left + pw, top + ph};
@@ -40,7 +42,7 @@ ButtonLayout CalcLayout(const LayoutInput& in, const Rect& measured, const Butto
     const int tw = out.text.width();
     const int th = out.text.height();
     auto place = [](int left, int top, int w, int h) { return Rect{left, top, left + w, top + h}; };
-    switch (in.picturePosition) {
+    switch (s.picturePosition) {
         case PictureSide::Above:
             out.picture =
                 place(inner.left + (iw - pw) / 2, inner.top + (ih - (ph + 4 + th)) / 2, pw, ph);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "controls/button/ButtonValues.h"
 #include "controls/draw/Rect.h"
 
 namespace corvane {
@@ -15,15 +14,7 @@ struct ButtonLayout {
     Rect text;     // g_TextRect
 };
 
-struct LayoutInput {
-    int width = 0;  // g_ClientW, g_ClientH
-    int height = 0;
-    bool hasPicture = false;  // a current picture (an empty picture object counts)
-    bool captionEmpty = true;
-    int pictureWidth = 32;
-    int pictureHeight = 32;
-    PictureSide picturePosition = PictureSide::Left;
-};
+struct ButtonPaintState;
 
 // The content area of a W x H button.
 Rect InnerRect(int width, int height);
@@ -32,9 +23,10 @@ Rect InnerRect(int width, int height);
 // content area.
 Rect CalcTextRect(const Rect& inner, const Rect& measured);
 
-// The whole layout. `measured` is the caption measured into the content area (only its
-// width and height count); `previous` supplies the rectangles a step leaves as they were (the
-// caption of a picture-only button, the picture of an unknown position).
-ButtonLayout CalcLayout(const LayoutInput& in, const Rect& measured, const ButtonLayout& previous);
+// The whole layout of the snapshot's size, picture, caption and picture position. `measured`
+// is the caption measured into the content area (only its width and height count); the
+// snapshot's previous layout supplies the rectangles a step leaves as they were (the caption
+// of a picture-only button, the picture of an unknown position).
+ButtonLayout CalcLayout(const ButtonPaintState& s, const Rect& measured);
 
 }  // namespace corvane

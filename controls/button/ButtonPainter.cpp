@@ -38,20 +38,6 @@ private:
     }
     void copyParentBackground() { CopyParentBackground(m_img, m_s.containerPicture, m_s.position); }
 
-    XPLookState xpState() const {
-        XPLookState xp;
-        xp.width = m_w;
-        xp.height = m_h;
-        xp.backColor = m_s.backColor;
-        xp.xpDefaultColors = m_s.xpDefaultColors;
-        xp.xpColorPressed = m_s.xpColorPressed;
-        xp.xpColorHover = m_s.xpColorHover;
-        xp.hasFocus = m_s.hasFocus;
-        xp.enabled = m_s.enabled;
-        xp.palette = m_s.palette;
-        return xp;
-    }
-
     void paintBackground();
     void drawBorder();
     void thinBorder(bool raised);
@@ -90,32 +76,10 @@ RefreshResult Painter::run(bool caption) {
             measured.bottom = measured.top + m_text.height();
         }
     }
-    LayoutInput in;
-    in.width = m_w;
-    in.height = m_h;
-    in.hasPicture = hasPicture;
-    in.captionEmpty = m_s.caption.isEmpty();
-    in.pictureWidth = m_s.pictureWidth;
-    in.pictureHeight = m_s.pictureHeight;
-    in.picturePosition = m_s.picturePosition;
-    m_layout = CalcLayout(in, measured, m_s.previousLayout);
+    m_layout = CalcLayout(m_s, measured);
+    DrawPicture(m_img, m_s, m_layout.picture);
 
-    PictureDrawState pic;
-    pic.picture = m_s.currentPicture;
-    pic.pictureRect = m_layout.picture;
-    pic.pictureWidth = m_s.pictureWidth;
-    pic.pictureHeight = m_s.pictureHeight;
-    pic.originalWidth = m_s.originalPicWidth;
-    pic.originalHeight = m_s.originalPicHeight;
-    pic.maskColor = m_s.maskColor;
-    pic.buttonStyle = m_s.buttonStyle;
-    pic.mouseOver = m_s.mouseOver;
-    pic.pressed = m_s.pressed;
-    pic.enabled = m_s.enabled;
-    pic.palette = m_s.palette;
-    DrawPicture(m_img, pic);
-
-    if (m_s.hasFocus && m_s.showFocusRect && m_s.buttonStyle != FaceStyle::XP) {
+    if (m_s.flags.HasFocus && m_s.showFocusRect && m_s.buttonStyle != FaceStyle::XP) {
         DrawFocusRect(m_img, m_s.focusRect);
     }
     if (caption) {
@@ -130,7 +94,7 @@ void Painter::paintBackground() {
         return;  // the XP border paints the whole face
     }
     if (style == FaceStyle::Highlight) {
-        if (!m_s.pressed && m_s.transparentBG) {
+        if (!m_s.flags.Pressed && m_s.transparentBG) {
             copyParentBackground();
         } else {
             setSurfaceBack(m_s.backColor);
@@ -139,11 +103,11 @@ void Painter::paintBackground() {
         const auto r = static_cast<long long>(hl.red);
         const auto g = static_cast<long long>(hl.green);
         const auto b = static_cast<long long>(hl.blue);
-        if (m_s.mouseOver && !m_s.pressed) {
+        if (m_s.flags.MouseOver && !m_s.flags.Pressed) {
             setSurfaceBack(m_s.xpDefaultColors ? JoinRgb(r + 171, g + 154, b + 108)
                                                : m_s.xpColorHover);
         }
-        if (m_s.pressed) {
+        if (m_s.flags.Pressed) {
             setSurfaceBack(m_s.xpDefaultColors ? JoinRgb(r + 156, g + 139, b + 108)
                                                : m_s.xpColorPressed);
         }
@@ -191,7 +155,8 @@ void Painter::drawDefaultBorder() {
 }
 
 void Painter::defaultCheck() {
-    if (m_s.isDefault || (m_s.hasFocus && m_s.buttonStyle == FaceStyle::Raised && !m_s.pressed)) {
+    if (m_s.isDefault ||
+        (m_s.flags.HasFocus && m_s.buttonStyle == FaceStyle::Raised && !m_s.flags.Pressed)) {
         drawDefaultBorder();
     }
 }
@@ -200,7 +165,7 @@ void Painter::drawBorder() {
     const FaceStyle style = m_s.buttonStyle;
     if (!m_s.userMode) {
         if (style == FaceStyle::XP) {
-            DrawXPBorder(m_img, xpState(), XPState::Normal, false);
+            DrawXPBorder(m_img, m_s, XPState::Normal, false);
         } else if (style != FaceStyle::Highlight) {
             thinBorder(true);
         }
@@ -208,25 +173,25 @@ void Painter::drawBorder() {
     }
     switch (style) {
         case FaceStyle::Highlight:
-            if (m_s.mouseOver || m_s.xpShowBorderAlways) {
+            if (m_s.flags.MouseOver || m_s.xpShowBorderAlways) {
                 drawRect({0, 0, m_w, m_h}, m_s.foreColor, false);
             }
             break;
         case FaceStyle::XP:
-            if (m_s.pressed) {
-                DrawXPBorder(m_img, xpState(), XPState::Pressed, false);
+            if (m_s.flags.Pressed) {
+                DrawXPBorder(m_img, m_s, XPState::Pressed, false);
             } else {
-                DrawXPBorder(m_img, xpState(), XPState::Normal, m_s.mouseOver);
+                DrawXPBorder(m_img, m_s, XPState::Normal, m_s.flags.MouseOver);
             }
             break;
         case FaceStyle::Raised:
-            thinBorder(!m_s.pressed);
+            thinBorder(!m_s.flags.Pressed);
             defaultCheck();
             break;
         default:  // Flat, NoBorder (which never gets here) and unknown styles
-            if (m_s.pressed) {
+            if (m_s.flags.Pressed) {
                 thinBorder(false);
-            } else if (m_s.mouseOver) {
+            } else if (m_s.flags.MouseOver) {
                 thinBorder(true);
             }
             defaultCheck();
@@ -240,7 +205,7 @@ void Painter::drawCaption(QImage& target) const {
     }
     const unsigned flags = dt::WordBreak | dt::Center | dt::VCenter;
     Rect text = m_layout.text;  // g_TextRect is restored afterwards: work on a copy
-    if (m_s.pressed && m_s.buttonStyle != FaceStyle::Highlight) {
+    if (m_s.flags.Pressed && m_s.buttonStyle != FaceStyle::Highlight) {
         text = text.offset(1);
     }
     // The caption rectangle is the measured one (its widest line plus the margins), so

@@ -11,6 +11,7 @@
 #include "controls/button/Button_XPAccessible.h"
 #include "controls/button/PictureDraw.h"
 #include "controls/button/XPLook.h"
+#include "controls/host/BackgroundPicture.h"
 
 namespace corvane {
 
@@ -251,14 +252,8 @@ void Button_XP::setBEVELDEPTH(qint16 New_BEVELDEPTH) {
 
 // --- State flags ---
 
-ButtonFlags Button_XP::flags() const {
-    const ButtonInputFlags f = m_input.Flags();
-    return {f.HasFocus, f.Pressed, f.MouseOver, f.KeyHeld};
-}
-
-void Button_XP::setFlags(const ButtonFlags& New_Flags, bool repaint) {
-    m_input.SetFlags(
-        {New_Flags.HasFocus, New_Flags.Pressed, New_Flags.MouseOver, New_Flags.KeyHeld});
+void Button_XP::setFlags(const ButtonInputFlags& New_Flags, bool repaint) {
+    m_input.SetFlags(New_Flags);
     if (repaint) {
         Refresh();
     }
@@ -331,10 +326,7 @@ ButtonPaintState Button_XP::paintState() const {
     s.bevelDepth = g_BEVELDEPTH;
     s.surfaceBackColor = m_surfaceBackColor;
     // The machine's flags as they are now: it changes some without asking for a repaint.
-    const ButtonInputFlags f = m_input.Flags();
-    s.hasFocus = f.HasFocus;
-    s.pressed = f.Pressed;
-    s.mouseOver = f.MouseOver;
+    s.flags = m_input.Flags();
     s.enabled = isEnabled();
     s.userMode = Site()->UserMode();
     s.isDefault = Site()->Default();

@@ -20,15 +20,6 @@ class QTimer;
 
 namespace corvane {
 
-// The state flags the input handling drives (g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld).
-struct ButtonFlags {
-    bool HasFocus = false;
-    bool Pressed = false;
-    bool MouseOver = false;
-    bool KeyHeld = false;
-    friend bool operator==(const ButtonFlags&, const ButtonFlags&) = default;
-};
-
 // The owner-drawn push button: five styles (0 raised, 1 flat until hovered, 2 highlight on
 // hover, 3 the XP look, 4 no border), a picture beside the caption, a stored property set.
 // Every change repaints the whole face into a persistent image; paintEvent only copies it.
@@ -129,10 +120,10 @@ public:
     void AccessKeyPress();
 
     // --- What the input handling drives ---
-    ButtonFlags flags() const;
+    ButtonInputFlags flags() const { return m_input.Flags(); }
     // Puts the input machine in the given state and, unless told not to, repaints (tests, the
     // gallery; input reaches the machine through the event handlers).
-    void setFlags(const ButtonFlags& New_Flags, bool repaint = true);
+    void setFlags(const ButtonInputFlags& New_Flags, bool repaint = true);
     // Hover entry (true): the hover picture becomes current when there is one. Leave (false):
     // the normal picture does. Does not repaint.
     void showHoverPicture(bool hovering);

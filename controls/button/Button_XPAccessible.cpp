@@ -76,7 +76,7 @@ QString Button_XPAccessible::text(QAccessible::Text t) const {
 
 QAccessible::State Button_XPAccessible::state() const {
     QAccessible::State s = QAccessibleWidget::state();
-    const ButtonFlags f = button()->flags();
+    const ButtonInputFlags f = button()->flags();
     s.pressed = f.Pressed;
     s.hotTracked = f.MouseOver;
     s.focused = s.focused || f.HasFocus;

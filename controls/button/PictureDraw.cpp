@@ -1,10 +1,9 @@
 #include "controls/button/PictureDraw.h"
 
-#include <QWidget>
-
 #include <algorithm>
 #include <cmath>
 
+#include "controls/draw/Draw.h"
 #include "controls/host/SystemColours.h"
 
 namespace corvane {
@@ -105,60 +104,17 @@ void drawState(QImage& dest, const QImage& img, QPoint at, bool mono, const QPal
     }
 }
 
-}  // namespace
-
-void StretchInto(QImage& dest, const Rect& to, const QImage& src) {
-    const int dw = to.width();
-    const int dh = to.height();
-    const int sw = src.width();
-    const int sh = src.height();
-    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) {
-        return;
-    }
-    const QImage s = src.convertToFormat(QImage::Format_RGB32);
-    const int x0 = qMax(0, -to.left);
-    const int x1 = qMin(dw, dest.width() - to.left);
-    for (int y = qMax(0, -to.top); y < qMin(dh, dest.height() - to.top); ++y) {
-        const int sy = static_cast<int>((2LL * y + 1) * sh / (2LL * dh));
-        const QRgb* in = reinterpret_cast<const QRgb*>(s.constScanLine(sy));
-        QRgb* out = reinterpret_cast<QRgb*>(dest.scanLine(to.top + y));
-        for (int x = x0; x < x1; ++x) {
-            out[to.left + x] = in[(2LL * x + 1) * sw / (2LL * dw)] | 0xFF000000u;
-        }
-    }
-}
-
-void BlitTransparent(QImage& dest, const QImage& src, const Rect& source, QPoint at, quint32 key) {
-    const int w = static_cast<qint16>(source.right - source.left);
-    const int h = static_cast<qint16>(source.bottom - source.top);
-    if (w <= 0 || h <= 0 || src.isNull()) {
-        return;
-    }
-    const QImage s = src.convertToFormat(QImage::Format_RGB32);
-    const QRgb keyRgb = opaqueFromOle(key) & 0xFFFFFFu;
-    // The block, clipped to the source and to the destination.
-    const int x0 = std::max({0, -source.left, -at.x()});
-    const int x1 = std::min({w, s.width() - source.left, dest.width() - at.x()});
-    const int y0 = std::max({0, -source.top, -at.y()});
-    const int y1 = std::min({h, s.height() - source.top, dest.height() - at.y()});
-    for (int y = y0; y < y1; ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(s.constScanLine(source.top + y));
-        QRgb* out = reinterpret_cast<QRgb*>(dest.scanLine(at.y() + y));
-        for (int x = x0; x < x1; ++x) {
-            const QRgb px = in[source.left + x];
-            if ((px & 0xFFFFFFu) != keyRgb) {
-                out[at.x() + x] = px | 0xFF000000u;
-            }
-        }
-    }
-}
-
-void DrawBitmapPicture(QImage& surface, const PictureDrawState& state, bool normal,
+// One drawing of the bitmap picture at pictureWidth x pictureHeight from rect's top-left
+// (rect's right and bottom are not used). normal: the picture with its mask colour left out.
+// Otherwise the mask colour becomes white, and the picture is drawn embossed in the system
+// highlight and shadow colours (disabled) or, with `shadow`, as a grey silhouette; white is
+// background in both.
+void drawBitmapPicture(QImage& surface, const ButtonPaintState& state, bool normal,
                        const Rect& rect, bool shadow) {
     ensureWritable(surface);
-    const QImage& bitmap = state.picture.image();
-    const int nw = state.originalWidth;
-    const int nh = state.originalHeight;
+    const QImage& bitmap = state.currentPicture.image();
+    const int nw = state.originalPicWidth;
+    const int nh = state.originalPicHeight;
     const int pw = state.pictureWidth;
     const int ph = state.pictureHeight;
     QImage a = scratch(nw, nh);
@@ -180,12 +136,15 @@ void DrawBitmapPicture(QImage& surface, const PictureDrawState& state, bool norm
     drawState(surface, b, {rect.left, rect.top}, shadow, state.palette);
 }
 
-void DrawIconPicture(QImage& surface, const PictureDrawState& state, bool normal, const Rect& rect,
+// The same for an icon. normal: scaled into rect keeping its own alpha. Otherwise rendered at
+// its natural size (embossed or silhouette, white and transparent parts as background),
+// stretched into rect's size and drawn with black left out.
+void drawIconPicture(QImage& surface, const ButtonPaintState& state, bool normal, const Rect& rect,
                      bool shadow) {
     ensureWritable(surface);
-    const QImage icon = state.picture.image().convertToFormat(QImage::Format_ARGB32);
-    const int nw = state.originalWidth;
-    const int nh = state.originalHeight;
+    const QImage icon = state.currentPicture.image().convertToFormat(QImage::Format_ARGB32);
+    const int nw = state.originalPicWidth;
+    const int nh = state.originalPicHeight;
     if (icon.isNull() || nw <= 0 || nh <= 0) {
         return;
     }
@@ -223,25 +182,27 @@ void DrawIconPicture(QImage& surface, const PictureDrawState& state, bool normal
                     {rect.left, rect.top}, 0);
 }
 
-void DrawPicture(QImage& surface, const PictureDrawState& state) {
-    if (state.picture.isNone()) {
+}  // namespace
+
+void DrawPicture(QImage& surface, const ButtonPaintState& state, const Rect& pictureRect) {
+    if (state.currentPicture.isNone()) {
         return;
     }
-    const PictureKind kind = state.picture.kind();
+    const PictureKind kind = state.currentPicture.kind();
     if (kind != PictureKind::Bitmap && kind != PictureKind::Icon) {
         return;
     }
     const bool hoverRise =
-        state.mouseOver && !state.pressed && state.buttonStyle == FaceStyle::Highlight;
+        state.flags.MouseOver && !state.flags.Pressed && state.buttonStyle == FaceStyle::Highlight;
     int offset = 0;
     if (hoverRise) {
         offset = -3;
-    } else if (state.pressed && state.buttonStyle != FaceStyle::Highlight) {
+    } else if (state.flags.Pressed && state.buttonStyle != FaceStyle::Highlight) {
         offset = 1;
     }
-    const Rect saved = state.pictureRect;
+    const Rect saved = pictureRect;
     const Rect rect = saved.offset(offset);
-    const auto draw = kind == PictureKind::Bitmap ? DrawBitmapPicture : DrawIconPicture;
+    const auto draw = kind == PictureKind::Bitmap ? drawBitmapPicture : drawIconPicture;
     if (!state.enabled) {
         draw(surface, state, false, rect, false);
         return;
@@ -250,23 +211,6 @@ void DrawPicture(QImage& surface, const PictureDrawState& state) {
         draw(surface, state, false, saved, true);
     }
     draw(surface, state, true, rect, false);
-}
-
-const QImage* ContainerBackgroundPicture(const QWidget* container) {
-    const auto* provider = dynamic_cast<const BackgroundPictureProvider*>(container);
-    if (!provider) {
-        return nullptr;
-    }
-    const QImage* picture = provider->BackgroundPicture();
-    return picture && !picture->isNull() ? picture : nullptr;
-}
-
-QPoint ContainerPositionToPixels(double left, double top, double unitsPerPixelX,
-                                 double unitsPerPixelY) {
-    const auto px = [](double v, double per) {
-        return per > 0 ? static_cast<int>(std::nearbyint(v / per)) : 0;
-    };
-    return {px(left, unitsPerPixelX), px(top, unitsPerPixelY)};
 }
 
 void CopyParentBackground(QImage& surface, const QImage* containerPicture, QPoint position) {
@@ -294,12 +238,6 @@ void CopyParentBackground(QImage& surface, const QImage* containerPicture, QPoin
             out[x] = blend(in[position.x() + x], out[x] | 0xFF000000u) | 0xFF000000u;
         }
     }
-}
-
-void CopyParentBackground(QImage& surface, const QWidget* control) {
-    const QPoint position = control ? control->pos() : QPoint();
-    const QImage* picture = ContainerBackgroundPicture(control ? control->parentWidget() : nullptr);
-    CopyParentBackground(surface, picture, position);
 }
 
 }  // namespace corvane

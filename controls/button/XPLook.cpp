@@ -38,7 +38,7 @@ int XPShade(float step, int i) {
     return static_cast<int>(std::nearbyint(-static_cast<double>(step) * i));
 }
 
-void DrawXPBorder(QImage& img, const XPLookState& s, XPState state, bool hover) {
+void DrawXPBorder(QImage& img, const ButtonPaintState& s, XPState state, bool hover) {
     const int w = s.width;
     const int h = s.height;
     const auto T = [&s](quint32 c) { return TranslateColor(c, s.palette); };
@@ -66,7 +66,7 @@ void DrawXPBorder(QImage& img, const XPLookState& s, XPState state, bool hover) 
         }
         FrameRect(img, {0, 0, w, h}, dark);
         cornerPixels(img, w, h, dark);
-        if (s.hasFocus) {
+        if (s.flags.HasFocus) {
             const quint32 ringColour = s.xpDefaultColors ? kXPFocusRing : s.xpColorPressed;
             ring(img, w, h, T(ringColour), T(ringColour), -33, 65, 50, 31);
         } else {

@@ -1,26 +1,11 @@
 #pragma once
 
 #include <QImage>
-#include <QPalette>
 #include <QRegion>
 
-#include "controls/host/SystemColours.h"
+#include "controls/button/ButtonPaintState.h"
 
 namespace corvane {
-
-// What the XP face (ButtonStyle 3) reads of the button.
-struct XPLookState {
-    int width = 0;  // g_ClientW, g_ClientH
-    int height = 0;
-    quint32 backColor = SysColour::ButtonFace;
-    bool xpDefaultColors = true;
-    quint32 xpColorPressed =
-        SysColour::ButtonHighlight;  // the focus ring when the default colours are off
-    quint32 xpColorHover = SysColour::Light3D;
-    bool hasFocus = false;
-    bool enabled = true;
-    QPalette palette;
-};
 
 inline constexpr quint32 kXPFocusRing = 0x00E6AA8C;  // RGB(140, 170, 230)
 inline constexpr quint32 kXPHoverRing = 0x004799E1;  // RGB(225, 153, 71)
@@ -34,9 +19,9 @@ int XPShade(float step, int i);
 // value paints only the base fill.
 enum class XPState { Normal = 0, Pressed = 2 };
 
-// Paints the whole XP face; `hover` adds the hover ring (normal state only). A disabled face
-// ignores both.
-void DrawXPBorder(QImage& surface, const XPLookState& s, XPState state, bool hover);
+// Paints the whole XP face of the snapshot's size, colours, focus and enabled state; `hover`
+// adds the hover ring (normal state only). A disabled face ignores both.
+void DrawXPBorder(QImage& surface, const ButtonPaintState& s, XPState state, bool hover);
 
 // The XP window shape: the W x H rectangle less three pixels at each corner.
 QRegion XPRegion(int width, int height);

@@ -187,13 +187,51 @@ void DrawFocusRect(QImage& image, const Rect& r) {
     invertChecker(image, {r.right - 1, r.top + 1, r.right, r.bottom - 1});
 }
 
-ColourRef GetPixel(const QImage& image, int x, int y) {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) {
-        return 0;
+void StretchInto(QImage& dest, const Rect& to, const QImage& src) {
+    const int dw = to.width();
+    const int dh = to.height();
+    const int sw = src.width();
+    const int sh = src.height();
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) {
+        return;
     }
-    const QRgb p = image.pixel(x, y);
-    return static_cast<ColourRef>(qRed(p)) | (static_cast<ColourRef>(qGreen(p)) << 8) |
-           (static_cast<ColourRef>(qBlue(p)) << 16);
+    const QImage s = src.convertToFormat(QImage::Format_RGB32);
+    const int x0 = qMax(0, -to.left);
+    const int x1 = qMin(dw, dest.width() - to.left);
+    for (int y = qMax(0, -to.top); y < qMin(dh, dest.height() - to.top); ++y) {
+        const int sy = static_cast<int>((2LL * y + 1) * sh / (2LL * dh));
+        const QRgb* in = reinterpret_cast<const QRgb*>(s.constScanLine(sy));
+        QRgb* out = reinterpret_cast<QRgb*>(dest.scanLine(to.top + y));
+        for (int x = x0; x < x1; ++x) {
+            out[to.left + x] = in[(2LL * x + 1) * sw / (2LL * dw)] | 0xFF000000u;
+        }
+    }
+}
+
+void BlitTransparent(QImage& dest, const QImage& src, const Rect& source, QPoint at,
+                     ColourRef key) {
+    const int w = static_cast<qint16>(source.right - source.left);
+    const int h = static_cast<qint16>(source.bottom - source.top);
+    if (w <= 0 || h <= 0 || src.isNull()) {
+        return;
+    }
+    const QImage s = src.convertToFormat(QImage::Format_RGB32);
+    const QRgb keyRgb = toRgb(key) & 0xFFFFFFu;
+    // The block, clipped to the source and to the destination.
+    const int x0 = std::max({0, -source.left, -at.x()});
+    const int x1 = std::min({w, s.width() - source.left, dest.width() - at.x()});
+    const int y0 = std::max({0, -source.top, -at.y()});
+    const int y1 = std::min({h, s.height() - source.top, dest.height() - at.y()});
+    for (int y = y0; y < y1; ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(s.constScanLine(source.top + y));
+        QRgb* out = reinterpret_cast<QRgb*>(dest.scanLine(at.y() + y));
+        for (int x = x0; x < x1; ++x) {
+            const QRgb px = in[source.left + x];
+            if ((px & 0xFFFFFFu) != keyRgb) {
+                out[at.x() + x] = px | 0xFF000000u;
+            }
+        }
+    }
 }
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 
 #include "controls/draw/Rect.h"
 
@@ -26,6 +27,11 @@ namespace corvane {
 //    pixels whose x + y is even, a checkerboard fixed to the image's origin. The top and
 //    bottom rows span the full width and the side columns the rows between, as four
 //    separate inversions, so drawing the same rectangle twice restores the image.
+//  - StretchInto is StretchBlt's COLORONCOLOR: nearest-neighbour, no blending. Destination
+//    pixel x of dw takes source pixel ((2x + 1) * sw) / (2 * dw), the source pixel under its
+//    centre; shrinking 32 to 16 therefore keeps the odd rows and columns.
+//  - BlitTransparent leaves out exactly the pixels equal to its key colour (red, green and
+//    blue compared, alpha ignored); the destination keeps its own pixels there.
 //  - Everything clips to the image: pixels outside it are skipped, nothing else changes.
 //
 // The fast paths write 32-bit images (RGB32, ARGB32, ARGB32_Premultiplied) directly; other
@@ -38,8 +44,11 @@ void DrawLine(QImage& image, int x1, int y1, int x2, int y2, ColourRef colour);
 void SetPixel(QImage& image, int x, int y, ColourRef colour);
 void DrawFocusRect(QImage& image, const Rect& rect);
 
-// The colour of a pixel as 0x00BBGGRR; 0 outside the image.
-ColourRef GetPixel(const QImage& image, int x, int y);
+// Stretches all of src onto the area `to` of dest.
+void StretchInto(QImage& dest, const Rect& to, const QImage& src);
+// Copies the block `source` of src to dest at `at`, leaving out the pixels whose colour is
+// `key`. The block's width and height are 16-bit signed, as the platform's were.
+void BlitTransparent(QImage& dest, const QImage& src, const Rect& source, QPoint at, ColourRef key);
 
 // The image's own rectangle (0, 0, width, height).
 inline Rect ImageRect(const QImage& image) {

@@ -12,6 +12,7 @@
 #include "controls/draw/Draw.h"
 #include "controls/host/ControlSite.h"
 #include "controls/host/SystemColours.h"
+#include "tests/support/Pixels.h"
 
 namespace fixture {
 

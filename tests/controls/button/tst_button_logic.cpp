@@ -3,6 +3,7 @@
 #include "controls/button/AccessKey.h"
 #include "controls/button/ButtonColours.h"
 #include "controls/button/ButtonLayout.h"
+#include "controls/button/ButtonPaintState.h"
 #include "controls/button/XPLook.h"
 #include "tests/support/RectTest.h"
 
@@ -179,21 +180,20 @@ void tst_ButtonLogic::layout() {
     QFETCH(QSize, pictureSize);
     QFETCH(Rect, picture);
     QFETCH(Rect, text);
-    LayoutInput in;
+    ButtonPaintState in;
     in.width = size.width();
     in.height = size.height();
-    in.hasPicture = hasPicture;
-    in.captionEmpty = captionEmpty;
+    in.currentPicture = hasPicture ? Picture::empty() : Picture::none();
+    in.caption = captionEmpty ? QString() : QStringLiteral("caption");
     in.picturePosition = AsPictureSide(position);
     in.pictureWidth = pictureSize.width();
     in.pictureHeight = pictureSize.height();
+    in.previousLayout.picture = {1, 2, 3, 4};
+    in.previousLayout.text = {5, 6, 7, 8};
     const Rect inner = InnerRect(in.width, in.height);
     QCOMPARE(inner, (Rect{4, 4, in.width - 4, in.height - 4}));
     const Rect measured{inner.left, inner.top, inner.left + 30, inner.top + 14};
-    ButtonLayout previous;
-    previous.picture = {1, 2, 3, 4};
-    previous.text = {5, 6, 7, 8};
-    const ButtonLayout out = CalcLayout(in, measured, previous);
+    const ButtonLayout out = CalcLayout(in, measured);
     QCOMPARE(out.full, (Rect{0, 0, in.width - 1, in.height - 1}));
     QCOMPARE(out.inner, inner);
     QCOMPARE(out.picture, picture);

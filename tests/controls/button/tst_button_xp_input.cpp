@@ -150,7 +150,7 @@ void tst_ButtonXPInput::dragOutAndBack() {
     s.pointTo(kOutside);
     QTRY_VERIFY(s.log.contains("MouseOut(0)"));
     QVERIFY(!s.b->hoverTimerActive());
-    QCOMPARE(s.b->flags(), (ButtonFlags{true, true, false, false}));  // still held
+    QCOMPARE(s.b->flags(), (ButtonInputFlags{true, true, false, false}));  // still held
     QCOMPARE(s.pixel(kProbeX, 1), kFocusRow1);  // drawn released (the press gave it the focus)
     QCOMPARE(s.pixel(kProbeX, 2), kFocusRow2);
     QStringList expected{"MouseDown(1,0,100,16)", "MouseMove(1,0,100,-10)", "MouseOut(0)"};
@@ -244,13 +244,13 @@ void tst_ButtonXPInput::spaceHeldWithAutoRepeat() {
     QTRY_VERIFY(s.b->hasFocus());
     s.log.clear();
     s.key(true, Qt::Key_Space, " ");
-    QCOMPARE(s.b->flags(), (ButtonFlags{true, true, true, true}));
+    QCOMPARE(s.b->flags(), (ButtonInputFlags{true, true, true, true}));
     QCOMPARE(s.pixel(kProbeX, 2), kPressedRow2);
     for (int i = 0; i < 3; ++i) {
         s.key(false, Qt::Key_Space, " ", true);
         s.key(true, Qt::Key_Space, " ", true);
     }
-    QCOMPARE(s.b->flags(), (ButtonFlags{true, true, true, true}));
+    QCOMPARE(s.b->flags(), (ButtonInputFlags{true, true, true, true}));
     s.key(false, Qt::Key_Space, " ");
     QStringList expected;
     for (int i = 0; i < 4; ++i) {
@@ -263,7 +263,7 @@ void tst_ButtonXPInput::spaceHeldWithAutoRepeat() {
              << "MouseUp(1,0,0,0)"
              << "KeyUp(32,0)";
     QCOMPARE(s.log, expected);
-    QCOMPARE(s.b->flags(), (ButtonFlags{true, false, false, false}));
+    QCOMPARE(s.b->flags(), (ButtonInputFlags{true, false, false, false}));
     QCOMPARE(s.pixel(kProbeX, 2), kFocusRow2);  // not hovered, although the pointer may be over
 }
 
@@ -289,7 +289,7 @@ void tst_ButtonXPInput::focusOutReleasesPress() {
     QCOMPARE(s.pixel(kProbeX, 2), kPressedRow2);
     s.edit->setFocus();
     QTRY_VERIFY(s.edit->hasFocus());
-    QCOMPARE(s.b->flags(), (ButtonFlags{false, false, true, true}));
+    QCOMPARE(s.b->flags(), (ButtonInputFlags{false, false, true, true}));
     QCOMPARE(s.pixel(kProbeX, 2), kHoverRow2);  // the space press left it "over"
     QTest::simulateEvent(s.edit, false, Qt::Key_Space, {}, " ", false);
     QCOMPARE(s.log.count("Click"), 0);

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "controls/button/PictureDraw.h"
+#include "controls/host/BackgroundPicture.h"
 
 using namespace corvane;
 
@@ -85,10 +86,19 @@ QPalette testPalette() {
     return p;
 }
 
-PictureDrawState stateFor(const Picture& picture, int natural, int drawn, Rect rect) {
-    PictureDrawState s;
-    s.picture = picture;
-    s.originalWidth = s.originalHeight = natural;
+// A button's snapshot with a picture, and the rectangle its layout gave the picture.
+struct PictureState : ButtonPaintState {
+    Rect pictureRect;
+};
+
+void draw(QImage& img, const PictureState& s) {
+    DrawPicture(img, s, s.pictureRect);
+}
+
+PictureState stateFor(const Picture& picture, int natural, int drawn, Rect rect) {
+    PictureState s;
+    s.currentPicture = picture;
+    s.originalPicWidth = s.originalPicHeight = natural;
     s.pictureWidth = s.pictureHeight = drawn;
     s.pictureRect = rect;
     s.palette = testPalette();
@@ -145,7 +155,6 @@ private slots:
     void notDrawn_data();
     void notDrawn();
     void clipsAtTheFaceEdges();
-    void containerPosition();
     void copyParentBackground_data();
     void copyParentBackground();
     void copyParentBackgroundFromWidgets();
@@ -173,21 +182,21 @@ void tst_PictureDraw::bitmapOffsets() {
     QFETCH(bool, mouseOver);
     QFETCH(bool, pressed);
     QFETCH(int, offset);
-    PictureDrawState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {4, 4, 8, 8});
+    PictureState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {4, 4, 8, 8});
     s.buttonStyle = AsFaceStyle(style);
-    s.mouseOver = mouseOver;
-    s.pressed = pressed;
+    s.flags.MouseOver = mouseOver;
+    s.flags.Pressed = pressed;
     QImage img = face(12, 12);
-    DrawPicture(img, s);
+    draw(img, s);
     QCOMPARE(dump(img), withPictureAt(12, 12, 4 + offset, 4 + offset, kBitmap, '.'));
 }
 
 void tst_PictureDraw::styleTwoHoverDrawsSilhouetteUnderRaisedPicture() {
-    PictureDrawState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {4, 4, 8, 8});
+    PictureState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {4, 4, 8, 8});
     s.buttonStyle = FaceStyle::Highlight;
-    s.mouseOver = true;
+    s.flags.MouseOver = true;
     QImage img = face(10, 10);
-    DrawPicture(img, s);
+    draw(img, s);
     // Silhouette at (4,4): everything but black (mask) and white; the picture at (1,1) over it.
     QCOMPARE(dump(img), (QStringList{
                             "..........",
@@ -217,11 +226,11 @@ void tst_PictureDraw::maskColour_data() {
 void tst_PictureDraw::maskColour() {
     QFETCH(quint32, mask);
     QFETCH(QStringList, expected);
-    PictureDrawState s = stateFor(Picture::bitmap(art({"RkbW", "bRRk"})), 2, 2, {0, 0, 4, 2});
-    s.originalWidth = s.pictureWidth = 4;
+    PictureState s = stateFor(Picture::bitmap(art({"RkbW", "bRRk"})), 2, 2, {0, 0, 4, 2});
+    s.originalPicWidth = s.pictureWidth = 4;
     s.maskColor = mask;
     QImage img = face(4, 2);
-    DrawPicture(img, s);
+    draw(img, s);
     QCOMPARE(dump(img), expected);
 }
 
@@ -238,9 +247,9 @@ void tst_PictureDraw::shrinkThenKey() {
             big << wide;
         }
     }
-    PictureDrawState s = stateFor(Picture::bitmap(art(big)), 32, 16, {2, 2, 18, 18});
+    PictureState s = stateFor(Picture::bitmap(art(big)), 32, 16, {2, 2, 18, 18});
     QImage img = face(20, 20);
-    DrawPicture(img, s);
+    draw(img, s);
     QStringList small;
     for (const QString& row : blocks) {
         QString wide;
@@ -265,26 +274,26 @@ void tst_PictureDraw::shrinkKeepsOddRowsAndColumns() {
         }
         big << row;
     }
-    PictureDrawState s = stateFor(Picture::bitmap(art(big)), 32, 16, {0, 0, 16, 16});
+    PictureState s = stateFor(Picture::bitmap(art(big)), 32, 16, {0, 0, 16, 16});
     QImage img = face(16, 16);
-    DrawPicture(img, s);
+    draw(img, s);
     QCOMPARE(dump(img), QStringList(16, QString(16, 'R')));
 }
 
 void tst_PictureDraw::enlargeRepeatsPixels() {
-    PictureDrawState s = stateFor(Picture::bitmap(art({"Rk", "GB"})), 2, 4, {0, 0, 4, 4});
+    PictureState s = stateFor(Picture::bitmap(art({"Rk", "GB"})), 2, 4, {0, 0, 4, 4});
     QImage img = face(4, 4);
-    DrawPicture(img, s);
+    draw(img, s);
     QCOMPARE(dump(img), (QStringList{"RR..", "RR..", "GGBB", "GGBB"}));
 }
 
 void tst_PictureDraw::disabledBitmapIsEmbossed() {
     // Mask colour and white are background; every other pixel is ink: a highlight copy one
     // pixel down and right under a shadow copy.
-    PictureDrawState s = stateFor(Picture::bitmap(art({"kRW", "Rkk", "kkG"})), 3, 3, {2, 2, 5, 5});
+    PictureState s = stateFor(Picture::bitmap(art({"kRW", "Rkk", "kkG"})), 3, 3, {2, 2, 5, 5});
     s.enabled = false;
     QImage img = face(8, 8);
-    DrawPicture(img, s);
+    draw(img, s);
     QCOMPARE(dump(img), (QStringList{
                             "........",
                             "........",
@@ -297,9 +306,9 @@ void tst_PictureDraw::disabledBitmapIsEmbossed() {
                         }));
     // Pressed in style 0 it sinks by one pixel like the normal look.
     s.buttonStyle = FaceStyle::Raised;
-    s.pressed = true;
+    s.flags.Pressed = true;
     QImage pressed = face(8, 8);
-    DrawPicture(pressed, s);
+    draw(pressed, s);
     QCOMPARE(dump(pressed), (QStringList{
                                 "........",
                                 "........",
@@ -318,9 +327,9 @@ void tst_PictureDraw::iconKeepsItsAlpha() {
     icon.setPixel(1, 0, qRgba(0, 0, 255, 0));
     icon.setPixel(0, 1, qRgba(0, 255, 0, 128));
     icon.setPixel(1, 1, qRgba(0, 0, 0, 255));  // black stays: icons have no key colour
-    PictureDrawState s = stateFor(Picture::icon(icon), 2, 4, {1, 1, 5, 5});
+    PictureState s = stateFor(Picture::icon(icon), 2, 4, {1, 1, 5, 5});
     QImage img = face(6, 6);
-    DrawPicture(img, s);
+    draw(img, s);
     QCOMPARE(dump(img), (QStringList{
                             "......",
                             ".RR...",
@@ -335,10 +344,10 @@ void tst_PictureDraw::disabledIconIsEmbossed() {
     // Ink is every pixel that is not white once laid on white; the embossing happens at the
     // natural size, so a highlight falling off the icon's own square is lost.
     const QImage icon = art({"R  ", " W ", "  k"}, QImage::Format_ARGB32);
-    PictureDrawState s = stateFor(Picture::icon(icon), 3, 3, {1, 1, 4, 4});
+    PictureState s = stateFor(Picture::icon(icon), 3, 3, {1, 1, 4, 4});
     s.enabled = false;
     QImage img = face(6, 6);
-    DrawPicture(img, s);
+    draw(img, s);
     QCOMPARE(dump(img), (QStringList{
                             "......",
                             ".d....",
@@ -351,11 +360,11 @@ void tst_PictureDraw::disabledIconIsEmbossed() {
 
 void tst_PictureDraw::styleTwoHoverIconSilhouette() {
     const QImage icon = art({"RG", " B"}, QImage::Format_ARGB32);
-    PictureDrawState s = stateFor(Picture::icon(icon), 2, 2, {4, 4, 6, 6});
+    PictureState s = stateFor(Picture::icon(icon), 2, 2, {4, 4, 6, 6});
     s.buttonStyle = FaceStyle::Highlight;
-    s.mouseOver = true;
+    s.flags.MouseOver = true;
     QImage img = face(7, 7);
-    DrawPicture(img, s);
+    draw(img, s);
     QCOMPARE(dump(img), (QStringList{
                             ".......",
                             ".RG....",
@@ -382,32 +391,26 @@ void tst_PictureDraw::notDrawn() {
     QFETCH(Picture, picture);
     QFETCH(int, natural);
     for (bool enabled : {true, false}) {
-        PictureDrawState s = stateFor(picture, natural, 4, {1, 1, 5, 5});
+        PictureState s = stateFor(picture, natural, 4, {1, 1, 5, 5});
         s.enabled = enabled;
         s.buttonStyle = FaceStyle::Highlight;
-        s.mouseOver = true;
+        s.flags.MouseOver = true;
         QImage img = face(6, 6);
-        DrawPicture(img, s);
+        draw(img, s);
         QCOMPARE(dump(img), QStringList(6, "......"));
     }
 }
 
 void tst_PictureDraw::clipsAtTheFaceEdges() {
-    PictureDrawState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {-2, -1, 2, 3});
+    PictureState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {-2, -1, 2, 3});
     QImage img = face(3, 3);
-    DrawPicture(img, s);
+    draw(img, s);
     QCOMPARE(dump(img), (QStringList{".R.", "G..", "RR."}));
     s.enabled = false;  // the highlight copy clips at the far edges too
     s.pictureRect = {1, 1, 5, 5};
     QImage disabled = face(3, 3);
-    DrawPicture(disabled, s);
+    draw(disabled, s);
     QCOMPARE(dump(disabled), (QStringList{"...", ".dd", "..h"}));
-}
-
-void tst_PictureDraw::containerPosition() {
-    QCOMPARE(ContainerPositionToPixels(120, 3840, 15, 15), QPoint(8, 256));
-    QCOMPARE(ContainerPositionToPixels(37.5, 22.5, 15, 15), QPoint(2, 2));  // halves to even
-    QCOMPARE(ContainerPositionToPixels(8, 256, 1, 1), QPoint(8, 256));
 }
 
 namespace {
@@ -450,7 +453,7 @@ void checkBlock(const QImage& img, QPoint at, QSize picture) {
 
 void tst_PictureDraw::copyParentBackground_data() {
     QTest::addColumn<QPoint>("at");
-    QTest::newRow("control at 120,3840 twips") << ContainerPositionToPixels(120, 3840, 15, 15);
+    QTest::newRow("control at 8,256") << QPoint(8, 256);
     QTest::newRow("top-left corner") << QPoint(0, 0);
     QTest::newRow("overhangs the right and bottom") << QPoint(60, 295);
     QTest::newRow("overhangs the left and top") << QPoint(-5, -3);
@@ -470,40 +473,24 @@ void tst_PictureDraw::copyParentBackgroundFromWidgets() {
     container.picture = patternImage(64, 300);
     QWidget control(&container);
     control.setGeometry(8, 256, 20, 10);
+    QCOMPARE(ContainerBackgroundPicture(control.parentWidget()), &container.picture);
 
-    QImage img = face(20, 10);
-    CopyParentBackground(img, &control);
-    checkBlock(img, {8, 256}, container.picture.size());
-
-    // A container with a null picture, one that offers none, and no container at all leave
-    // the cleared face.
+    // A container with a null picture, one that offers none, and no container at all offer
+    // nothing, and nothing leaves the cleared face.
     container.picture = QImage();
     QVERIFY(!ContainerBackgroundPicture(&container));
+    QWidget plain;
+    QVERIFY(!ContainerBackgroundPicture(&plain));
+    QVERIFY(!ContainerBackgroundPicture(nullptr));
     QImage noPicture = face(20, 10);
-    CopyParentBackground(noPicture, &control);
+    CopyParentBackground(noPicture, nullptr, {8, 256});
     QCOMPARE(dump(noPicture), QStringList(10, QString(20, '.')));
 
-    QWidget plain;
-    QWidget child(&plain);
-    QVERIFY(!ContainerBackgroundPicture(&plain));
-    QImage plainFace = face(20, 10);
-    CopyParentBackground(plainFace, &child);
-    QCOMPARE(dump(plainFace), QStringList(10, QString(20, '.')));
-
-    QWidget orphan;
-    QImage orphanFace = face(20, 10);
-    CopyParentBackground(orphanFace, &orphan);
-    CopyParentBackground(orphanFace, static_cast<const QWidget*>(nullptr));
-    QCOMPARE(dump(orphanFace), QStringList(10, QString(20, '.')));
-
     // A picture with alpha is laid over the face.
-    TestContainer translucent;
-    translucent.picture = QImage(4, 4, QImage::Format_ARGB32);
-    translucent.picture.fill(qRgba(0, 255, 0, 128));
-    QWidget onTop(&translucent);
-    onTop.setGeometry(0, 0, 2, 2);
+    QImage translucent(4, 4, QImage::Format_ARGB32);
+    translucent.fill(qRgba(0, 255, 0, 128));
     QImage blended = face(2, 2);
-    CopyParentBackground(blended, &onTop);
+    CopyParentBackground(blended, &translucent, {0, 0});
     QCOMPARE(dump(blended), (QStringList{"gg", "gg"}));
 }
 

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "controls/draw/Draw.h"
+#include "tests/support/Pixels.h"
 
 namespace art {
 
