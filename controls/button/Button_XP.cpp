@@ -33,6 +33,7 @@ void Button_XP::setEnabled(bool New_Enabled) {
     m_settingEnabled = true;
     QWidget::setEnabled(New_Enabled);
     m_settingEnabled = false;
+    m_knownEnabled = Enabled();
     PropertyChanged(QStringLiteral("Enabled"));
     Refresh();
 }
@@ -278,7 +279,9 @@ void Button_XP::g_Font_FontChanged(const QString& PropertyName) {
 void Button_XP::setSurfaceFont(const FontValue& f) {
     m_surfaceFont = f;
     m_surfaceQFont = f.toQFont();
+    m_settingSurfaceFont = true;
     QWidget::setFont(m_surfaceQFont);
+    m_settingSurfaceFont = false;
 }
 
 void Button_XP::setSurfaceBackColor(quint32 colour) {
@@ -405,7 +408,20 @@ void Button_XP::resizeEvent(QResizeEvent*) {
 
 void Button_XP::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange && !m_settingEnabled) {
-        Refresh();  // a container enabling or disabling us changes the caption's look
+        // A container enabling or disabling us changes the caption's look; a QWidget::setEnabled
+        // through a QWidget pointer changes the property itself.
+        if (Enabled() != m_knownEnabled) {
+            m_knownEnabled = Enabled();
+            PropertyChanged(QStringLiteral("Enabled"));
+        }
+        Refresh();
+    } else if (event->type() == QEvent::FontChange && !m_settingSurfaceFont) {
+        // QWidget::setFont from outside: the font becomes the Font property, unless it only
+        // changed what the property does not hold.
+        const FontValue f = FontValue::fromQFont(font());
+        if (!(f == FontValue::fromQFont(m_surfaceQFont))) {
+            setFont(f);
+        }
     } else if (event->type() == QEvent::PaletteChange) {
         Refresh();  // system colours come from the palette
     }

@@ -41,6 +41,8 @@ public:
 
     // --- Properties, in their declared order ---
     // The button's own setting: a disabled container greys it without changing this.
+    // QWidget::setEnabled, called through a QWidget pointer, sets the same property: the
+    // change is reported and repainted the same way (see changeEvent).
     bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void setEnabled(bool New_Enabled);
 
@@ -51,6 +53,8 @@ public:
     // A null font is refused: returns false with a message in `error`, nothing changes.
     bool setFont(const StdFont* New_Font, QString* error = nullptr);
     void setFont(const FontValue& New_Font);
+    // QWidget's own: a font set on the widget becomes the Font property, as setFont(FontValue).
+    using QWidget::setFont;
 
     // The native window the control draws into (its window's; it makes none of its own).
     WId hwnd() const { return effectiveWinId(); }
@@ -136,7 +140,7 @@ public:
     // For tests, the gallery and the benchmark.
     ButtonPaintState paintState() const;
     const QImage& surfaceImage() const { return m_image; }
-    const ButtonLayout& layout() const { return m_layout; }
+    const ButtonLayout& faceLayout() const { return m_layout; }
     Rect focusRect() const { return g_FocusRect; }
     quint32 surfaceBackColor() const { return m_surfaceBackColor; }
     FontValue surfaceFont() const { return m_surfaceFont; }
@@ -221,7 +225,9 @@ private:
     ::corvane::Picture m_mouseIcon;
     QImage m_image;  // the persistent image
     QString m_accessKey;
-    bool m_settingEnabled = false;
+    bool m_settingEnabled = false;      // our own QWidget::setEnabled call is running
+    bool m_settingSurfaceFont = false;  // our own QWidget::setFont call is running
+    bool m_knownEnabled = true;         // Enabled as last reported
     quint64 m_refreshCount = 0;
 
     // Per-instance fields behind the properties. They start zeroed, as a fresh instance's do;

@@ -165,6 +165,7 @@ struct Button_XP::Properties {
                  b.m_settingEnabled = true;
                  b.QWidget::setEnabled(v.toBool());
                  b.m_settingEnabled = false;
+                 b.m_knownEnabled = b.Enabled();
              }},
             {"MousePointer", nullptr, constant<qint32{0}>,
              [](const B& b) { return QVariant(static_cast<qint32>(b.m_mousePointer)); },

@@ -96,7 +96,9 @@ void ucUpDownBox::setEnabled(bool New_Enabled) {
     m_enabled = New_Enabled;
     m_txtValue->setEnabled(New_Enabled);
     m_ucBar->setEnabled(New_Enabled);
+    m_settingEnabled = true;
     QWidget::setEnabled(New_Enabled);
+    m_settingEnabled = false;
     PropertyChanged(QStringLiteral("Enabled"));
 }
 
@@ -178,7 +180,9 @@ struct ucUpDownBox::Properties {
              [](const B& b) { return QVariant(b.m_enabled); },
              [](B& b, const QVariant& v) {
                  b.m_enabled = v.toBool();
+                 b.m_settingEnabled = true;
                  b.QWidget::setEnabled(b.m_enabled);
+                 b.m_settingEnabled = false;
              }},
             {"Font", ambientFont, ambientFont,
              [](const B& b) { return QVariant::fromValue(b.m_font); },
@@ -271,6 +275,19 @@ void ucUpDownBox::changeEvent(QEvent* e) {
     UserControl::changeEvent(e);
     if (e->type() == QEvent::PaletteChange) {
         applyColours();  // system colours follow the platform's scheme
+    } else if (e->type() == QEvent::EnabledChange && !m_settingEnabled) {
+        // A container greying us leaves the property; QWidget::setEnabled on us sets it.
+        const bool own = !testAttribute(Qt::WA_ForceDisabled);
+        if (own != m_enabled) {
+            setEnabled(own);
+        }
+    } else if (e->type() == QEvent::FontChange && !m_settingFont) {
+        // QWidget::setFont from outside: the font becomes the Font property, unless it only
+        // changed what the property does not hold.
+        const FontValue f = FontValue::fromQFont(font());
+        if (!(f == FontValue::fromQFont(m_font.toQFont()))) {
+            setFont(f);
+        }
     }
 }
 
@@ -317,7 +334,9 @@ void ucUpDownBox::applyColours() {
 
 void ucUpDownBox::applyFont() {
     const QFont f = m_font.toQFont();
+    m_settingFont = true;
     QWidget::setFont(f);
+    m_settingFont = false;
     m_txtValue->setFont(f);
 }
 

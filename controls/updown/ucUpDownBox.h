@@ -27,10 +27,13 @@ public:
     // 0 none, 1 a one-pixel single-line frame; other values are ignored.
     int BorderStyle() const { return m_borderStyle; }
     void setBorderStyle(int New_BorderStyle);
+    // The box's own setting. QWidget::setEnabled and QWidget::setFont, called through a
+    // QWidget pointer, set the same properties, reported the same way (see changeEvent).
     bool Enabled() const { return m_enabled; }
     void setEnabled(bool New_Enabled);
     FontValue Font() const { return m_font; }
     void setFont(const FontValue& New_Font);
+    using QWidget::setFont;
     quint32 ForeColor() const { return m_foreColor; }
     void setForeColor(quint32 New_ForeColor);
     int Max() const { return m_rules.Max(); }
@@ -86,6 +89,8 @@ private:
     int m_borderStyle = 1;
     bool m_enabled = true;
     FontValue m_font;
+    bool m_settingEnabled = false;  // our own QWidget::setEnabled call is running
+    bool m_settingFont = false;     // our own QWidget::setFont call is running
 };
 
 }  // namespace corvane

@@ -139,7 +139,7 @@ void tst_HiDpi::buttonFace() {
     const QRgb background = two.pixel(two.width() - 1, two.height() - 1);  // the container
 
     // The caption's rectangle, widened by the pressed and engraved offsets.
-    const Rect text = b->layout().text;
+    const Rect text = b->faceLayout().text;
     const QRect caption(text.left, text.top, text.width() + 1, text.height() + 1);
     // The XP shape leaves out two pixels of the corner row and one of the next, at each corner.
     QRegion shape(0, 0, w, h);
@@ -189,7 +189,7 @@ void tst_HiDpi::captionAtDeviceResolution() {
     b->setButtonStyle(3);
     b->setCaption(QStringLiteral("Save"));
     const QImage& two = b->surfaceImage();
-    const Rect text = b->layout().text;
+    const Rect text = b->faceLayout().text;
     int ink = 0;
     int fineBlocks = 0;
     for (int y = text.top; y < text.bottom; ++y) {

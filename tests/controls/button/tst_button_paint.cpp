@@ -345,7 +345,7 @@ void tst_ButtonPaint::caption() {
     b->setButtonStyle(style);
     b->setCaption(QStringLiteral("&Save the file"));
     b->setEnabled(enabled);
-    const Rect text = b->layout().text;
+    const Rect text = b->faceLayout().text;
     // Centred in the content area with one average character of margin on each side.
     QFontMetrics fm(fixture::font().toQFont());
     const int tw =
@@ -387,7 +387,7 @@ void tst_ButtonPaint::pressedCaptionShift() {
     fixture::Button b(120, 40);
     b->setButtonStyle(style);
     b->setCaption(QStringLiteral("Save"));
-    const Rect t = b->layout().text;
+    const Rect t = b->faceLayout().text;
     b.flags(false, false, false);
     const QImage normal = b->surfaceImage().copy();
     b.flags(false, true, false);
@@ -405,7 +405,7 @@ void tst_ButtonPaint::pressedCaptionShift() {
         }
     }
     QVERIFY(inked > 0);
-    QCOMPARE(b->layout().text, t);  // the shift is for drawing only
+    QCOMPARE(b->faceLayout().text, t);  // the shift is for drawing only
 }
 
 void tst_ButtonPaint::minimumSize() {
@@ -414,7 +414,7 @@ void tst_ButtonPaint::minimumSize() {
     QCOMPARE(b->size(), QSize(10, 10));
     QCOMPARE(b->surfaceImage().size(), QSize(10, 10));
     QCOMPARE(b->focusRect(), (Rect{4, 4, 6, 6}));
-    QCOMPARE(b->layout().inner, (Rect{4, 4, 6, 6}));
+    QCOMPARE(b->faceLayout().inner, (Rect{4, 4, 6, 6}));
     b->resize(12, 4);
     QCOMPARE(b->size(), QSize(12, 10));
 }

@@ -96,6 +96,20 @@ const QList<SetterCase>& setterCases() {
          [](Button_XP& b) { b.setFont(fixture::font()); },
          {"Font"},
          6},
+        // QWidget's own setters, called where only a QWidget is known, set the same properties.
+        {"Enabled through a QWidget pointer",
+         [](Button_XP& b) { static_cast<QWidget&>(b).setEnabled(false); },
+         {"Enabled"},
+         1},
+        {"Font through a QWidget pointer",
+         [](Button_XP& b) {
+             FontValue serif = fixture::font();
+             serif.name = QStringLiteral("DejaVu Serif");
+             static_cast<QWidget&>(b).setFont(serif.toQFont());
+             QCOMPARE(b.Font()->value().name, serif.name);
+         },
+         {"Font"},
+         6},
     };
     return cases;
 }

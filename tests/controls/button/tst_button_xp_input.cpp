@@ -469,7 +469,7 @@ void tst_ButtonXPInput::hoverPicture() {
     s.b->setPictureSize(0);
     s.b->setPicture(red);
     s.b->setPictureHover(hoverPicture);
-    const Rect r = s.b->layout().picture;
+    const Rect r = s.b->faceLayout().picture;
     const QPoint probe(r.left + 8, r.top + 8);
     QCOMPARE(s.pixel(probe.x(), probe.y()), ColourRef(0x0000FF));
 

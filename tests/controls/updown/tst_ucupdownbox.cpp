@@ -605,6 +605,16 @@ void tst_ucUpDownBox::systemColours() {
     QCOMPARE(QColor(img.pixel(2, 2)), QColor(0x40, 0x80, 0xC0));  // the field's own background
 }
 
+namespace {
+QStringList names(const QSignalSpy& spy) {
+    QStringList out;
+    for (const auto& args : spy) {
+        out << args.at(0).toString();
+    }
+    return out;
+}
+}  // namespace
+
 void tst_ucUpDownBox::settersNotify() {
     Host h;
     QSignalSpy spy(&h.site, &ControlSite::propertyChanged);
@@ -617,12 +627,27 @@ void tst_ucUpDownBox::settersNotify() {
     h.box->setMax(50);
     h.box->setMin(1);
     h.box->setValue(3);
-    QStringList names;
-    for (const auto& args : spy) {
-        names << args.at(0).toString();
-    }
-    QCOMPARE(names, (QStringList{"Alignment", "BackColor", "BorderStyle", "Enabled", "Font",
-                                 "ForeColor", "Max", "Min", "Value"}));
+    QCOMPARE(names(spy), (QStringList{"Alignment", "BackColor", "BorderStyle", "Enabled", "Font",
+                                      "ForeColor", "Max", "Min", "Value"}));
+
+    // QWidget's own setters, called where only a QWidget is known, set the same properties.
+    spy.clear();
+    QWidget* widget = h.box;
+    widget->setEnabled(false);
+    QVERIFY(!h.box->Enabled());
+    QVERIFY(!h.field()->isEnabled());
+    widget->setEnabled(true);
+    QVERIFY(h.box->Enabled());
+    QVERIFY(h.field()->isEnabled());
+    widget->setFont(QFont(QStringLiteral("DejaVu Serif"), 12));
+    QCOMPARE(h.box->Font().name, QStringLiteral("DejaVu Serif"));
+    QCOMPARE(h.box->Font().size, 12.0);
+    QCOMPARE(h.field()->font().family(), QStringLiteral("DejaVu Serif"));
+    // A container greying the box leaves its own setting alone.
+    h.window.setEnabled(false);
+    QVERIFY(h.box->Enabled());
+    h.window.setEnabled(true);
+    QCOMPARE(names(spy), (QStringList{"Enabled", "Enabled", "Font"}));
 
     // Values outside an enumeration are refused and change nothing.
     spy.clear();
