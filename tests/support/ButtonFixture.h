@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "controls/button/ButtonPainter.h"
 #include "controls/button/Button_XP.h"
 #include "controls/draw/Draw.h"
 #include "controls/host/ControlSite.h"
@@ -47,6 +48,22 @@ inline corvane::FontValue font() {
     f.name = QStringLiteral("DejaVu Sans");
     f.size = 8;
     return f;
+}
+
+// The snapshot of a new instance of the given size (the host's defaults, no caption, no
+// picture), for pixel tests that need no widget: RefreshFace paints it on an image.
+inline corvane::ButtonPaintState faceState(int w, int h) {
+    corvane::ButtonPaintState s;
+    s.width = w;
+    s.height = h;
+    s.focusRect = {4, 4, w - 4, h - 4};
+    s.font = font().toQFont();
+    s.palette = palette();
+    return s;
+}
+
+inline corvane::ColourRef pixel(const QImage& face, int x, int y) {
+    return corvane::GetPixel(face, x, y);
 }
 
 // A new instance (the host's defaults) of the given size.

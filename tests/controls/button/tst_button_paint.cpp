@@ -63,11 +63,12 @@ quint32 colourOf(const QString& token) {
 
 enum State { Normal, Hover, Pressed, Focused, Disabled, Default, DesignTime };
 
-void apply(fixture::Button& b, int state, bool focus, bool pressed, bool over) {
-    b.site.setUserMode(state != DesignTime);
-    b.site.setDefault(state == Default);
-    b->setFlags({focus, pressed, over, false}, false);
-    b->setEnabled(state != Disabled);
+// A state of the rows in the snapshot that RefreshFace paints.
+void apply(ButtonPaintState& s, int state, bool focus, bool pressed, bool over) {
+    s.userMode = state != DesignTime;
+    s.isDefault = state == Default;
+    s.flags = {focus, pressed, over, false};
+    s.enabled = state != Disabled;
 }
 
 }  // namespace
@@ -169,19 +170,19 @@ void tst_ButtonPaint::styles() {
     QFETCH(bool, borderAlways);
     QFETCH(bool, xpDefaultColors);
     QFETCH(QString, expected);
-    fixture::Button b(40, 24);
-    b->setCaption(QString());
-    b->setButtonStyle(style);
-    b->setBEVEL(static_cast<qint16>(bevel));
-    b->setXPShowBorderAlways(borderAlways);
-    b->setXPDefaultColors(xpDefaultColors);
-    apply(b, state, focus, pressed, over);
-    b->Refresh();
+    ButtonPaintState s = fixture::faceState(40, 24);
+    s.buttonStyle = AsFaceStyle(style);
+    s.bevel = static_cast<qint16>(bevel);
+    s.xpShowBorderAlways = borderAlways;
+    s.xpDefaultColors = xpDefaultColors;
+    apply(s, state, focus, pressed, over);
+    QImage face;
+    RefreshFace(face, s);
     const QStringList want = expected.split(u' ', Qt::SkipEmptyParts);
     const QList<QPoint> at = probes(40, 24);
     QCOMPARE(want.size(), at.size());
     for (int i = 0; i < at.size(); ++i) {
-        const quint32 got = b.pixel(at[i].x(), at[i].y());
+        const quint32 got = fixture::pixel(face, at[i].x(), at[i].y());
         QVERIFY2(got == colourOf(want[i]),
                  qPrintable(QStringLiteral("probe %1 at (%2, %3): got "
                                            "%4, want %5 (%6)")
@@ -237,18 +238,18 @@ void tst_ButtonPaint::xpFace() {
     QFETCH(bool, pressed);
     QFETCH(bool, over);
     QFETCH(int, probe);
-    fixture::Button b(249, 33);  // the Save button's size
-    b->setCaption(QString());
-    b->setButtonStyle(3);
-    apply(b, state, focus, pressed, over);
-    b->Refresh();
+    ButtonPaintState s = fixture::faceState(249, 33);  // the Save button's size
+    s.buttonStyle = FaceStyle::XP;
+    apply(s, state, focus, pressed, over);
+    QImage face;
+    RefreshFace(face, s);
     const XPProbe& p = kXPProbes[probe];
     const QStringList want = QString::fromLatin1(p.pixels).split(u' ');
     QStringList got;
     for (int k = 0; k < want.size(); ++k) {
         const int x = p.axis == 'c' ? p.index : kRowX[k];
         const int y = p.axis == 'c' ? k : p.index;
-        got << QStringLiteral("%1").arg(b.pixel(x, y), 6, 16, QChar(u'0')).toUpper();
+        got << QStringLiteral("%1").arg(fixture::pixel(face, x, y), 6, 16, QChar(u'0')).toUpper();
     }
     QCOMPARE(got.join(u' '), want.join(u' '));
 }
