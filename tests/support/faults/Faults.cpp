@@ -87,12 +87,12 @@ __attribute__((constructor)) void Load() {
         }
     }
     g.log = std::getenv("CORVANE_FAULT_LOG");
-    const char* spec = std::getenv("CORVANE_FAULTS");
-    if (spec == nullptr) {
+    const char* plan = std::getenv("CORVANE_FAULTS");
+    if (plan == nullptr) {
         return;
     }
     char copy[8192];
-    std::snprintf(copy, sizeof copy, "%s", spec);
+    std::snprintf(copy, sizeof copy, "%s", plan);
     char* save = nullptr;
     for (char* item = strtok_r(copy, ",", &save); item != nullptr;
          item = strtok_r(nullptr, ",", &save)) {
