@@ -55,6 +55,92 @@ QJsonValue toJson(const QVariant& v) {
     }
 }
 
+// Each reader below stores the value in `out`, or says in `why` what is wrong and returns false.
+
+// Unsigned 32-bit values (colours written as plain numbers) come back unsigned.
+bool numberFromJson(double d, QVariant* out, QString* why) {
+    // The range is checked before the cast: casting a double beyond 64 bits is undefined.
+    if (d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<quint32>::max() ||
+        d != static_cast<double>(static_cast<qint64>(d))) {
+        *why = QStringLiteral("%1 is not a 32-bit whole number").arg(d);
+        return false;
+    }
+    if (d > std::numeric_limits<qint32>::max()) {
+        *out = static_cast<quint32>(d);
+    } else {
+        *out = static_cast<qint32>(d);
+    }
+    return true;
+}
+
+bool colourFromJson(const QJsonValue& c, QVariant* out, QString* why) {
+    const double d = c.toDouble(-1);
+    if (d < 0 || d > 4294967295.0 || d != static_cast<double>(static_cast<qint64>(d))) {
+        *why = QStringLiteral("a colour must be a whole number from 0 to 4294967295");
+        return false;
+    }
+    *out = QVariant::fromValue(OleColour{static_cast<quint32>(d)});
+    return true;
+}
+
+bool fontFromJson(const QJsonObject& f, QVariant* out, QString* why) {
+    if (!f["name"].isString()) {
+        *why = QStringLiteral("a font needs a name");
+        return false;
+    }
+    FontValue fv;
+    fv.name = f["name"].toString();
+    fv.size = f["size"].toDouble(fv.size);
+    fv.bold = f["bold"].toBool();
+    fv.italic = f["italic"].toBool();
+    fv.underline = f["underline"].toBool();
+    fv.strikethrough = f["strikethrough"].toBool();
+    fv.weight = f["weight"].toInt(fv.weight);
+    fv.charset = f["charset"].toInt(fv.charset);
+    *out = QVariant::fromValue(fv);
+    return true;
+}
+
+bool pictureFromJson(const QJsonValue& value, QVariant* out, QString* why) {
+    if (value.isNull()) {
+        *out = QVariant::fromValue(Picture::none());
+        return true;
+    }
+    const QJsonObject p = value.toObject();
+    const int kind = p["kind"].toInt(-1);
+    QImage img;
+    if (p.contains("png")) {
+        const QByteArray png = QByteArray::fromBase64(p["png"].toString().toLatin1());
+        if (!img.loadFromData(png, "PNG")) {
+            *why = QStringLiteral("the picture's image data is not a PNG");
+            return false;
+        }
+    }
+    // The resolution that gives back the stored HIMETRIC size, so that the natural size
+    // survives for pictures made at any resolution.
+    const int hw = p["himetricWidth"].toInt();
+    const int hh = p["himetricHeight"].toInt();
+    const double dpiX = hw > 0 && img.width() > 0 ? img.width() * 2540.0 / hw : 96.0;
+    const double dpiY = hh > 0 && img.height() > 0 ? img.height() * 2540.0 / hh : 96.0;
+    switch (kind) {
+        case 0:
+            *out = QVariant::fromValue(Picture::empty());
+            return true;
+        case 1:
+            *out = QVariant::fromValue(Picture::bitmap(img, dpiX, dpiY));
+            return true;
+        case 2:
+            *out = QVariant::fromValue(Picture::metafile(hw, hh));
+            return true;
+        case 3:
+            *out = QVariant::fromValue(Picture::icon(img, dpiX, dpiY));
+            return true;
+        default:
+            *why = QStringLiteral("unknown picture kind %1").arg(kind);
+            return false;
+    }
+}
+
 bool fromJson(const QJsonValue& j, QVariant* out, QString* why) {
     if (j.isBool()) {
         *out = j.toBool();
@@ -65,20 +151,7 @@ bool fromJson(const QJsonValue& j, QVariant* out, QString* why) {
         return true;
     }
     if (j.isDouble()) {
-        const double d = j.toDouble();
-        // Unsigned 32-bit values (colours written as plain numbers) come back unsigned. The
-        // range is checked before the cast: casting a double beyond 64 bits is undefined.
-        if (d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<quint32>::max() ||
-            d != static_cast<double>(static_cast<qint64>(d))) {
-            *why = QStringLiteral("%1 is not a 32-bit whole number").arg(d);
-            return false;
-        }
-        if (d > std::numeric_limits<qint32>::max()) {
-            *out = static_cast<quint32>(d);
-        } else {
-            *out = static_cast<qint32>(d);
-        }
-        return true;
+        return numberFromJson(j.toDouble(), out, why);
     }
     if (!j.isObject() || j.toObject().size() != 1) {
         *why = QStringLiteral("expected a number, a boolean, a text or a tagged object");
@@ -86,70 +159,13 @@ bool fromJson(const QJsonValue& j, QVariant* out, QString* why) {
     }
     const QJsonObject o = j.toObject();
     if (o.contains("colour")) {
-        const double d = o["colour"].toDouble(-1);
-        if (d < 0 || d > 4294967295.0 || d != static_cast<double>(static_cast<qint64>(d))) {
-            *why = QStringLiteral("a colour must be a whole number from 0 to 4294967295");
-            return false;
-        }
-        *out = QVariant::fromValue(OleColour{static_cast<quint32>(d)});
-        return true;
+        return colourFromJson(o["colour"], out, why);
     }
     if (o.contains("font")) {
-        const QJsonObject f = o["font"].toObject();
-        if (!f["name"].isString()) {
-            *why = QStringLiteral("a font needs a name");
-            return false;
-        }
-        FontValue fv;
-        fv.name = f["name"].toString();
-        fv.size = f["size"].toDouble(fv.size);
-        fv.bold = f["bold"].toBool();
-        fv.italic = f["italic"].toBool();
-        fv.underline = f["underline"].toBool();
-        fv.strikethrough = f["strikethrough"].toBool();
-        fv.weight = f["weight"].toInt(fv.weight);
-        fv.charset = f["charset"].toInt(fv.charset);
-        *out = QVariant::fromValue(fv);
-        return true;
+        return fontFromJson(o["font"].toObject(), out, why);
     }
     if (o.contains("picture")) {
-        if (o["picture"].isNull()) {
-            *out = QVariant::fromValue(Picture::none());
-            return true;
-        }
-        const QJsonObject p = o["picture"].toObject();
-        const int kind = p["kind"].toInt(-1);
-        QImage img;
-        if (p.contains("png")) {
-            const QByteArray png = QByteArray::fromBase64(p["png"].toString().toLatin1());
-            if (!img.loadFromData(png, "PNG")) {
-                *why = QStringLiteral("the picture's image data is not a PNG");
-                return false;
-            }
-        }
-        // The resolution that gives back the stored HIMETRIC size, so that the natural size
-        // survives for pictures made at any resolution.
-        const int hw = p["himetricWidth"].toInt();
-        const int hh = p["himetricHeight"].toInt();
-        const double dpiX = hw > 0 && img.width() > 0 ? img.width() * 2540.0 / hw : 96.0;
-        const double dpiY = hh > 0 && img.height() > 0 ? img.height() * 2540.0 / hh : 96.0;
-        switch (kind) {
-            case 0:
-                *out = QVariant::fromValue(Picture::empty());
-                return true;
-            case 1:
-                *out = QVariant::fromValue(Picture::bitmap(img, dpiX, dpiY));
-                return true;
-            case 2:
-                *out = QVariant::fromValue(Picture::metafile(hw, hh));
-                return true;
-            case 3:
-                *out = QVariant::fromValue(Picture::icon(img, dpiX, dpiY));
-                return true;
-            default:
-                *why = QStringLiteral("unknown picture kind %1").arg(kind);
-                return false;
-        }
+        return pictureFromJson(o["picture"], out, why);
     }
     *why = QStringLiteral("unknown tag \"%1\"").arg(o.keys().value(0));
     return false;
