@@ -36,17 +36,8 @@ void InitRows(Control& c, std::span<const PropertyRow<Control>> table,
     }
 }
 
-// The rows named by `order`, each assigned the value the set holds (or its absent value).
-template <typename Control, typename Index>
-void ReadRows(Control& c, const PropertyBag& bag, std::span<const PropertyRow<Control>> table,
-              std::span<const Index> order) {
-    for (const Index i : order) {
-        const PropertyRow<Control>& row = table[static_cast<std::size_t>(i)];
-        row.assign(c, bag.read(QLatin1String(row.key), row.absent(c)));
-    }
-}
-
-// Every row of the table in its own order.
+// Every row of the table, in the table's order (a control lists its rows in the order it
+// reads them), each assigned the value the set holds, or its absent value.
 template <typename Control>
 void ReadRows(Control& c, const PropertyBag& bag, std::span<const PropertyRow<Control>> table) {
     for (const PropertyRow<Control>& row : table) {
