@@ -5,6 +5,8 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+# Our builds stop on a warning; a plain `cmake` build (a user's, a packager's) only reports it.
+WERROR     := -DCORVANE_WERROR=ON
 
 # Debian packages the build, the tests and the benchmarks need.
 PACKAGES := cmake ninja-build g++ pkg-config \
@@ -22,7 +24,7 @@ PACKAGES_NO_RECOMMENDS := g++-mingw-w64-x86-64-posix wine64
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test check test-sanitize bench install package fuzz fuzz-ci \
-        gallery windows clean format
+        gallery windows release clean format
 
 all: build
 
@@ -41,7 +43,9 @@ deps:
 
 configure: deps
 	@if [ ! -f $(BUILD)/build.ninja ]; then \
-	  cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS); \
+	  cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(WERROR) $(CMAKE_ARGS); \
+	elif ! grep -q '^CORVANE_WERROR:BOOL=ON$$' $(BUILD)/CMakeCache.txt; then \
+	  cmake -S . -B $(BUILD) $(WERROR) >/dev/null; \
 	fi
 
 build: configure
@@ -83,7 +87,7 @@ SAN_ENV := ASAN_OPTIONS=detect_stack_use_after_return=1:strict_string_checks=1:c
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 test-sanitize: deps
 	@if [ ! -f $(SAN_BUILD)/build.ninja ]; then \
-	  cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON \
+	  cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON $(WERROR) \
 	    -DCORVANE_BUILD_BENCH=OFF; \
 	fi
 	cmake --build $(SAN_BUILD) -j $(JOBS)
@@ -95,13 +99,23 @@ WINDOWS_BUILD ?= build-windows
 windows: deps
 	@if [ ! -f $(WINDOWS_BUILD)/build.ninja ]; then \
 	  cmake -S . -B $(WINDOWS_BUILD) -G Ninja --toolchain cmake/mingw-w64.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_GUI=OFF -DCORVANE_BUILD_TESTS=OFF \
+	    -DCMAKE_BUILD_TYPE=Release $(WERROR) -DCORVANE_BUILD_GUI=OFF -DCORVANE_BUILD_TESTS=OFF \
 	    -DCORVANE_BUILD_BENCH=OFF; \
 	fi
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	@x86_64-w64-mingw32-objdump -p $(WINDOWS_BUILD)/app/corvane-cli.exe | \
 	  sed -n 's/^[[:space:]]*DLL Name: /needs /p'
 	@ls -l $(WINDOWS_BUILD)/app/corvane-cli.exe
+
+# The build a user or a packager makes: Release, with warnings reported rather than fatal, so
+# that a warning another compiler adds cannot stop it. CI builds it so that it stays buildable.
+RELEASE_BUILD ?= $(BUILD)-release
+release: deps
+	@if [ ! -f $(RELEASE_BUILD)/build.ninja ]; then \
+	  cmake -S . -B $(RELEASE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCH=OFF; \
+	fi
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target corvane corvane-cli
 
 # Every Button_XP style in every state, enlarged, in $(BUILD)/gallery.png.
 gallery: build
@@ -128,7 +142,7 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 fuzz: deps
 	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
 	@if [ ! -f $(BUILD)-fuzz/build.ninja ]; then \
-	  CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) \
 	    -DCORVANE_FUZZ=ON -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCH=OFF \
 	    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"; \
 	fi

@@ -215,7 +215,8 @@ public:
             // The rest is relative to the new folder: doubled slashes must not make it absolute.
             m_rest.erase(0, m_rest.find_first_not_of('/', cut));
             if (m_rest.empty()) {
-                m_rest = ".";
+                m_rest.push_back(
+                    '.');  // not `= "."`: GCC 12 -O3 warns falsely (-Wrestrict) on that
             }
         }
         m_name = m_rest.c_str();

@@ -12,7 +12,7 @@ launcher=${4:-}
 if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$source" -B "$dir" -G Ninja --toolchain "$source/cmake/mingw-w64.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_GUI=OFF -DCORVANE_BUILD_TESTS=OFF \
-        -DCORVANE_BUILD_BENCH=OFF "-DCMAKE_CXX_FLAGS=-Wconversion -Wshadow" \
+        -DCORVANE_BUILD_BENCH=OFF -DCORVANE_WERROR=ON "-DCMAKE_CXX_FLAGS=-Wconversion -Wshadow" \
         ${launcher:+"-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher"} >"$dir.configure.log" 2>&1 ||
         { cat "$dir.configure.log"; exit 1; }
 fi
@@ -20,7 +20,7 @@ cmake --build "$dir"
 
 tool=$source/tests/windows/filetool.cpp
 if [ ! "$dir/corvane-filetool.exe" -nt "$tool" ]; then
-    "$cxx" -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -static -municode "$tool" \
+    "$cxx" -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -DNOMINMAX -DWIN32_LEAN_AND_MEAN -static -municode "$tool" \
         -o "$dir/corvane-filetool.exe"
 fi
 
