@@ -49,6 +49,8 @@ for type in application/x-ms-dos-executable application/vnd.microsoft.portable-e
 done
 # The click sound is found in the data folder, so the entry need not choose a working folder.
 ! grep -q '^Path=' "$desktop" || fail "the desktop entry sets a working folder: $(grep '^Path=' "$desktop")"
+# A tool that edits a file, filed under Utility as its package's section says.
+grep -qx 'Categories=Utility;' "$desktop" || fail "the desktop entry files Corvane under $(grep '^Categories=' "$desktop")"
 desktop-file-validate "$desktop"
 
 # This version's changelog entry and release.
@@ -69,14 +71,28 @@ for program in corvane corvane-cli; do
     grep -qE '__[a-z]+_chk' <<<"$symbols" || fail "$program has no fortified calls"
 done
 
-# Every option a program's --help names is in its manual page.
+"$source_dir/tests/packaging/runpath.sh" "$usr/bin" >/dev/null || fail "a program has a relative RUNPATH"
+
+# A manual page and --help agree on the options: every option --help names is in the page, and
+# the page's OPTIONS set out none that --help lacks. A page speaks of Qt only for a program
+# that links it.
 export QT_QPA_PLATFORM=offscreen
+options() { grep -oE -- '(^|[ ,])--?[a-z][a-z0-9-]*' | grep -oE -- '--?[a-z][a-z0-9-]*' | sort -u; }
 for program in corvane corvane-cli; do
     page=$(zcat "$usr/share/man/man1/$program.1.gz" | sed 's/\\-/-/g')
-    for option in $("$usr/bin/$program" --help | grep -oE -- '(^|[ ,])--?[a-z][a-z0-9-]*' |
-                    grep -oE -- '--?[a-z][a-z0-9-]*' | sort -u); do
+    helped=$("$usr/bin/$program" --help | options)
+    for option in $helped; do
         grep -qF -- "$option" <<<"$page" || fail "the manual page of $program lacks $option"
     done
+    described=$(sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/p' <<<"$page" |
+                grep -E '^(\.B|\\fB)' | sed 's/\\f[BIR]/ /g' | options)
+    for option in $described; do
+        grep -qx -- "$option" <<<"$helped" ||
+            fail "the manual page of $program sets out $option, which $program --help does not name"
+    done
+    if grep -qw 'Qt' <<<"$page" && ! readelf -d "$usr/bin/$program" | grep -q 'libQt6'; then
+        fail "the manual page of $program speaks of Qt, which $program does not link: $(grep -w Qt <<<"$page")"
+    fi
 done
 
 # A demo file: the minimum size, team slot 1 holding 1264 (F0 04).
