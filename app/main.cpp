@@ -6,16 +6,11 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
+#include "core/StandardStreams.h"
 #include "ui/FilePaths.h"
 #include "ui/StartArguments.h"
 #include "ui/frmMain.h"
@@ -27,20 +22,6 @@ Q_LOGGING_CATEGORY(lcStartup, "corvane.startup", QtWarningMsg)
 
 namespace {
 
-// A standard stream closed by whoever started us would be the next file opened: the game file
-// could become standard output or error, and anything written there (Qt's and its plugins'
-// messages) would land in it. /dev/null takes each closed one's place.
-bool KeepStandardStreamsOpen() {
-#ifndef _WIN32
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDWR) != fd) {
-            return false;
-        }
-    }
-#endif
-    return true;
-}
-
 int Refused(const std::string& problem) {
     std::fprintf(stderr, "corvane: %s\n", problem.c_str());
     return corvane::kStartRefused;
@@ -49,12 +30,16 @@ int Refused(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (!KeepStandardStreamsOpen()) {
+    if (!corvane::SecureStandardStreams()) {
         return 1;
     }
     using corvane::StartCommand;
-    // --help and --version first: they need no display, so no QApplication either.
-    const StartCommand early = corvane::ParseStartArguments(corvane::StartArguments(argc, argv));
+    // --help, --version and a refusal first: they need no display, so no QApplication either.
+    const StartCommand early = corvane::ParseStartArguments(corvane::StartArguments(argc, argv),
+                                                            corvane::QtOptions::StillIn);
+    if (early.action == StartCommand::Action::Refuse) {
+        return Refused(early.problem);
+    }
     if (early.action == StartCommand::Action::PrintHelp) {
         std::fputs(corvane::StartUsage().c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;

@@ -24,18 +24,70 @@ std::string Quoted(std::string_view text) {
     return PathText(std::filesystem::path(std::string(text)));
 }
 
+// The options QApplication, QGuiApplication and the X11 platform take out of the command line,
+// with the number of values that follow each. Qt reads "--name" as "-name", and the two style
+// options also as "-style=NAME".
+struct QtOption {
+    std::string_view name;
+    int values;
+};
+constexpr QtOption kQtOptions[] = {
+    {"-platform", 1},
+    {"-platformpluginpath", 1},
+    {"-platformtheme", 1},
+    {"-plugin", 1},
+    {"-qwindowgeometry", 1},
+    {"-qwindowtitle", 1},
+    {"-qwindowicon", 1},
+    {"-geometry", 1},
+    {"-title", 1},
+    {"-icon", 1},
+    {"-display", 1},
+    {"-name", 1},
+    {"-visual", 1},
+    {"-session", 1},
+    {"-style", 1},
+    {"-stylesheet", 1},
+    {"-qmljsdebugger", 1},
+    {"-reverse", 0},
+    {"-widgetcount", 0},
+    {"-testability", 0},
+    {"-nograb", 0},
+    {"-dograb", 0},
+    {"-sync", 0},
+};
+
+// How many arguments a Qt option takes up with its values, or 0 when `text` is none of Qt's.
+int QtOptionLength(std::string_view text) {
+    if (text.starts_with("--")) {
+        text.remove_prefix(1);
+    }
+    const std::size_t equals = text.find('=');
+    const std::string_view name = text.substr(0, equals);
+    for (const QtOption& option : kQtOptions) {
+        if (option.name == name) {
+            return equals == std::string_view::npos ? 1 + option.values : 1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
-StartCommand ParseStartArguments(const std::vector<StartArgument>& arguments) {
+StartCommand ParseStartArguments(const std::vector<StartArgument>& arguments, QtOptions qtOptions) {
     bool help = false;
     bool version = false;
     bool optionsEnded = false;
     std::vector<StartArgument> files;
     std::string unknown;
-    for (const StartArgument& argument : arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const StartArgument& argument = arguments[i];
         const std::string_view text = argument.text;
         if (!optionsEnded && text.size() > 1 && text.front() == '-') {
-            if (text == "--") {
+            if (const int length = QtOptionLength(text);
+                length > 0 && qtOptions == QtOptions::StillIn) {
+                i += static_cast<std::size_t>(length - 1);
+            } else if (text == "--") {
                 optionsEnded = true;
             } else if (text == "-h" || text == "--help") {
                 help = true;
@@ -113,8 +165,8 @@ std::string StartUsage() {
            "\n"
            "Qt's own options, such as -platform NAME or -style NAME, may come before \"--\".\n"
            "\n"
-           "Exit status: 0 when the window is closed (or after --help and --version), 2 when\n"
-           "the command line is refused. corvane-cli does the same work from a shell.\n";
+           "Exit status: 0 when the window is closed (or after --help and --version), 2\n"
+           "when the command line is refused. corvane-cli does the same work from a shell.\n";
 }
 
 }  // namespace corvane

@@ -26,9 +26,16 @@ struct StartCommand {
     std::string problem;  // why the command line was refused
 };
 
+// Whether Qt's own options are still among the arguments. main() reads the command line once
+// before QApplication exists, so that a refusal needs no display, and once after Qt has taken
+// its options out, which is the reading that counts.
+enum class QtOptions { TakenOut, StillIn };
+
 // Reads the arguments after the program's name. --help and --version win over anything
 // else before "--", so that they work whatever else is given, before any display is needed.
-StartCommand ParseStartArguments(const std::vector<StartArgument>& arguments);
+// With QtOptions::StillIn, Qt's options before "--" and their values are passed over.
+StartCommand ParseStartArguments(const std::vector<StartArgument>& arguments,
+                                 QtOptions qtOptions = QtOptions::TakenOut);
 
 // The arguments after the program's name, in order. `first` counts from argv[0].
 std::vector<StartArgument> StartArguments(int argc, char* const* argv, int first = 1);

@@ -14,17 +14,21 @@ no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 
 out=$("${no_display[@]}" "$corvane" --help) || fail "corvane --help failed"
 grep -qx 'Usage: corvane \[--\] \[FILE\]' <<<"$out" || fail "corvane --help printed: $out"
+! grep -nE '^.{80}' <<<"$out" || fail "corvane --help has lines that an 80-column console wraps"
 out=$("${no_display[@]}" "$corvane" -style fusion --version) || fail "corvane --version failed"
 [ "$out" = "corvane $version" ] || fail "corvane --version printed: $out"
 
-status=0
-QT_QPA_PLATFORM=offscreen "$corvane" --bogus pes2012.exe 2>"$work/err" || status=$?
-[ "$status" -eq 2 ] || fail "--bogus: exit status $status instead of 2"
-grep -qxF 'corvane: unknown option "--bogus"; see corvane --help' "$work/err" ||
-    fail "--bogus said: $(cat "$work/err")"
-status=0
-QT_QPA_PLATFORM=offscreen "$corvane" a.exe b.exe 2>/dev/null || status=$?
-[ "$status" -eq 2 ] || fail "two files: exit status $status instead of 2"
+# A refused command line needs no display either: one line, status 2.
+refused() {
+    local says=$1 status=0
+    shift
+    "${no_display[@]}" "$corvane" "$@" >"$work/out" 2>"$work/err" || status=$?
+    [ "$status" -eq 2 ] || fail "corvane $*: exit status $status instead of 2: $(cat "$work/err")"
+    grep -qxF "corvane: $says; see corvane --help" "$work/err" && [ ! -s "$work/out" ] ||
+        fail "corvane $* said: $(cat "$work/out" "$work/err")"
+}
+refused 'unknown option "--bogus"' --bogus pes2012.exe
+refused 'only one FILE can be opened, and 2 were given' a.exe -style fusion b.exe
 
 # The decoy pair: team slot 1 holds 1264 in the named file and 0 in its neighbour.
 named=$'decoy\xff.bin'

@@ -77,42 +77,63 @@ private slots:
         QTest::addColumn<int>("action");
         QTest::addColumn<int>("fileAt");  // argv's index of FILE, or -1
         QTest::addColumn<QString>("problem");
+        QTest::addColumn<bool>("qtOptionsIn");  // read as main() reads it before QApplication
         using A = StartCommand::Action;
         const auto window = static_cast<int>(A::OpenWindow);
         const auto refuse = static_cast<int>(A::Refuse);
-        QTest::newRow("nothing") << QByteArrayList{} << window << -1 << "";
-        QTest::newRow("a file") << QByteArrayList{"pes2012.exe"} << window << 1 << "";
+        QTest::newRow("nothing") << QByteArrayList{} << window << -1 << "" << false;
+        QTest::newRow("a file") << QByteArrayList{"pes2012.exe"} << window << 1 << "" << false;
         QTest::newRow("--help") << QByteArrayList{"--help"} << static_cast<int>(A::PrintHelp) << -1
-                                << "";
+                                << "" << false;
         QTest::newRow("-h after an unknown option")
-            << QByteArrayList{"--bogus", "-h"} << static_cast<int>(A::PrintHelp) << -1 << "";
-        QTest::newRow("--version with a file") << QByteArrayList{"pes2012.exe", "--version"}
-                                               << static_cast<int>(A::PrintVersion) << -1 << "";
-        QTest::newRow("-v") << QByteArrayList{"-v"} << static_cast<int>(A::PrintVersion) << -1
-                            << "";
-        QTest::newRow("--help after --") << QByteArrayList{"--", "--help"} << window << 2 << "";
+            << QByteArrayList{"--bogus", "-h"} << static_cast<int>(A::PrintHelp) << -1 << ""
+            << false;
+        QTest::newRow("--version with a file")
+            << QByteArrayList{"pes2012.exe", "--version"} << static_cast<int>(A::PrintVersion) << -1
+            << "" << false;
+        QTest::newRow("-v") << QByteArrayList{"-v"} << static_cast<int>(A::PrintVersion) << -1 << ""
+                            << false;
+        QTest::newRow("--help after --")
+            << QByteArrayList{"--", "--help"} << window << 2 << "" << false;
         QTest::newRow("a dash name after --")
-            << QByteArrayList{"--", "-x.exe"} << window << 2 << "";
-        QTest::newRow("- is a name") << QByteArrayList{"-"} << window << 1 << "";
-        QTest::newRow("unknown option") << QByteArrayList{"--bogus", "pes2012.exe"} << refuse << -1
-                                        << "unknown option \"--bogus\"; see corvane --help";
+            << QByteArrayList{"--", "-x.exe"} << window << 2 << "" << false;
+        QTest::newRow("- is a name") << QByteArrayList{"-"} << window << 1 << "" << false;
+        QTest::newRow("unknown option")
+            << QByteArrayList{"--bogus", "pes2012.exe"} << refuse << -1
+            << "unknown option \"--bogus\"; see corvane --help" << false;
         QTest::newRow("an escape in an option")
             << QByteArrayList{"-\x1b[2J"} << refuse << -1
-            << "unknown option \"-\\x1B[2J\"; see corvane --help";
+            << "unknown option \"-\\x1B[2J\"; see corvane --help" << false;
         QTest::newRow("two files") << QByteArrayList{"a.exe", "--", "b.exe"} << refuse << -1
                                    << "only one FILE can be opened, and 2 were given; see "
-                                      "corvane --help";
-        QTest::newRow("an empty name")
-            << QByteArrayList{""} << refuse << -1 << "the FILE given is empty; see corvane --help";
+                                      "corvane --help"
+                                   << false;
+        QTest::newRow("an empty name") << QByteArrayList{""} << refuse << -1
+                                       << "the FILE given is empty; see corvane --help" << false;
+        // Before QApplication has taken Qt's options out, they and their values are passed over;
+        // anything else is refused then, so that a refusal needs no display.
+        QTest::newRow("Qt's options") << QByteArrayList{"-style", "fusion",   "--platform",
+                                                        "xcb",    "-reverse", "-stylesheet=a.qss",
+                                                        "a.exe"}
+                                      << window << 7 << "" << true;
+        QTest::newRow("unknown option before Qt")
+            << QByteArrayList{"-style", "fusion", "--bogus"} << refuse << -1
+            << "unknown option \"--bogus\"; see corvane --help" << true;
+        QTest::newRow("two files before Qt")
+            << QByteArrayList{"a.exe", "-platform", "offscreen", "b.exe"} << refuse << -1
+            << "only one FILE can be opened, and 2 were given; see corvane --help" << true;
     }
+
     void parseStartArguments() {
         QFETCH(QByteArrayList, arguments);
         QFETCH(int, action);
         QFETCH(int, fileAt);
         QFETCH(QString, problem);
+        QFETCH(bool, qtOptionsIn);
         Argv argv(arguments);
         const StartCommand command =
-            ParseStartArguments(StartArguments(argv.argc(), argv.pointers.data()));
+            ParseStartArguments(StartArguments(argv.argc(), argv.pointers.data()),
+                                qtOptionsIn ? QtOptions::StillIn : QtOptions::TakenOut);
         QCOMPARE(static_cast<int>(command.action), action);
         QCOMPARE(command.file ? command.file->index : -1, fileAt);
         QCOMPARE(QString::fromStdString(command.problem), problem);
