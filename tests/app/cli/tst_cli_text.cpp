@@ -1,11 +1,8 @@
-// The two text conversions corvane-cli relies on for its promises: WTF-8, which carries a
-// Windows command line through the parser without changing one UTF-16 unit (a changed unit
-// would name a neighbouring file), and Quote, which keeps a message that shows user input on
-// one line and free of terminal controls.
+// WTF-8, which carries a Windows command line through corvane-cli's parser without changing
+// one UTF-16 unit (a changed unit would name a neighbouring file).
 #include <QTest>
 
 #include "app/cli/Arguments.h"
-#include "core/Quote.h"
 
 using corvane::cli::Utf16FromWtf8;
 using corvane::cli::Wtf8FromUtf16;
@@ -18,8 +15,6 @@ private slots:
     void wtf8RoundTrip();
     void wtf8Refused_data();
     void wtf8Refused();
-    void quote_data();
-    void quote();
 };
 
 void tst_CliText::wtf8RoundTrip_data() {
@@ -73,45 +68,6 @@ void tst_CliText::wtf8Refused_data() {
 void tst_CliText::wtf8Refused() {
     QFETCH(QByteArray, bytes);
     QVERIFY(!Utf16FromWtf8(bytes.toStdString()).has_value());
-}
-
-void tst_CliText::quote_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("quoted");
-
-    QTest::newRow("plain") << QByteArray("PENAROL") << QByteArray("\"PENAROL\"");
-    QTest::newRow("empty") << QByteArray() << QByteArray("\"\"");
-    QTest::newRow("non-ASCII kept") << QByteArray("pès ✓ 日本 😀") << QByteArray("\"pès ✓ 日本 😀\"");
-    QTest::newRow("backslashes kept")
-        << QByteArray("C:\\games\\x41") << QByteArray("\"C:\\games\\x41\"");
-    QTest::newRow("C0 controls") << QByteArray("\x1b[2J\n\t\r", 7)
-                                 << QByteArray("\"\\x1B[2J\\x0A\\x09\\x0D\"");
-    QTest::newRow("NUL") << QByteArray("a\0b", 3) << QByteArray("\"a\\x00b\"");
-    QTest::newRow("DEL") << QByteArray("\x7f") << QByteArray("\"\\x7F\"");
-    QTest::newRow("C1 controls: CSI and NEL") << QByteArray(
-                                                     "\xc2\x9b"
-                                                     "2J\xc2\x85")
-                                              << QByteArray("\"\\xC2\\x9B2J\\xC2\\x85\"");
-    QTest::newRow("first character past C1 kept")
-        << QByteArray("\xc2\xa0") << QByteArray("\"\xc2\xa0\"");
-    QTest::newRow("byte that is not UTF-8") << QByteArray("a\xff") << QByteArray("\"a\\xFF\"");
-    QTest::newRow("overlong NUL") << QByteArray("\xc0\x80") << QByteArray("\"\\xC0\\x80\"");
-    QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << QByteArray("\"\\xED\\xA0\\x80\"");
-    QTest::newRow("past U+10FFFF")
-        << QByteArray("\xf4\x90\x80\x80") << QByteArray("\"\\xF4\\x90\\x80\\x80\"");
-    QTest::newRow("last code point kept")
-        << QByteArray("\xf4\x8f\xbf\xbf") << QByteArray("\"\xf4\x8f\xbf\xbf\"");
-    QTest::newRow("cut short at the end") << QByteArray("\xe6\x97") << QByteArray("\"\\xE6\\x97\"");
-    QTest::newRow("lead byte, then ASCII") << QByteArray(
-                                                  "\xe6"
-                                                  "a\xc3\xa9")
-                                           << QByteArray("\"\\xE6a\xc3\xa9\"");
-}
-
-void tst_CliText::quote() {
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, quoted);
-    QCOMPARE(QByteArray::fromStdString(corvane::Quote(text.toStdString())), quoted);
 }
 
 QTEST_GUILESS_MAIN(tst_CliText)

@@ -1,12 +1,11 @@
-// The team catalogue's exact-match lookups and the colour helpers with their hex text.
+// The team catalogue's exact-match lookups.
 #include <QTest>
 
-#include "core/Colour.h"
 #include "core/TeamCatalogue.h"
 
 using namespace corvane;
 
-class tst_CatalogueColour : public QObject {
+class tst_Catalogue : public QObject {
     Q_OBJECT
 
 private slots:
@@ -15,14 +14,10 @@ private slots:
     void nameForId();
     void idForName_data();
     void idForName();
-    void colourHelpers_data();
-    void colourHelpers();
-    void hexText_data();
-    void hexText();
 };
 
 // The combo lists show the clubs in this order, which is not sorted by ID or name.
-void tst_CatalogueColour::catalogueOrder() {
+void tst_Catalogue::catalogueOrder() {
     QStringList names;
     QList<int> ids;
     for (const Team& t : kTeamCatalogue) {
@@ -34,7 +29,7 @@ void tst_CatalogueColour::catalogueOrder() {
     QCOMPARE(ids, (QList<int>{100, 121, 327, 192, 1264, 1254, 1252, 1263}));
 }
 
-void tst_CatalogueColour::nameForId_data() {
+void tst_Catalogue::nameForId_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("name");  // null: no match
     QTest::newRow("100") << QByteArray("100") << "MANCHESTER UNITED";
@@ -51,7 +46,7 @@ void tst_CatalogueColour::nameForId_data() {
     QTest::newRow("empty") << QByteArray("") << QString();
 }
 
-void tst_CatalogueColour::nameForId() {
+void tst_Catalogue::nameForId() {
     QFETCH(QByteArray, text);
     QFETCH(QString, name);
     const auto found = TeamNameForId(std::string_view(text.constData(), text.size()));
@@ -61,7 +56,7 @@ void tst_CatalogueColour::nameForId() {
     }
 }
 
-void tst_CatalogueColour::idForName_data() {
+void tst_Catalogue::idForName_data() {
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<int>("id");  // -1: no match
     QTest::newRow("PENAROL") << QByteArray("PENAROL") << 1263;
@@ -75,56 +70,12 @@ void tst_CatalogueColour::idForName_data() {
     QTest::newRow("empty") << QByteArray("") << -1;
 }
 
-void tst_CatalogueColour::idForName() {
+void tst_Catalogue::idForName() {
     QFETCH(QByteArray, name);
     QFETCH(int, id);
     const auto found = TeamIdForName(std::string_view(name.constData(), name.size()));
     QCOMPARE(found.has_value() ? int(*found) : -1, id);
 }
 
-void tst_CatalogueColour::colourHelpers_data() {
-    QTest::addColumn<int>("red");
-    QTest::addColumn<int>("green");
-    QTest::addColumn<int>("blue");
-    QTest::addColumn<uint>("colour");
-    QTest::newRow("brown") << 18 << 52 << 86 << 0x563412u;
-    QTest::newRow("orange") << 255 << 128 << 0 << 33023u;
-    QTest::newRow("black") << 0 << 0 << 0 << 0u;
-    QTest::newRow("white") << 255 << 255 << 255 << 0xFFFFFFu;
-    QTest::newRow("pure blue") << 0 << 0 << 255 << 0xFF0000u;
-}
-
-void tst_CatalogueColour::colourHelpers() {
-    QFETCH(int, red);
-    QFETCH(int, green);
-    QFETCH(int, blue);
-    QFETCH(uint, colour);
-    QCOMPARE(MakeColour(std::int16_t(red), std::int16_t(green), std::int16_t(blue)), colour);
-    QCOMPARE(int(RedOf(colour)), red);
-    QCOMPARE(int(GreenOf(colour)), green);
-    QCOMPARE(int(BlueOf(colour)), blue);
-    // The top byte (a system colour's flag) never leaks into a component.
-    QCOMPARE(int(BlueOf(colour | 0x80000000u)), blue);
-}
-
-void tst_CatalogueColour::hexText_data() {
-    QTest::addColumn<uint>("colour");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("black") << 0u << "0";
-    QTest::newRow("pure red") << 0xFFu << "FF";
-    QTest::newRow("orange") << 0x80FFu << "80FF";
-    QTest::newRow("pure blue") << 0xFF0000u << "FF0000";
-    QTest::newRow("brown") << 0x563412u << "563412";
-    QTest::newRow("white") << 0xFFFFFFu << "FFFFFF";
-    QTest::newRow("inner zeros") << 0x010001u << "10001";
-    QTest::newRow("system colour") << 0x8000000Fu << "8000000F";
-}
-
-void tst_CatalogueColour::hexText() {
-    QFETCH(uint, colour);
-    QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(ColourHexText(colour)), text);
-}
-
-QTEST_APPLESS_MAIN(tst_CatalogueColour)
-#include "tst_catalogue_colour.moc"
+QTEST_APPLESS_MAIN(tst_Catalogue)
+#include "tst_catalogue.moc"
