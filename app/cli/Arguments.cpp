@@ -1,8 +1,5 @@
 #include "app/cli/Arguments.h"
 
-#include "core/Error.h"
-#include "core/Quote.h"
-
 namespace corvane::cli {
 namespace {
 
@@ -99,29 +96,5 @@ std::optional<std::u16string> Utf16FromWtf8(std::string_view text) {
     }
     return out;
 }
-
-std::filesystem::path PathFromArgument(const std::string& argument) {
-#ifdef _WIN32
-    const std::optional<std::u16string> wide = Utf16FromWtf8(argument);
-    if (!wide) {
-        throw Error("Cannot open " + Quote(argument) + ": the name has no exact Windows spelling");
-    }
-    return std::filesystem::path(std::wstring(wide->begin(), wide->end()));
-#else
-    return std::filesystem::path(argument);
-#endif
-}
-
-#ifdef _WIN32
-std::vector<std::string> ArgumentsFromWide(int argc, const wchar_t* const* argv) {
-    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16");
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring_view wide(argv[i]);
-        arguments.push_back(Wtf8FromUtf16(std::u16string(wide.begin(), wide.end())));
-    }
-    return arguments;
-}
-#endif
 
 }  // namespace corvane::cli

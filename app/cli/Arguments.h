@@ -17,11 +17,13 @@ std::string Wtf8FromUtf16(std::u16string_view text);
 // Nothing when `text` is not well-formed WTF-8 as Wtf8FromUtf16 writes it.
 std::optional<std::u16string> Utf16FromWtf8(std::string_view text);
 
+// The names of the help option; on Windows also -?, as Windows' own programs have it.
+extern const char* const kHelpNames;
+
 // The path a command-line argument names. Throws corvane::Error when it has no exact spelling.
 std::filesystem::path PathFromArgument(const std::string& argument);
 
-#ifdef _WIN32
+// Windows: the arguments after the program's name, from wmain's UTF-16 command line.
 std::vector<std::string> ArgumentsFromWide(int argc, const wchar_t* const* argv);
-#endif
 
 }  // namespace corvane::cli

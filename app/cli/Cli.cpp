@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 
 #include "app/cli/Arguments.h"
+#include "app/cli/Console.h"
 #include "app/cli/SetEdits.h"
 #include "app/cli/ShowOutput.h"
 #include "core/DemoFile.h"
@@ -21,28 +24,32 @@ const char kHelpIntro[] =
     "       corvane-cli set FILE [--team1 T] [--team2 T] [--team3 T] [--team4 T]\n"
     "                            [--exhibition R,G,B,A] [--font R,G,B,A]\n"
     "\n"
-    "Reads and edits the twelve values Corvane knows in a football game's demo executable\n"
-    "(pes2012.exe): the four team slots and the Exhibition and font colour slots.\n"
+    "Reads and edits the twelve values Corvane knows in a football game's demo\n"
+    "executable (pes2012.exe): the four team slots and the Exhibition and font\n"
+    "colour slots.\n"
     "\n"
     "Commands:\n"
     "  show [--json] FILE     print the twelve values\n"
     "  set FILE [options]     replace the values given and write all twelve back\n"
     "\n"
-    "A team is a team ID from -32768 to 32767 or an exact club name of the catalogue\n"
-    "(\"PENAROL\"). A colour is R,G,B,A: red, green, blue and transparency, each 0 to 255.\n"
-    "Numbers may have a fraction, which rounds to the nearest whole number (a half to the\n"
-    "even one). Every value is checked before the file is opened for writing.\n"
+    "A team is a team ID from -32768 to 32767 or an exact club name of the\n"
+    "catalogue (\"PENAROL\"). A colour is R,G,B,A: red, green, blue and\n"
+    "transparency, each 0 to 255. Numbers may have a fraction, which rounds to the\n"
+    "nearest whole number (a half to the even one). Every value is checked before\n"
+    "the file is opened for writing.\n"
     "\n"
-    "Exit status: 0 done, 1 the file could not be read or written, 2 the command line was\n"
-    "refused (nothing was read or written).\n";
+    "Exit status: 0 done, 1 the file could not be read or written, 2 the command\n"
+    "line was refused (nothing was read or written).\n";
 
 const std::array<std::pair<const char*, const char*>, 2> kArguments{{
     {"command", "show or set."},
     {"FILE", "The demo executable."},
 }};
 
-struct Refused {
-    std::string message;
+// A command line or a value in it that cannot be used: nothing was read or written.
+class Refused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // The file work of `set`, kept in one place: read the twelve values, replace the ones given,
@@ -59,11 +66,7 @@ public:
         m_app.set_help_flag();  // ours below, so that a parse error comes before the help
         m_app.allow_extras();   // unknown options are reported in our own words
         m_app.allow_windows_style_options(false);  // "/games/pes2012.exe" is a path
-#ifdef _WIN32
-        m_help = m_app.add_flag("-?,-h,--help")->description("Displays this help.");
-#else
-        m_help = m_app.add_flag("-h,--help")->description("Displays this help.");
-#endif
+        m_help = m_app.add_flag(kHelpNames)->description("Displays this help.");
         m_helpAll = m_app.add_flag("--help-all")->description("The same as --help.");
         m_version = m_app.add_flag("-v,--version")->description("Displays version information.");
         m_json = m_app.add_flag("--json")->description(
@@ -90,14 +93,14 @@ public:
         }
         const std::vector<std::string> positional = m_positional->results();
         if (positional.empty()) {
-            throw Refused{"no command given; see corvane-cli --help"};
+            throw Refused("no command given; see corvane-cli --help");
         }
         const std::string& command = positional.front();
         if (command != "show" && command != "set") {
-            throw Refused{"unknown command " + Quote(command) + "; see corvane-cli --help"};
+            throw Refused("unknown command " + Quote(command) + "; see corvane-cli --help");
         }
         if (positional.size() != 2) {
-            throw Refused{command + " takes exactly one FILE"};
+            throw Refused(command + " takes exactly one FILE");
         }
         for (const CLI::Option* option : m_app.parse_order()) {
             if (option == m_positional) {
@@ -105,10 +108,10 @@ public:
             }
             const std::string name = option->get_name();
             if (option->count() > 1) {
-                throw Refused{name + " is given more than once"};
+                throw Refused(name + " is given more than once");
             }
             if ((option == m_json) != (command == "show")) {
-                throw Refused{name + " is not an option of " + command};
+                throw Refused(name + " is not an option of " + command);
             }
         }
         const std::filesystem::path path = PathFromArgument(positional[1]);
@@ -122,7 +125,38 @@ private:
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     }
 
+    // CLI11 reads "-v1" as -v, "-v=1" as -v and an unknown "-=1", and "--json=" as --json.
+    // Each option is checked here as it was typed, before CLI11 sees it.
+    void CheckSpelling(const std::vector<std::string>& arguments) const {
+        const std::array<const CLI::Option*, 4> flags{m_help, m_helpAll, m_version, m_json};
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            const std::string& typed = arguments[i];
+            if (typed == "--") {
+                return;
+            }
+            if (typed.size() < 2 || typed.front() != '-') {
+                continue;
+            }
+            const bool isLong = typed.starts_with("--");
+            const std::size_t equals = isLong ? typed.find('=') : std::string::npos;
+            const std::string name = isLong ? typed.substr(0, equals) : typed.substr(0, 2);
+            const CLI::Option* option = m_app.get_option_no_throw(name);
+            if (option == nullptr || option == m_positional) {
+                continue;  // an unknown option is reported after the parse
+            }
+            const bool valueAttached = isLong ? equals != std::string::npos : typed.size() > 2;
+            if (std::find(flags.begin(), flags.end(), option) != flags.end()) {
+                if (valueAttached) {
+                    throw Refused(Quote(typed) + ": " + name + " takes no value");
+                }
+            } else if (!valueAttached) {
+                ++i;  // the value follows, whatever it looks like
+            }
+        }
+    }
+
     void Parse(const std::vector<std::string>& arguments) {
+        CheckSpelling(arguments);
         std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
         try {
             m_app.parse(reversed);
@@ -131,23 +165,16 @@ private:
             for (const CLI::Option* option : m_app.get_options()) {
                 const std::string name = option->get_name();
                 if (option != m_positional && std::string_view(e.what()).starts_with(name + ":")) {
-                    throw Refused{name + " needs a value"};
+                    throw Refused(name + " needs a value");
                 }
             }
-            throw Refused{"the command line cannot be read; see corvane-cli --help"};
+            throw Refused("the command line cannot be read; see corvane-cli --help");
         } catch (const CLI::ParseError&) {
-            throw Refused{"the command line cannot be read; see corvane-cli --help"};
+            throw Refused("the command line cannot be read; see corvane-cli --help");
         }
         for (const std::string& extra : m_app.remaining()) {
             if (extra != "--") {
-                throw Refused{"unknown option " + Quote(extra) + "; see corvane-cli --help"};
-            }
-        }
-        for (const CLI::Option* flag : {m_help, m_helpAll, m_version, m_json}) {
-            for (const std::string& value : flag->results()) {
-                if (value != "true") {  // "--json=x"; the flag alone gives "true"
-                    throw Refused{flag->get_name() + " takes no value"};
-                }
+                throw Refused("unknown option " + Quote(extra) + "; see corvane-cli --help");
             }
         }
     }
@@ -220,7 +247,7 @@ private:
                 edits.font = ColourFromText(ValueOf(m_font), "font");
             }
         } catch (const Error& e) {
-            throw Refused{e.what()};
+            throw Refused(e.what());
         }
         SetInFile(path, edits);
         return {};
@@ -243,10 +270,28 @@ CliResult RunCli(const std::vector<std::string>& arguments) {
     try {
         return Command().Run(arguments);
     } catch (const Refused& refused) {
-        return {kCommandRefused, {}, "corvane-cli: " + refused.message + "\n"};
+        return {kCommandRefused, {}, "corvane-cli: " + std::string(refused.what()) + "\n"};
     } catch (const Error& e) {
         return {kFileFailed, {}, "corvane-cli: " + std::string(e.what()) + "\n"};
+    } catch (const std::bad_alloc&) {
+        return {kFileFailed, {}, "corvane-cli: there is not enough memory for the command\n"};
+    } catch (const std::exception& e) {
+        return {
+            kFileFailed, {}, "corvane-cli: the command stopped: " + std::string(e.what()) + "\n"};
+    } catch (...) {
+        return {kFileFailed, {}, "corvane-cli: the command stopped on an unknown error\n"};
     }
+}
+
+int RunAndReport(const std::vector<std::string>& arguments) {
+    CliResult result = RunCli(arguments);
+    // A full disk or a closed pipe must not pass for a successful `show`.
+    if (!WriteOut(result.out)) {
+        result.err += "corvane-cli: cannot write the output to standard output\n";
+        result.status = result.status == kDone ? kFileFailed : result.status;
+    }
+    WriteErr(result.err);
+    return result.status;
 }
 
 }  // namespace corvane::cli

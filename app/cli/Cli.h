@@ -23,4 +23,8 @@ struct CliResult {
 // converted first.
 CliResult RunCli(const std::vector<std::string>& arguments);
 
+// Runs one command line as main() does: its output to standard output, its message to standard
+// error. Returns the exit status; output that cannot be written is a failure.
+int RunAndReport(const std::vector<std::string>& arguments);
+
 }  // namespace corvane::cli

@@ -4,12 +4,6 @@
 //                                   may), prints "held" and keeps it open until its standard
 //                                   input ends
 //   corvane-filetool readonly PATH  gives PATH the read-only attribute
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <cstdio>

@@ -279,8 +279,18 @@ void tst_Cli::refused_data() {
     QTest::newRow("option without value")
         << QByteArrayList{"set", "FILE", "--team1"} << "--team1 needs a value"
         << "";
+    // Each with the text as it was typed, which CLI11 alone would read as another option.
     QTest::newRow("flag with a value")
-        << QByteArrayList{"show", "--json=yes", "FILE"} << "--json takes no value"
+        << QByteArrayList{"show", "--json=yes", "FILE"} << "\"--json=yes\": --json takes no value"
+        << "";
+    QTest::newRow("flag with an empty value")
+        << QByteArrayList{"show", "--json=", "FILE"} << "\"--json=\": --json takes no value"
+        << "";
+    QTest::newRow("short flag with a value")
+        << QByteArrayList{"-v=1"} << "\"-v=1\": -v takes no value"
+        << "";
+    QTest::newRow("short flag with a value attached")
+        << QByteArrayList{"-v1"} << "\"-v1\": -v takes no value"
         << "";
     QTest::newRow("no command") << QByteArrayList{} << "no command given; see corvane-cli --help"
                                 << "";
@@ -641,6 +651,10 @@ void tst_Cli::help() {
          {"-h, --help", "--help-all", "-v, --version", "--team1 <T>", "--team4 <T>",
           "--exhibition <R,G,B,A>", "--font <R,G,B,A>", "--json"}) {
         QVERIFY2(r.out.contains(option), option);
+    }
+    // A console of 80 columns shows every line whole.
+    for (const QByteArray& line : r.out.split('\n')) {
+        QVERIFY2(line.size() < 80, line.constData());
     }
     QCOMPARE(Run({"--version"}).out, QByteArray("corvane-cli " CORVANE_VERSION "\n"));
 }
