@@ -308,7 +308,7 @@ private slots:
                     message.contains(QStringLiteral("stands for bytes that could not be read")),
                 qPrintable(message));
         } else {
-            QTest::qWait(20);  // an open wrongly queued would run now
+            QCoreApplication::processEvents();  // an open wrongly queued would run now
             QCOMPARE(d.messages.shown.size(), 0);
         }
         QCOMPARE(d.Snapshot(), before);

@@ -68,7 +68,11 @@ private slots:
         QCOMPARE(d.messages.shown[0].text, QStringLiteral("Ready!!!"));
         QVERIFY(blocked);
         QVERIFY(hoveredWhileOpen);
-        QTest::qWait(50);
+        // Two ticks of the hover timer with the pointer still over the button change nothing.
+        QTimer* const hover = b->findChild<QTimer*>(QStringLiteral("OverTimer"));
+        QVERIFY(hover && hover->isActive());
+        QSignalSpy ticks(hover, &QTimer::timeout);
+        QTRY_VERIFY(ticks.count() >= 2);
         QCOMPARE(outs.count(), 0);
         QVERIFY(b->flags().MouseOver);
         QCursor::setPos(d.w->mapToGlobal(QPoint(d.w->width() - 5, d.w->height() - 5)));
