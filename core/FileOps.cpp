@@ -148,6 +148,13 @@ public:
 
     bool sync(Handle h) override { return Check(FlushFileBuffers(ToHandle(h))); }
     bool close(Handle h) override { return Check(CloseHandle(ToHandle(h))); }
+    // No other program can rename a file over this one or delete it while it is open: the share
+    // mode leaves out FILE_SHARE_DELETE. Only a file removed before, by a program that had
+    // opened it with that share, has no name left.
+    bool isNamedBy(Handle h, const std::filesystem::path&) override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        return Check(GetFileInformationByHandle(ToHandle(h), &info)) && info.nNumberOfLinks > 0;
+    }
     std::string lastErrorMessage() override { return MessageFor(t_lastError); }
 
 private:
@@ -171,6 +178,32 @@ private:
 #else
 
 thread_local int t_lastErrno = 0;
+
+// The last look at a descriptor (fstat), kept until the next call on it, so that the size asked
+// for right after the open, and the identity asked for right after the size, cost no second
+// look: nothing has happened to the descriptor in between.
+struct LastLook {
+    int fd = -1;
+    struct stat st {};
+};
+thread_local LastLook t_lastLook;
+
+// fstat, or the last look at fd when nothing has been done with it since.
+bool Look(int fd, struct stat* st) {
+    if (t_lastLook.fd == fd) {
+        *st = t_lastLook.st;
+        return true;
+    }
+    if (::fstat(fd, st) != 0) {
+        return false;
+    }
+    t_lastLook = {fd, *st};
+    return true;
+}
+
+void Forget() {
+    t_lastLook.fd = -1;
+}
 
 int ToFd(FileOps::Handle h) {
     return static_cast<int>(h);
@@ -242,32 +275,46 @@ private:
 class SystemOps final : public FileOps {
 public:
     Handle open(const std::filesystem::path& path, Access access) override {
-        const Location at(path);
-        // What is not a regular file is refused before anything opens it: opening a device can
-        // have effects of its own (a terminal, a tape, a serial line), and a FIFO could block.
-        // Should the name be replaced in between, size() refuses the descriptor before any
-        // transfer, and O_NONBLOCK | O_NOCTTY keep that open harmless.
-        struct stat st {};
-        if (::fstatat(at.dir(), at.name(), &st, 0) != 0) {
+        // The name is looked up once, into a descriptor that opens nothing (O_PATH: no driver
+        // is called, no FIFO blocks). What it leads to is checked on that descriptor, and only
+        // a regular file is then opened, through the descriptor itself: another program that
+        // swaps the name for a device between the check and the open changes nothing.
+        int found;
+        {
+            const Location at(path);
+            do {
+                found = ::openat(at.dir(), at.name(), O_PATH | O_CLOEXEC);
+            } while (found < 0 && errno == EINTR);
+        }
+        if (found < 0) {
             Fail(path, errno);
         }
-        if (S_ISDIR(st.st_mode)) {
-            Fail(path, EISDIR);
-        }
-        if (!S_ISREG(st.st_mode)) {
+        struct stat st {};
+        const int looked = ::fstat(found, &st) == 0 ? 0 : errno;
+        if (looked != 0 || !S_ISREG(st.st_mode)) {
+            ::close(found);
+            if (looked != 0) {
+                Fail(path, looked);
+            }
+            if (S_ISDIR(st.st_mode)) {
+                Fail(path, EISDIR);
+            }
             throw Error("Cannot open " + PathText(path) + ": it is not a regular file");
         }
-        // Never O_CREAT or O_TRUNC; for a regular file O_NONBLOCK changes nothing.
-        const int flags =
-            (access == Access::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-        int fd;
-        do {
-            fd = ::openat(at.dir(), at.name(), flags);
-        } while (fd < 0 && errno == EINTR);
-        if (fd < 0) {
-            Fail(path, errno);
-        }
+        const int fd = Reopen(found, path, access);
+        ::close(found);
+        Forget();
         Lock(fd, path, access);
+        // /proc/self/fd/N leads to the descriptor's own file; anything else there (another
+        // file system mounted on /proc) is not trusted. This look, under the lock, is also the
+        // one size() answers from.
+        struct stat opened {};
+        if (!Look(fd, &opened) || opened.st_dev != st.st_dev || opened.st_ino != st.st_ino) {
+            Forget();
+            ::close(fd);
+            throw Error("Cannot open " + PathText(path) +
+                        ": /proc/self/fd does not lead back to the file it was asked for");
+        }
         return fd;
     }
 
@@ -275,7 +322,7 @@ public:
         // Sizes the file and refuses what is no regular file, on the descriptor itself: a name
         // replaced by a device after the check in open() is refused here, before any transfer.
         struct stat st {};
-        if (::fstat(ToFd(h), &st) != 0) {
+        if (!Look(ToFd(h), &st)) {
             t_lastErrno = errno;
             throw Error(MessageFor(t_lastErrno));
         }
@@ -286,6 +333,7 @@ public:
     }
 
     std::int64_t pread(Handle h, void* buf, std::size_t n, std::uint64_t offset) override {
+        Forget();
         ssize_t got;
         do {
             got = ::pread(ToFd(h), buf, n, static_cast<off_t>(offset));
@@ -294,6 +342,7 @@ public:
     }
 
     std::int64_t pwrite(Handle h, const void* buf, std::size_t n, std::uint64_t offset) override {
+        Forget();
         ssize_t put;
         do {
             put = ::pwrite(ToFd(h), buf, n, static_cast<off_t>(offset));
@@ -302,6 +351,7 @@ public:
     }
 
     bool sync(Handle h) override {
+        Forget();
         int rc;
         do {
             rc = ::fsync(ToFd(h));
@@ -312,12 +362,57 @@ public:
     bool close(Handle h) override {
         // Not retried on EINTR: the descriptor is gone either way, and a retry could close a
         // descriptor another thread has just been given. The failure is still reported.
+        Forget();
         return Check(::close(ToFd(h))) == 0;
+    }
+
+    bool isNamedBy(Handle h, const std::filesystem::path& path) override {
+        struct stat open {};
+        if (!Look(ToFd(h), &open) || open.st_nlink == 0) {
+            return false;
+        }
+        struct stat named {};
+        try {
+            const Location at(path);
+            if (::fstatat(at.dir(), at.name(), &named, 0) != 0) {
+                return false;
+            }
+        } catch (const Error&) {
+            return false;  // a folder on the way is gone
+        }
+        return named.st_dev == open.st_dev && named.st_ino == open.st_ino;
     }
 
     std::string lastErrorMessage() override { return MessageFor(t_lastErrno); }
 
 private:
+    // Opens the regular file behind the O_PATH descriptor `found` for the transfers, through
+    // /proc/self/fd. Never O_CREAT or O_TRUNC. O_NONBLOCK makes an open that would wait for
+    // another program's lease on the file fail at once instead.
+    static int Reopen(int found, const std::filesystem::path& path, Access access) {
+        const int flags =
+            (access == Access::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+        const std::string self = "/proc/self/fd/" + std::to_string(found);
+        int fd;
+        do {
+            fd = ::openat(AT_FDCWD, self.c_str(), flags);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0) {
+            return fd;
+        }
+        const int err = errno;
+        ::close(found);
+        t_lastErrno = err;
+        if (err == ENOENT || err == ENOTDIR) {
+            throw Error("Cannot open " + PathText(path) +
+                        ": /proc is not mounted, and without it the file cannot be opened safely");
+        }
+        if (err == EWOULDBLOCK || err == EAGAIN) {
+            throw Error("Cannot open " + PathText(path) + ": it is in use by another program");
+        }
+        Fail(path, err);
+    }
+
     // The two kinds of lock other programs on Linux take: flock(2), and an open-file-description
     // lock, which meets fcntl(2) and lockf(3) record locks. Both cover the whole file, are never
     // waited for, and go away with the descriptor.
