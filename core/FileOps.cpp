@@ -12,7 +12,9 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <iterator>
+#include <string_view>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -70,6 +72,77 @@ std::wstring SystemName(const std::filesystem::path& path) {
     return L"\\\\?\\" + text;
 }
 
+// Names Windows reads as something other than the file they spell, refused before any open.
+// A reserved device name stands for the device in any folder, in any case, with any extension
+// and with blanks before it ("com1 .txt"); opening one can have effects of its own (a serial
+// port's control lines). Returns the device, or an empty text.
+std::wstring DeviceName(std::wstring_view component) {
+    std::wstring_view base = component.substr(0, component.find_first_of(L".:"));
+    while (!base.empty() && base.back() == L' ') {
+        base.remove_suffix(1);
+    }
+    std::wstring upper(base);
+    for (wchar_t& c : upper) {
+        c = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    }
+    for (const wchar_t* name : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+        if (upper == name) {
+            return upper;
+        }
+    }
+    // COM1 to COM9 and LPT1 to LPT9, and the superscript digits one to three, which Windows
+    // counts as well.
+    const bool port = upper.size() == 4 && (upper.starts_with(L"COM") || upper.starts_with(L"LPT"));
+    const wchar_t n = port ? upper[3] : L'0';
+    return (n >= L'1' && n <= L'9') || n == 0xB9 || n == 0xB2 || n == 0xB3 ? upper : L"";
+}
+
+// Why Windows would not open the file the path spells, or an empty text. Checked on the name
+// alone, before anything is opened.
+std::string Unopenable(const std::filesystem::path& path) {
+    std::wstring text = path.native();
+    for (wchar_t& c : text) {
+        c = c == L'/' ? L'\\' : c;
+    }
+    // The device namespace and the system's own names: \\.\COM1, \\.\PhysicalDrive0,
+    // \??\..., \\?\GLOBALROOT\Device\.... Of the \\?\ form only a drive, UNC and a volume
+    // path are files.
+    std::wstring_view rest = text;
+    if (rest.starts_with(L"\\\\?\\")) {
+        rest.remove_prefix(4);
+        const bool drive = rest.size() >= 3 && rest[1] == L':' && rest[2] == L'\\';
+        const bool unc = rest.starts_with(L"UNC\\");
+        const std::size_t volumeEnd = rest.starts_with(L"Volume{") ? rest.find(L"}\\") : rest.npos;
+        if (!drive && !unc && volumeEnd == rest.npos) {
+            return "it is a device path, not a file";
+        }
+    } else if (rest.starts_with(L"\\\\.\\") || rest.starts_with(L"\\??\\")) {
+        return "it is a device path, not a file";
+    }
+    const std::size_t cut = text.find_last_of(L'\\');
+    std::wstring_view last = std::wstring_view(text).substr(cut == text.npos ? 0 : cut + 1);
+    if (last.size() >= 2 && last[1] == L':') {
+        last.remove_prefix(2);  // "C:CON" is the device too
+    }
+    if (const std::wstring device = DeviceName(last); !device.empty()) {
+        return PathText(device) + " is the name of a Windows device, not of a file";
+    }
+    // Windows drops a dot or a blank at the end of a name: "x.exe." would open "x.exe".
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(L'\\', start), text.size());
+        const std::wstring_view part = std::wstring_view(text).substr(start, end - start);
+        if (part != L"." && part != L".." && (part.ends_with(L'.') || part.ends_with(L' '))) {
+            return end == text.size() ? "its name ends in a dot or a space, which Windows would "
+                                        "drop, opening another file"
+                                      : "a folder in it ends in a dot or a space, which Windows "
+                                        "would drop, opening another folder";
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
 std::string MessageFor(DWORD code) {
     wchar_t buffer[512];
     DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -96,13 +169,24 @@ public:
         // may read meanwhile but never write, so a file that another program holds open for
         // writing (a running game) is refused, and so is a save while another program holds
         // the file open for reading only.
+        if (const std::string why = Unopenable(path); !why.empty()) {
+            throw Error("Cannot open " + PathText(path) + ": " + why);
+        }
         const DWORD wanted = access == Access::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
-        HANDLE h = CreateFileW(SystemName(path).c_str(), wanted, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const std::wstring name = SystemName(path);
+        HANDLE h = CreateFileW(name.c_str(), wanted, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             t_lastError = GetLastError();
             if (t_lastError == ERROR_SHARING_VIOLATION || t_lastError == ERROR_LOCK_VIOLATION) {
                 throw Error("Cannot open " + PathText(path) + ": it is in use by another program");
+            }
+            // A folder cannot be opened as a file; the system says no more than "Access denied".
+            const DWORD attributes =
+                t_lastError == ERROR_ACCESS_DENIED ? GetFileAttributesW(name.c_str()) : 0;
+            if (attributes != INVALID_FILE_ATTRIBUTES &&
+                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                throw Error("Cannot open " + PathText(path) + ": it is a folder, not a file");
             }
             throw Error("Cannot open " + PathText(path) + ": " + MessageFor(t_lastError));
         }
