@@ -232,6 +232,11 @@ void tst_proof_attacks::badFiles_data() {
     QTest::newRow("empty file") << "empty" << tooShort.arg("%1", "0");
     QTest::newRow("non-ASCII path") << "non-ASCII" << QString();
     QTest::newRow("path over 300 characters") << "long" << QString();
+    // The file is opened through /proc/self/fd; without /proc it is refused, never opened the
+    // racy way.
+    QTest::newRow("no /proc") << "no /proc"
+                              << "Cannot open %1: /proc is not mounted, and without it the "
+                                 "file cannot be opened safely";
 }
 
 // The window's bad-file matrix, met by the command line.
@@ -269,8 +274,23 @@ void tst_proof_attacks::badFiles() {
     }
     const std::map<QString, QByteArray> before = FilesUnder(root.path());
 
-    const CliResult show = RunCli({"show", target});
-    const CliResult set = RunCli(QStringList{"set", target} + kEdit);
+    // "no /proc": the program runs in a mount namespace of its own with /proc unmounted.
+    const auto run = [&](const QStringList& arguments) {
+        if (kind != "no /proc") {
+            return RunCli(arguments);
+        }
+        return RunProgram("unshare",
+                          QStringList{"-m", "sh", "-c", "umount -l /proc && exec \"$0\" \"$@\"",
+                                      QStringLiteral(CORVANE_CLI)} +
+                              arguments);
+    };
+    if (kind == "no /proc" && run({"--version"}).status != 0) {
+        QSKIP(
+            "no mount namespace without /proc here (it takes root), or the program cannot "
+            "start without /proc (the sanitizer runtime reads it)");
+    }
+    const CliResult show = run({"show", target});
+    const CliResult set = run(QStringList{"set", target} + kEdit);
     std::map<QString, QByteArray> wanted = before;
     if (message.isEmpty()) {
         QCOMPARE(show.err, QByteArray());
