@@ -403,8 +403,7 @@ public:
     }
 
     std::uint64_t size(Handle h) override {
-        // Sizes the file and refuses what is no regular file, on the descriptor itself: a name
-        // replaced by a device after the check in open() is refused here, before any transfer.
+        // Sizes the file and refuses what is no regular file, on the descriptor itself.
         struct stat st {};
         if (!Look(ToFd(h), &st)) {
             t_lastErrno = errno;
