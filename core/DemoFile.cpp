@@ -165,7 +165,8 @@ public:
         }
     }
 
-    void Write(const Block& block, const std::uint8_t* buffer) {
+    // `landed` is set once any byte of the block has reached the file.
+    void Write(const Block& block, const std::uint8_t* buffer, bool* landed = nullptr) {
         std::size_t done = 0;
         while (done < block.width) {
             const std::int64_t put =
@@ -180,6 +181,9 @@ public:
                 Fail("Cannot write", block, "the system reported more bytes than were given");
             }
             done += static_cast<std::size_t>(put);
+            if (landed != nullptr) {
+                *landed = true;
+            }
         }
     }
 
@@ -190,12 +194,24 @@ public:
         }
     }
 
+    // A save whose path no longer leads to the file it wrote (another program renamed a file
+    // over it, or removed it) has not saved anything where the user will look.
+    void CheckStillNamed() {
+        if (!m_ops.isNamedBy(m_handle, m_path)) {
+            throw Error("Cannot save " + PathText(m_path) +
+                        ": another program replaced or removed the file during the save");
+        }
+    }
+
     // After a failed save: writes back the bytes of the first `touched` blocks (the ones the
-    // save may have changed) as `original` holds them, reads them back and syncs. Nothing is
-    // written past the end of a file that another program has shortened: that would extend
-    // it again, and nothing of the save is left there. Nothing here throws; the result,
-    // worded for the end of the message, says what the file holds.
-    std::string Restore(std::size_t touched, const std::uint8_t* original) {
+    // save may have changed; `landed` tells those it did change) as `original` holds them,
+    // last block first, reads them back and syncs. Putting them back in the reverse order of
+    // the writes means a crash at any moment leaves a state the save itself passes through: the
+    // first blocks new and the rest old. Nothing is written past the end of a file that another
+    // program has shortened: that would extend it again, and nothing of the save is left
+    // there. Nothing here throws; the result, worded for the end of the message, says what
+    // the file holds.
+    std::string Restore(std::size_t touched, const bool* landed, const std::uint8_t* original) {
         static constexpr char kPartly[] = "; the file may be partly written";
         std::uint64_t end = 0;
         try {
@@ -206,8 +222,8 @@ public:
         // The part of each touched block that the file still reaches.
         Block parts[3] = {};
         bool any = false;
-        bool allWritten = true;
-        for (std::size_t b = 0; b < touched; ++b) {
+        bool putBack = false;  // a block that the save changed was written back
+        for (std::size_t b = touched; b-- > 0;) {
             parts[b] = *kBlocks[b];
             if (parts[b].offset >= end) {
                 parts[b].width = 0;
@@ -218,8 +234,9 @@ public:
                 any = true;
                 try {
                     Write(parts[b], original + InSpan(parts[b]));
+                    putBack = putBack || landed[b];
                 } catch (const Error&) {
-                    allWritten = false;  // the read-back tells whether it mattered
+                    // the read-back tells whether it mattered
                 }
             }
         }
@@ -244,15 +261,17 @@ public:
                 return kPartly;
             }
         }
-        const std::string held = allWritten ? "; the original bytes were put back"
-                                            : "; the file still holds its original bytes";
+        const std::string held = putBack ? "; the original bytes were put back"
+                                         : "; the file still holds its original bytes";
         return m_ops.sync(m_handle) ? held : held + ", but the disk did not confirm them";
     }
 
-    void Close() {
+    // `synced`: the data of a save reached the disk before, which a failed close does not undo.
+    void Close(bool synced = false) {
         m_open = false;  // a failed close has released the handle too
         if (!m_ops.close(m_handle)) {
-            throw Error("Cannot close " + PathText(m_path) + ": " + m_ops.lastErrorMessage());
+            throw Error("Cannot close " + PathText(m_path) + ": " + m_ops.lastErrorMessage() +
+                        (synced ? "; the new values had reached the disk before" : ""));
         }
     }
 
@@ -324,10 +343,11 @@ void UpdatePatch(const std::filesystem::path& path, const std::function<void(Pat
         }
     }
     std::size_t touched = 0;
+    bool landed[3] = {};
     try {
         for (std::size_t b = 0; b < 3; ++b) {
             ++touched;
-            file.Write(*kBlocks[b], bytes[b]);
+            file.Write(*kBlocks[b], bytes[b], &landed[b]);
             // The Exhibition slot ends where a file of the minimum size ends, so writing it
             // could give a file shortened before the first write its old size back. The team
             // slots end well before: looking after them sees such a change first.
@@ -337,10 +357,11 @@ void UpdatePatch(const std::filesystem::path& path, const std::function<void(Pat
         }
         file.Sync();
         file.CheckSizeUnchanged(size);
+        file.CheckStillNamed();
     } catch (const Error& e) {
-        throw Error(e.what() + file.Restore(touched, original));
+        throw Error(e.what() + file.Restore(touched, landed, original));
     }
-    file.Close();
+    file.Close(true);
 }
 
 void WritePatch(const std::filesystem::path& path, const PatchValues& values, FileOps& ops) {

@@ -15,9 +15,10 @@ namespace corvane {
 // file before it returns. Reading opens the file for reading only. A file shorter than
 // kMinimumFileSize is refused by all of them. A write never creates or truncates a file, and
 // reports success only after the data has been synced to the disk, the file's size found
-// unchanged and the file closed cleanly. When a write or the sync fails, or another program
-// changes the file's size meanwhile, the bytes the save replaced are written back where the
-// file still reaches, read back, and the message says what the file holds. Failures throw
+// unchanged, its path found still leading to it and the file closed cleanly. When a write or
+// the sync fails, or another program changes the file's size or replaces it meanwhile, the
+// bytes the save replaced are written back, in the reverse order of the writes, where the file
+// still reaches, read back, and the message says what the file holds. Failures throw
 // corvane::Error.
 std::array<std::int16_t, 4> ReadTeamSlots(const std::filesystem::path& path,
                                           FileOps& ops = SystemFileOps());

@@ -12,7 +12,9 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <iterator>
+#include <string_view>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -70,6 +72,77 @@ std::wstring SystemName(const std::filesystem::path& path) {
     return L"\\\\?\\" + text;
 }
 
+// Names Windows reads as something other than the file they spell, refused before any open.
+// A reserved device name stands for the device in any folder, in any case, with any extension
+// and with blanks before it ("com1 .txt"); opening one can have effects of its own (a serial
+// port's control lines). Returns the device, or an empty text.
+std::wstring DeviceName(std::wstring_view component) {
+    std::wstring_view base = component.substr(0, component.find_first_of(L".:"));
+    while (!base.empty() && base.back() == L' ') {
+        base.remove_suffix(1);
+    }
+    std::wstring upper(base);
+    for (wchar_t& c : upper) {
+        c = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    }
+    for (const wchar_t* name : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+        if (upper == name) {
+            return upper;
+        }
+    }
+    // COM1 to COM9 and LPT1 to LPT9, and the superscript digits one to three, which Windows
+    // counts as well.
+    const bool port = upper.size() == 4 && (upper.starts_with(L"COM") || upper.starts_with(L"LPT"));
+    const wchar_t n = port ? upper[3] : L'0';
+    return (n >= L'1' && n <= L'9') || n == 0xB9 || n == 0xB2 || n == 0xB3 ? upper : L"";
+}
+
+// Why Windows would not open the file the path spells, or an empty text. Checked on the name
+// alone, before anything is opened.
+std::string Unopenable(const std::filesystem::path& path) {
+    std::wstring text = path.native();
+    for (wchar_t& c : text) {
+        c = c == L'/' ? L'\\' : c;
+    }
+    // The device namespace and the system's own names: \\.\COM1, \\.\PhysicalDrive0,
+    // \??\..., \\?\GLOBALROOT\Device\.... Of the \\?\ form only a drive, UNC and a volume
+    // path are files.
+    std::wstring_view rest = text;
+    if (rest.starts_with(L"\\\\?\\")) {
+        rest.remove_prefix(4);
+        const bool drive = rest.size() >= 3 && rest[1] == L':' && rest[2] == L'\\';
+        const bool unc = rest.starts_with(L"UNC\\");
+        const std::size_t volumeEnd = rest.starts_with(L"Volume{") ? rest.find(L"}\\") : rest.npos;
+        if (!drive && !unc && volumeEnd == rest.npos) {
+            return "it is a device path, not a file";
+        }
+    } else if (rest.starts_with(L"\\\\.\\") || rest.starts_with(L"\\??\\")) {
+        return "it is a device path, not a file";
+    }
+    const std::size_t cut = text.find_last_of(L'\\');
+    std::wstring_view last = std::wstring_view(text).substr(cut == text.npos ? 0 : cut + 1);
+    if (last.size() >= 2 && last[1] == L':') {
+        last.remove_prefix(2);  // "C:CON" is the device too
+    }
+    if (const std::wstring device = DeviceName(last); !device.empty()) {
+        return PathText(device) + " is the name of a Windows device, not of a file";
+    }
+    // Windows drops a dot or a blank at the end of a name: "x.exe." would open "x.exe".
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(L'\\', start), text.size());
+        const std::wstring_view part = std::wstring_view(text).substr(start, end - start);
+        if (part != L"." && part != L".." && (part.ends_with(L'.') || part.ends_with(L' '))) {
+            return end == text.size() ? "its name ends in a dot or a space, which Windows would "
+                                        "drop, opening another file"
+                                      : "a folder in it ends in a dot or a space, which Windows "
+                                        "would drop, opening another folder";
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
 std::string MessageFor(DWORD code) {
     wchar_t buffer[512];
     DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -96,13 +169,24 @@ public:
         // may read meanwhile but never write, so a file that another program holds open for
         // writing (a running game) is refused, and so is a save while another program holds
         // the file open for reading only.
+        if (const std::string why = Unopenable(path); !why.empty()) {
+            throw Error("Cannot open " + PathText(path) + ": " + why);
+        }
         const DWORD wanted = access == Access::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
-        HANDLE h = CreateFileW(SystemName(path).c_str(), wanted, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const std::wstring name = SystemName(path);
+        HANDLE h = CreateFileW(name.c_str(), wanted, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             t_lastError = GetLastError();
             if (t_lastError == ERROR_SHARING_VIOLATION || t_lastError == ERROR_LOCK_VIOLATION) {
                 throw Error("Cannot open " + PathText(path) + ": it is in use by another program");
+            }
+            // A folder cannot be opened as a file; the system says no more than "Access denied".
+            const DWORD attributes =
+                t_lastError == ERROR_ACCESS_DENIED ? GetFileAttributesW(name.c_str()) : 0;
+            if (attributes != INVALID_FILE_ATTRIBUTES &&
+                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                throw Error("Cannot open " + PathText(path) + ": it is a folder, not a file");
             }
             throw Error("Cannot open " + PathText(path) + ": " + MessageFor(t_lastError));
         }
@@ -148,6 +232,13 @@ public:
 
     bool sync(Handle h) override { return Check(FlushFileBuffers(ToHandle(h))); }
     bool close(Handle h) override { return Check(CloseHandle(ToHandle(h))); }
+    // No other program can rename a file over this one or delete it while it is open: the share
+    // mode leaves out FILE_SHARE_DELETE. Only a file removed before, by a program that had
+    // opened it with that share, has no name left.
+    bool isNamedBy(Handle h, const std::filesystem::path&) override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        return Check(GetFileInformationByHandle(ToHandle(h), &info)) && info.nNumberOfLinks > 0;
+    }
     std::string lastErrorMessage() override { return MessageFor(t_lastError); }
 
 private:
@@ -171,6 +262,32 @@ private:
 #else
 
 thread_local int t_lastErrno = 0;
+
+// The last look at a descriptor (fstat), kept until the next call on it, so that the size asked
+// for right after the open, and the identity asked for right after the size, cost no second
+// look: nothing has happened to the descriptor in between.
+struct LastLook {
+    int fd = -1;
+    struct stat st {};
+};
+thread_local LastLook t_lastLook;
+
+// fstat, or the last look at fd when nothing has been done with it since.
+bool Look(int fd, struct stat* st) {
+    if (t_lastLook.fd == fd) {
+        *st = t_lastLook.st;
+        return true;
+    }
+    if (::fstat(fd, st) != 0) {
+        return false;
+    }
+    t_lastLook = {fd, *st};
+    return true;
+}
+
+void Forget() {
+    t_lastLook.fd = -1;
+}
 
 int ToFd(FileOps::Handle h) {
     return static_cast<int>(h);
@@ -243,40 +360,53 @@ private:
 class SystemOps final : public FileOps {
 public:
     Handle open(const std::filesystem::path& path, Access access) override {
-        const Location at(path);
-        // What is not a regular file is refused before anything opens it: opening a device can
-        // have effects of its own (a terminal, a tape, a serial line), and a FIFO could block.
-        // Should the name be replaced in between, size() refuses the descriptor before any
-        // transfer, and O_NONBLOCK | O_NOCTTY keep that open harmless.
-        struct stat st {};
-        if (::fstatat(at.dir(), at.name(), &st, 0) != 0) {
+        // The name is looked up once, into a descriptor that opens nothing (O_PATH: no driver
+        // is called, no FIFO blocks). What it leads to is checked on that descriptor, and only
+        // a regular file is then opened, through the descriptor itself: another program that
+        // swaps the name for a device between the check and the open changes nothing.
+        int found;
+        {
+            const Location at(path);
+            do {
+                found = ::openat(at.dir(), at.name(), O_PATH | O_CLOEXEC);
+            } while (found < 0 && errno == EINTR);
+        }
+        if (found < 0) {
             Fail(path, errno);
         }
-        if (S_ISDIR(st.st_mode)) {
-            Fail(path, EISDIR);
-        }
-        if (!S_ISREG(st.st_mode)) {
+        struct stat st {};
+        const int looked = ::fstat(found, &st) == 0 ? 0 : errno;
+        if (looked != 0 || !S_ISREG(st.st_mode)) {
+            ::close(found);
+            if (looked != 0) {
+                Fail(path, looked);
+            }
+            if (S_ISDIR(st.st_mode)) {
+                Fail(path, EISDIR);
+            }
             throw Error("Cannot open " + PathText(path) + ": it is not a regular file");
         }
-        // Never O_CREAT or O_TRUNC; for a regular file O_NONBLOCK changes nothing.
-        const int flags =
-            (access == Access::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-        int fd;
-        do {
-            fd = ::openat(at.dir(), at.name(), flags);
-        } while (fd < 0 && errno == EINTR);
-        if (fd < 0) {
-            Fail(path, errno);
-        }
+        const int fd = Reopen(found, path, access);
+        ::close(found);
+        Forget();
         Lock(fd, path, access);
+        // /proc/self/fd/N leads to the descriptor's own file; anything else there (another
+        // file system mounted on /proc) is not trusted. This look, under the lock, is also the
+        // one size() answers from.
+        struct stat opened {};
+        if (!Look(fd, &opened) || opened.st_dev != st.st_dev || opened.st_ino != st.st_ino) {
+            Forget();
+            ::close(fd);
+            throw Error("Cannot open " + PathText(path) +
+                        ": /proc/self/fd does not lead back to the file it was asked for");
+        }
         return fd;
     }
 
     std::uint64_t size(Handle h) override {
-        // Sizes the file and refuses what is no regular file, on the descriptor itself: a name
-        // replaced by a device after the check in open() is refused here, before any transfer.
+        // Sizes the file and refuses what is no regular file, on the descriptor itself.
         struct stat st {};
-        if (::fstat(ToFd(h), &st) != 0) {
+        if (!Look(ToFd(h), &st)) {
             t_lastErrno = errno;
             throw Error(MessageFor(t_lastErrno));
         }
@@ -287,6 +417,7 @@ public:
     }
 
     std::int64_t pread(Handle h, void* buf, std::size_t n, std::uint64_t offset) override {
+        Forget();
         ssize_t got;
         do {
             got = ::pread(ToFd(h), buf, n, static_cast<off_t>(offset));
@@ -295,6 +426,7 @@ public:
     }
 
     std::int64_t pwrite(Handle h, const void* buf, std::size_t n, std::uint64_t offset) override {
+        Forget();
         ssize_t put;
         do {
             put = ::pwrite(ToFd(h), buf, n, static_cast<off_t>(offset));
@@ -303,6 +435,7 @@ public:
     }
 
     bool sync(Handle h) override {
+        Forget();
         int rc;
         do {
             rc = ::fsync(ToFd(h));
@@ -313,12 +446,57 @@ public:
     bool close(Handle h) override {
         // Not retried on EINTR: the descriptor is gone either way, and a retry could close a
         // descriptor another thread has just been given. The failure is still reported.
+        Forget();
         return Check(::close(ToFd(h))) == 0;
+    }
+
+    bool isNamedBy(Handle h, const std::filesystem::path& path) override {
+        struct stat open {};
+        if (!Look(ToFd(h), &open) || open.st_nlink == 0) {
+            return false;
+        }
+        struct stat named {};
+        try {
+            const Location at(path);
+            if (::fstatat(at.dir(), at.name(), &named, 0) != 0) {
+                return false;
+            }
+        } catch (const Error&) {
+            return false;  // a folder on the way is gone
+        }
+        return named.st_dev == open.st_dev && named.st_ino == open.st_ino;
     }
 
     std::string lastErrorMessage() override { return MessageFor(t_lastErrno); }
 
 private:
+    // Opens the regular file behind the O_PATH descriptor `found` for the transfers, through
+    // /proc/self/fd. Never O_CREAT or O_TRUNC. O_NONBLOCK makes an open that would wait for
+    // another program's lease on the file fail at once instead.
+    static int Reopen(int found, const std::filesystem::path& path, Access access) {
+        const int flags =
+            (access == Access::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+        const std::string self = "/proc/self/fd/" + std::to_string(found);
+        int fd;
+        do {
+            fd = ::openat(AT_FDCWD, self.c_str(), flags);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0) {
+            return fd;
+        }
+        const int err = errno;
+        ::close(found);
+        t_lastErrno = err;
+        if (err == ENOENT || err == ENOTDIR) {
+            throw Error("Cannot open " + PathText(path) +
+                        ": /proc is not mounted, and without it the file cannot be opened safely");
+        }
+        if (err == EWOULDBLOCK || err == EAGAIN) {
+            throw Error("Cannot open " + PathText(path) + ": it is in use by another program");
+        }
+        Fail(path, err);
+    }
+
     // The two kinds of lock other programs on Linux take: flock(2), and an open-file-description
     // lock, which meets fcntl(2) and lockf(3) record locks. Both cover the whole file, are never
     // waited for, and go away with the descriptor.

@@ -21,10 +21,12 @@ public:
 
     // Opens an existing regular file without blocking and locks it for the length of the
     // operation: shared to read, exclusive to write, never waiting. Never creates or
-    // truncates, and refuses a directory, a FIFO or a device before opening it. A file that
-    // another program has locked (or, on Windows, holds open for writing) is refused at once.
-    // Throws corvane::Error naming the path and the cause. Closing the handle releases the
-    // lock.
+    // truncates, and refuses a directory, a FIFO or a device before opening it, also when
+    // another program swaps the name meanwhile (on Windows: the reserved device names, and a
+    // name ending in a dot or a space, which Windows would silently drop). A file that another
+    // program has locked, holds under a lease (or, on Windows, holds open for writing) is
+    // refused at once. Throws corvane::Error naming the path and the cause. Closing the
+    // handle releases the lock.
     virtual Handle open(const std::filesystem::path& path, Access access) = 0;
     // The length in bytes of the regular file behind h. Throws corvane::Error with the cause,
     // also for anything that is not a regular file (a FIFO, a device), so call it before any
@@ -38,6 +40,9 @@ public:
     // releases the handle even when it fails; never close a handle twice.
     virtual bool sync(Handle h) = 0;
     virtual bool close(Handle h) = 0;
+    // Whether `path` still leads to the file open as h, as open() would follow it: false once
+    // another program has removed the file or renamed another one over its name.
+    virtual bool isNamedBy(Handle h, const std::filesystem::path& path) = 0;
     // The operating system's message for the last failed call.
     virtual std::string lastErrorMessage() = 0;
 };
@@ -67,6 +72,9 @@ public:
     }
     bool sync(Handle h) override { return m_inner.sync(h); }
     bool close(Handle h) override { return m_inner.close(h); }
+    bool isNamedBy(Handle h, const std::filesystem::path& path) override {
+        return m_inner.isNamedBy(h, path);
+    }
     std::string lastErrorMessage() override { return m_inner.lastErrorMessage(); }
 
 protected:

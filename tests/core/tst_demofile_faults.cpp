@@ -199,7 +199,8 @@ void tst_DemoFileFaults::saveFailures_data() {
     const QString unconfirmed = ", but the disk did not confirm them";
     const QString w1 = "write 11a6814+8";
     const QString all = w1 + " size write 11a756c+4 write 11a7538+4";
-    const QString restoreAll = "size " + w1 + " write 11a756c+4 write 11a7538+4 ";
+    // Put back last block first: a crash part-way leaves a state the save passes through.
+    const QString restoreAll = "size write 11a7538+4 write 11a756c+4 " + w1 + " ";
     const QString readBack = "read 11a6814+3420";
     const QString resized =
         "Cannot save %1: another program changed its size during the save, "
@@ -211,10 +212,11 @@ void tst_DemoFileFaults::saveFailures_data() {
         << "Cannot read the patched bytes of %1 at offset 0x11A6814: Input/output error"
         << "-"
         << "original";
+    // Nothing landed: writing the bytes back changed nothing, so none were put back.
     QTest::newRow("no space for the team slots")
         << Fault::WriteError << 1 << ENOSPC << qint64(0)
-        << "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device" +
-               putBack
+        << "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device; the "
+           "file still holds its original bytes"
         << w1 + " size " + w1 + " " + readBack + " sync close"
         << "original";
     QTest::newRow("no space for the font slot")
@@ -228,14 +230,14 @@ void tst_DemoFileFaults::saveFailures_data() {
         << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: the system wrote "
            "nothing" +
                putBack
-        << w1 + " size write 11a756c+4 size " + w1 + " write 11a756c+4 " + readBack + " sync close"
+        << w1 + " size write 11a756c+4 size write 11a756c+4 " + w1 + " " + readBack + " sync close"
         << "original";
     // The team slots reached the file and cannot be put back: the read-back shows it.
     QTest::newRow("no space, and none to put the bytes back")
         << Fault::WriteErrorOnwards << 2 << ENOSPC << qint64(0)
         << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: No space left on "
            "device; the file may be partly written"
-        << w1 + " size write 11a756c+4 size " + w1 + " write 11a756c+4 " + readBack + " close"
+        << w1 + " size write 11a756c+4 size write 11a756c+4 " + w1 + " " + readBack + " close"
         << "team slots saved";
     // No write got through, so none was needed to put anything back: the file is whole, as
     // on a full disk when the save's stretch lies in a hole of the file.
@@ -250,8 +252,10 @@ void tst_DemoFileFaults::saveFailures_data() {
                                        unconfirmed
                                 << all + " sync " + restoreAll + readBack + " sync close"
                                 << "original";
+    // The sync had succeeded: the new values are on the disk, and the message says so.
     QTest::newRow("close fails") << Fault::CloseError << 0 << EIO << qint64(0)
-                                 << "Cannot close %1: Input/output error"
+                                 << "Cannot close %1: Input/output error; the new values had "
+                                    "reached the disk before"
                                  << all + " sync size close"
                                  << "saved";
     // Another program changes the file's size during the save. The first write gives a file
@@ -278,7 +282,7 @@ void tst_DemoFileFaults::saveFailures_data() {
     QTest::newRow("cut short before the sync")
         << Fault::ResizeBeforeSync << 0 << 0 << qint64(0x11A7550)
         << resized.arg("%1", "18511184") + putBack
-        << all + " sync size size " + w1 + " write 11a7538+4 read 11a6814+3388 sync close"
+        << all + " sync size size write 11a7538+4 " + w1 + " read 11a6814+3388 sync close"
         << "cut";
     QTest::newRow("cut before every field before the sync")
         << Fault::ResizeBeforeSync << 0 << 0 << qint64(4096)

@@ -1,9 +1,11 @@
 // Holds a lock on a file the way another program would, for the attack tests:
 //   corvane-lockholder KIND FILE
 // KIND: lockf, fcntl-read, fcntl-write, fcntl-write-byte (one byte of the team slots),
-// ofd-write. Prints "locked" once the lock is held and keeps it until its standard input
-// closes. (flock(1) holds the flock kinds.)
+// ofd-write, lease (a write lease: the kernel tells this program when another opens the file,
+// and holds that open back for a while). Prints "locked" once the lock is held and keeps it
+// until its standard input closes. (flock(1) holds the flock kinds.)
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -23,8 +25,12 @@ int main(int argc, char** argv) {
         range.l_start = 0x11A6815;
         range.l_len = 1;
     }
+    // The kernel signals a lease holder with SIGIO when another program opens the file; this
+    // one keeps the lease until it is told to end.
+    ::signal(SIGIO, SIG_IGN);
     const bool locked =
-        fd >= 0 && (std::strcmp(kind, "lockf") == 0       ? ::lockf(fd, F_TLOCK, 0) == 0
+        fd >= 0 && (std::strcmp(kind, "lease") == 0       ? ::fcntl(fd, F_SETLEASE, F_WRLCK) == 0
+                    : std::strcmp(kind, "lockf") == 0     ? ::lockf(fd, F_TLOCK, 0) == 0
                     : std::strcmp(kind, "ofd-write") == 0 ? ::fcntl(fd, F_OFD_SETLK, &range) == 0
                                                           : ::fcntl(fd, F_SETLK, &range) == 0);
     if (!locked) {

@@ -3,7 +3,7 @@
 # same core the window uses): `show` is the Open command's file work, `set` reads and saves in
 # one opening. Every call that names the file, whatever it is, must be the expected one, in
 # order: so nothing creates, truncates, appends to, seeks in or maps the file, and nothing but
-# a stat looks at a device or a FIFO.
+# an O_PATH descriptor (which opens nothing) looks at a device or a FIFO.
 # Usage: strace_syscalls.sh CORVANE_CLI
 set -eu
 cli=$1
@@ -22,6 +22,8 @@ calls() {  # calls LOG PATH
     -e 's/AT_FDCWD<[^>]*>/AT_FDCWD/g' \
     -e "s#[0-9]+<$2>#FD#g" \
     -e "s#\"$2\"#FILE#g" \
+    -e 's#"/proc/self/fd/[0-9]+"#"/proc/self/fd/N"#' \
+    -e 's/\) +=/) =/' \
     -e 's/\{st_mode=(S_IF[A-Z]+)[^}]*\}/\1/' \
     -e 's/^(pread64|pwrite64)\(FD, "([^"\\]|\\.)*"(\.\.\.)?, /\1(FD, /'
 }
@@ -44,12 +46,17 @@ trace() {  # trace LOG ARGS...
     "$cli" "$@" >/dev/null 2>&1 || true
 }
 
-# Open: one opening for reading, a shared lock of both kinds taken without waiting, the size
-# checked on the descriptor, the three slots read (8, 4 and 4 bytes), closed.
+# Open: the name looked up once into an O_PATH descriptor, which opens nothing, and what it
+# leads to checked on it; only then the file opened for reading through that descriptor (so a
+# name swapped in between changes nothing), a shared lock of both kinds taken without waiting,
+# the descriptor checked to be the same file (its size kept for the size check), the three
+# slots read (8, 4 and 4 bytes), closed.
 trace "$dir/show.log" show "$file"
 expect "show" "$dir/show.log" "$file" <<'EOF'
-newfstatat(AT_FDCWD, FILE, S_IFREG, 0) = 0
-openat(AT_FDCWD, FILE, O_RDONLY|O_NOCTTY|O_NONBLOCK|O_CLOEXEC) = FD
+openat(AT_FDCWD, FILE, O_RDONLY|O_CLOEXEC|O_PATH) = FD
+newfstatat(FD, "", S_IFREG, AT_EMPTY_PATH) = 0
+openat(AT_FDCWD, "/proc/self/fd/N", O_RDONLY|O_NOCTTY|O_NONBLOCK|O_CLOEXEC) = FD
+close(FD) = 0
 flock(FD, LOCK_SH|LOCK_NB) = 0
 fcntl(FD, F_OFD_SETLK, {l_type=F_RDLCK, l_whence=SEEK_SET, l_start=0, l_len=0}) = 0
 newfstatat(FD, "", S_IFREG, AT_EMPTY_PATH) = 0
@@ -59,14 +66,17 @@ pread64(FD, 4, 18511160) = 4
 close(FD) = 0
 EOF
 
-# Save (`set` reads the values it keeps in the same opening): opened for reading and writing,
-# an exclusive lock of both kinds, the size checked, the 3,420 bytes it patches read, the
-# three blocks written in table order with the size looked at again after the first, synced,
-# the size looked at once more, closed.
+# Save (`set` reads the values it keeps in the same opening): opened as Open does, for reading
+# and writing, an exclusive lock of both kinds, the size checked, the 3,420 bytes it patches
+# read, the three blocks written in table order with the size looked at again after the first,
+# synced, the size looked at once more (the same look tells the file still has a name), the
+# path looked up to check that it still leads to the file, closed.
 trace "$dir/set.log" set "$file" --team1 100 --font 1,2,3,4
 expect "set" "$dir/set.log" "$file" <<'EOF'
-newfstatat(AT_FDCWD, FILE, S_IFREG, 0) = 0
-openat(AT_FDCWD, FILE, O_RDWR|O_NOCTTY|O_NONBLOCK|O_CLOEXEC) = FD
+openat(AT_FDCWD, FILE, O_RDONLY|O_CLOEXEC|O_PATH) = FD
+newfstatat(FD, "", S_IFREG, AT_EMPTY_PATH) = 0
+openat(AT_FDCWD, "/proc/self/fd/N", O_RDWR|O_NOCTTY|O_NONBLOCK|O_CLOEXEC) = FD
+close(FD) = 0
 flock(FD, LOCK_EX|LOCK_NB) = 0
 fcntl(FD, F_OFD_SETLK, {l_type=F_WRLCK, l_whence=SEEK_SET, l_start=0, l_len=0}) = 0
 newfstatat(FD, "", S_IFREG, AT_EMPTY_PATH) = 0
@@ -77,19 +87,23 @@ pwrite64(FD, 4, 18511212) = 4
 pwrite64(FD, 4, 18511160) = 4
 fsync(FD) = 0
 newfstatat(FD, "", S_IFREG, AT_EMPTY_PATH) = 0
+newfstatat(AT_FDCWD, FILE, S_IFREG, 0) = 0
 close(FD) = 0
 EOF
 size=$(stat -c %s "$file")
 [ "$size" = 18511216 ] || { echo "FAIL: set: size afterwards $size"; failed=1; }
 
-# A device or a FIFO is looked at, never opened: opening one can have effects of its own.
+# A device or a FIFO is looked at through an O_PATH descriptor, never opened: opening one can
+# have effects of its own.
 for target in /dev/ptmx "$dir/fifo.exe"; do
   for command in show set; do
     trace "$dir/special.log" $command "$target"
     kind=S_IFCHR
     [ "$target" = /dev/ptmx ] || kind=S_IFIFO
     expect "$command $target" "$dir/special.log" "$target" <<EOF
-newfstatat(AT_FDCWD, FILE, $kind, 0) = 0
+openat(AT_FDCWD, FILE, O_RDONLY|O_CLOEXEC|O_PATH) = FD
+newfstatat(FD, "", $kind, AT_EMPTY_PATH) = 0
+close(FD) = 0
 EOF
   done
 done

@@ -18,8 +18,8 @@ using namespace corvane::test;
 
 namespace {
 
-QString Locked(const QString& file) {
-    return "Cannot open " + Quoted(file) + ": it is locked by another program";
+QString Refused(const QString& file, const QString& cause) {
+    return "Cannot open " + Quoted(file) + ": " + cause;
 }
 
 }  // namespace
@@ -40,15 +40,21 @@ private slots:
 };
 
 void tst_proof_attacks::locks_data() {
+    const QString kLocked = "it is locked by another program";
     QTest::addColumn<QString>("held");
     QTest::addColumn<bool>("readable");  // whether show may read beside the lock
-    QTest::newRow("flock -s (another reader)") << "flock shared" << true;
-    QTest::newRow("flock -x") << "flock exclusive" << false;
-    QTest::newRow("lockf") << "lockf" << false;
-    QTest::newRow("fcntl read lock") << "fcntl-read" << true;
-    QTest::newRow("fcntl write lock") << "fcntl-write" << false;
-    QTest::newRow("fcntl write lock on one byte of the team slots") << "fcntl-write-byte" << false;
-    QTest::newRow("open-file-description write lock") << "ofd-write" << false;
+    QTest::addColumn<QString>("cause");  // why the others are refused
+    QTest::newRow("flock -s (another reader)") << "flock shared" << true << kLocked;
+    QTest::newRow("flock -x") << "flock exclusive" << false << kLocked;
+    QTest::newRow("lockf") << "lockf" << false << kLocked;
+    QTest::newRow("fcntl read lock") << "fcntl-read" << true << kLocked;
+    QTest::newRow("fcntl write lock") << "fcntl-write" << false << kLocked;
+    QTest::newRow("fcntl write lock on one byte of the team slots")
+        << "fcntl-write-byte" << false << kLocked;
+    QTest::newRow("open-file-description write lock") << "ofd-write" << false << kLocked;
+    // A lease holds back every open of the file until its holder lets go; the open is
+    // refused at once instead of waiting.
+    QTest::newRow("a write lease") << "lease" << false << "it is in use by another program";
 }
 
 // Another program holds a lock: show reads beside a shared one; set is refused at once by any,
@@ -56,6 +62,7 @@ void tst_proof_attacks::locks_data() {
 void tst_proof_attacks::locks() {
     QFETCH(QString, held);
     QFETCH(bool, readable);
+    QFETCH(QString, cause);
     Scene scene(61);
     QVERIFY(scene.ok);
     const CliResult plain = RunCli({"show", scene.file});
@@ -70,11 +77,11 @@ void tst_proof_attacks::locks() {
             QCOMPARE(show.status, 0);
             QCOMPARE(show.out, plain.out);
         } else {
-            QCOMPARE(show.err, FailureLine(Locked(scene.file)));
+            QCOMPARE(show.err, FailureLine(Refused(scene.file, cause)));
             QCOMPARE(show.status, 1);
             QCOMPARE(show.out, QByteArray());
         }
-        QCOMPARE(set.err, FailureLine(Locked(scene.file)));
+        QCOMPARE(set.err, FailureLine(Refused(scene.file, cause)));
         QCOMPARE(set.status, 1);
         QCOMPARE(scene.Wrong(), QString());
     }
@@ -225,6 +232,11 @@ void tst_proof_attacks::badFiles_data() {
     QTest::newRow("empty file") << "empty" << tooShort.arg("%1", "0");
     QTest::newRow("non-ASCII path") << "non-ASCII" << QString();
     QTest::newRow("path over 300 characters") << "long" << QString();
+    // The file is opened through /proc/self/fd; without /proc it is refused, never opened the
+    // racy way.
+    QTest::newRow("no /proc") << "no /proc"
+                              << "Cannot open %1: /proc is not mounted, and without it the "
+                                 "file cannot be opened safely";
 }
 
 // The window's bad-file matrix, met by the command line.
@@ -262,8 +274,23 @@ void tst_proof_attacks::badFiles() {
     }
     const std::map<QString, QByteArray> before = FilesUnder(root.path());
 
-    const CliResult show = RunCli({"show", target});
-    const CliResult set = RunCli(QStringList{"set", target} + kEdit);
+    // "no /proc": the program runs in a mount namespace of its own with /proc unmounted.
+    const auto run = [&](const QStringList& arguments) {
+        if (kind != "no /proc") {
+            return RunCli(arguments);
+        }
+        return RunProgram("unshare",
+                          QStringList{"-m", "sh", "-c", "umount -l /proc && exec \"$0\" \"$@\"",
+                                      QStringLiteral(CORVANE_CLI)} +
+                              arguments);
+    };
+    if (kind == "no /proc" && run({"--version"}).status != 0) {
+        QSKIP(
+            "no mount namespace without /proc here (it takes root), or the program cannot "
+            "start without /proc (the sanitizer runtime reads it)");
+    }
+    const CliResult show = run({"show", target});
+    const CliResult set = run(QStringList{"set", target} + kEdit);
     std::map<QString, QByteArray> wanted = before;
     if (message.isEmpty()) {
         QCOMPARE(show.err, QByteArray());

@@ -40,6 +40,8 @@ private slots:
     void injected();
     void devices_data();
     void devices();
+    void crashes_data();
+    void crashes();
     void saveBesideASave();
     void racesHoldingTheFile_data();
     void racesHoldingTheFile();
@@ -48,12 +50,15 @@ private slots:
 void tst_proof_faults::injected_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("faults");
-    QTest::addColumn<bool>("holes");       // the demo file is all hole
+    // "none"; "all": the demo file is all hole; "but the team slots": all hole but the block
+    // that holds the team slots, which is written
+    QTest::addColumn<QString>("holes");
     QTest::addColumn<QString>("message");  // %1: the quoted path; empty: success
     // What the demo file holds afterwards: "original", "saved", "team slots saved" (the first
     // write only), "cut N" (the original cut to N bytes; cut before the first write, the write
     // extends it to the end of the team slots, which hold their original bytes again), "grown
-    // N" (the original, then zeros up to N bytes).
+    // N" (the original, then zeros up to N bytes); or what is at its name: "replaced" (the
+    // neighbour, renamed over it, untouched), "removed", "swapped" (a link to a device).
     QTest::addColumn<QString>("file");
 
     const QString putBack = "; the original bytes were put back";
@@ -64,38 +69,44 @@ void tst_proof_faults::injected_data() {
     // Row 2 of the attacks: another program cuts or grows the file during the save.
     QTest::newRow("cut short before the first write")
         << "set"
-        << "cut-before-write=1:4096" << false << resized.arg("%1", "18507804") << "cut 4096";
+        << "cut-before-write=1:4096"
+        << "none" << resized.arg("%1", "18507804") << "cut 4096";
     QTest::newRow("cut inside the file before the first write")
         << "set"
-        << "cut-before-write=1:18509824" << false << resized.arg("%1", "18509824")
-        << "cut 18509824";
+        << "cut-before-write=1:18509824"
+        << "none" << resized.arg("%1", "18509824") << "cut 18509824";
     QTest::newRow("grown before the first write")
         << "set"
-        << "cut-before-write=1:18515312" << false << resized.arg("%1", "18515312")
-        << "grown 18515312";
+        << "cut-before-write=1:18515312"
+        << "none" << resized.arg("%1", "18515312") << "grown 18515312";
     QTest::newRow("cut short before the sync")
         << "set"
-        << "cut-before-sync=1:18511184" << false << resized.arg("%1", "18511184") << "cut 18511184";
+        << "cut-before-sync=1:18511184"
+        << "none" << resized.arg("%1", "18511184") << "cut 18511184";
     // A failing disk.
     QTest::newRow("the sync fails, then works")
         << "set"
-        << "sync-fails=1" << false << "Cannot save %1 to the disk: Input/output error" + putBack
-        << "original";
+        << "sync-fails=1"
+        << "none"
+        << "Cannot save %1 to the disk: Input/output error" + putBack << "original";
     QTest::newRow("every sync fails") << "set"
-                                      << "sync-fails=1+" << false
+                                      << "sync-fails=1+"
+                                      << "none"
                                       << "Cannot save %1 to the disk: Input/output error" +
                                              putBack + ", but the disk did not confirm them"
                                       << "original";
     QTest::newRow("no space at the second write")
         << "set"
-        << "no-space=2" << false
+        << "no-space=2"
+        << "none"
         << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: No space left "
            "on device" +
                putBack
         << "original";
     QTest::newRow("no space from the second write on")
         << "set"
-        << "no-space=2+" << false
+        << "no-space=2+"
+        << "none"
         << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: No space left "
            "on device; the file may be partly written"
         << "team slots saved";
@@ -103,33 +114,79 @@ void tst_proof_faults::injected_data() {
     // too; the read-back shows that nothing changed.
     QTest::newRow("full disk, the fields in a hole")
         << "set"
-        << "disk-full" << true
+        << "disk-full"
+        << "all"
         << "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device; the "
            "file still holds its original bytes"
         << "original";
-    QTest::newRow("full disk, the fields in written blocks")
+    // The team slots lie in a written block and land; the colour slots lie in a hole and do
+    // not: the team slots are put back, and the message says so.
+    QTest::newRow("full disk, the colour slots in a hole")
         << "set"
-        << "disk-full" << false << QString() << "saved";
+        << "disk-full"
+        << "but the team slots"
+        << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: No space left on "
+           "device" +
+               putBack
+        << "original";
+    QTest::newRow("full disk, the fields in written blocks") << "set"
+                                                             << "disk-full"
+                                                             << "none" << QString() << "saved";
     QTest::newRow("a byte at a time") << "set"
-                                      << "short=1" << false << QString() << "saved";
+                                      << "short=1"
+                                      << "none" << QString() << "saved";
+    // Row 12: another program renames a file of the same size over the name, or removes the
+    // file, during the save. The ten changed bytes went to a file that has no name any more,
+    // and the one at the name is not the file saved: a failed save, put back.
+    const QString replaced =
+        "Cannot save %1: another program replaced or removed the file during the save" + putBack;
+    QTest::newRow("replaced before the first write") << "set"
+                                                     << "replace-before-write=1:NEIGHBOUR"
+                                                     << "none" << replaced << "replaced";
+    QTest::newRow("replaced before the sync") << "set"
+                                              << "replace-before-sync=1:NEIGHBOUR"
+                                              << "none" << replaced << "replaced";
+    QTest::newRow("removed before the third write") << "set"
+                                                    << "replace-before-write=3:-"
+                                                    << "none" << replaced << "removed";
+    // Row 13: the name becomes a link to a device right after the program looked it up. The
+    // device is never opened (the log shows each open); the file looked up is the one read.
+    QTest::newRow("swapped for a device after the look-up") << "set"
+                                                            << "swap-after-lookup=/dev/ptmx"
+                                                            << "none" << replaced << "swapped";
+    QTest::newRow("show, swapped for a device after the look-up")
+        << "show"
+        << "swap-after-lookup=/dev/ptmx"
+        << "none" << QString() << "swapped";
     QTest::newRow("show, a byte at a time") << "show"
-                                            << "short=1" << false << QString() << "original";
+                                            << "short=1"
+                                            << "none" << QString() << "original";
 }
 
 void tst_proof_faults::injected() {
     QFETCH(QString, command);
     QFETCH(QString, faults);
-    QFETCH(bool, holes);
+    QFETCH(QString, holes);
     QFETCH(QString, message);
     QFETCH(QString, file);
-    Scene scene(71, holes);
+    Scene scene(71, holes != "none");
     QVERIFY(scene.ok);
+    if (holes == "but the team slots") {
+        QVERIFY(PokeBytes(scene.file, kTeams, ReadBytes(scene.neighbour, kTeams, 8)));
+        scene.before = FilesUnder(scene.dir.path());
+    }
     const CliResult plain = RunCli({"show", scene.file});
     QStringList arguments = {command, scene.file};
     if (command == "set") {
         arguments += kEdit;
     }
-    const CliResult r = RunCli(arguments, Faulty(scene.file, faults));
+    const QString log = scene.dir.path() + ".opens";  // outside the folder compared
+    const CliResult r = RunCli(
+        arguments, Faulty(scene.file, QString(faults).replace("NEIGHBOUR", scene.neighbour), log));
+    // Whatever happened to the name, nothing but regular files was opened.
+    const QByteArray opens = ReadWholeFile(log);
+    QFile::remove(log);
+    QVERIFY2(!opens.contains(" special "), opens.constData());
     if (message.isEmpty()) {
         QCOMPARE(r.err, QByteArray());
         QCOMPARE(r.status, 0);
@@ -140,6 +197,13 @@ void tst_proof_faults::injected() {
     }
 
     const QByteArray original = scene.before.at(scene.file);
+    if (file == "replaced" || file == "removed" || file == "swapped") {
+        // Only a regular file counts: the link to a device is left out.
+        std::map<QString, QByteArray> wanted = {
+            {file == "replaced" ? scene.file : scene.neighbour, scene.before.at(scene.neighbour)}};
+        QCOMPARE(Differences(FilesUnder(scene.dir.path()), wanted), QString());
+        return;
+    }
     QByteArray expected = original;
     const qint64 size = file.section(' ', 1).toLongLong();
     if (file == "saved") {
@@ -205,11 +269,55 @@ void tst_proof_faults::devices() {
         QCOMPARE(r.status, 1);
         const QByteArray opens = ReadWholeFile(log);
         QVERIFY2(!opens.contains("open " + QFile::encodeName(target) + '\n') &&
-                     !opens.contains("open " + QFile::encodeName(real) + '\n'),
+                     !opens.contains("open " + QFile::encodeName(real) + '\n') &&
+                     !opens.contains(" special "),
                  opens.constData());
         QFile::remove(log);
     }
     QCOMPARE(scene.Wrong(), QString());
+}
+
+void tst_proof_faults::crashes_data() {
+    QTest::addColumn<QString>("faults");
+    QTest::addColumn<int>("writes");  // that the save makes
+    QTest::newRow("a save") << QString() << 3;
+    QTest::newRow("a save that fails at the sync and puts the bytes back") << "sync-fails=1" << 6;
+}
+
+// Row 14: the program is killed before each write of a save in turn. Whatever the moment, the
+// team slots, the Exhibition slot and the font slot are each wholly old or new, in one of the
+// states the save itself passes through: all old, the team slots new, the team slots and the
+// Exhibition slot new, all new. (Putting back in the order of the writes would leave the team
+// slots old beside new colours.)
+void tst_proof_faults::crashes() {
+    QFETCH(QString, faults);
+    QFETCH(int, writes);
+    const QStringList edit = {"--team1", "121", "--exhibition", "9,9,9,9", "--font", "1,2,3,4"};
+    const QStringList passedThrough = {"old old old", "new old old", "new new old", "new new new"};
+    for (int crash = 1; crash <= writes; ++crash) {
+        Scene scene(75);
+        QVERIFY(scene.ok);
+        const CliResult r =
+            RunCli(QStringList{"set", scene.file} + edit,
+                   Faulty(scene.file, faults + ",crash-before-write=" + QString::number(crash)));
+        QCOMPARE(r.status, -1);  // killed
+        const QByteArray old = scene.before.at(scene.file);
+        QByteArray expected = old;
+        QStringList state;
+        for (const auto& [offset, fresh] :
+             {std::pair{kTeams, QByteArray::fromHex("7900")},
+              std::pair{kExhibitionSlot, QByteArray(4, 9)},
+              std::pair{kFontSlot, QByteArray::fromHex("01020304")}}) {
+            const bool isNew = ReadBytes(scene.file, offset, fresh.size()) == fresh;
+            state << (isNew ? "new" : "old");
+            if (isNew) {
+                expected.replace(offset, fresh.size(), fresh);
+            }
+        }
+        const QString where = QStringLiteral("killed before write %1: ").arg(crash);
+        QVERIFY2(passedThrough.contains(state.join(' ')), qPrintable(where + state.join(' ')));
+        QVERIFY2(scene.Wrong(expected).isEmpty(), qPrintable(where + scene.Wrong(expected)));
+    }
 }
 
 // Row 3, step by step: one set holds the file part-way through its save while another set and

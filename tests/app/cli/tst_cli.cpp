@@ -391,7 +391,7 @@ void tst_Cli::files_data() {
                     .arguments = arguments,
                     .status = 1,
                     .linux = "Cannot open %1: Is a directory",
-                    .windows = "Cannot open %1: Access denied"});
+                    .windows = "Cannot open %1: it is a folder, not a file"});
     }
     const QString tooShort =
         "%1 is too short: it has 18511215 bytes, a demo executable needs at least 18511216";
@@ -460,6 +460,52 @@ void tst_Cli::files_data() {
                                           .linux = noSuchFile,
                                           .windows = "Cannot open %1: Invalid name",
                                           .shown = "line\\x0Abreak.exe"});
+
+    // Names Windows would read as another file or as a device are refused by name, before
+    // anything is opened: Windows drops a dot or a blank at the end of a name, so "x.exe."
+    // would reach its neighbour "x.exe"; a reserved device name (in any case, with any
+    // extension) and the device namespace \\.\ would open a device (a serial port, the
+    // console). On Linux the same names are plain files.
+    const QString windowsNames = "only Windows reads these names as another file or a device";
+    add("name ending in a dot", {.name = "x.exe.",
+                                 .neighbours = {"x.exe"},
+                                 .arguments = set,
+                                 .status = 1,
+                                 .windows = "Cannot open %1: its name ends in a dot or a space, "
+                                            "which Windows would drop, opening another file",
+                                 .onlyOn = "windows",
+                                 .why = windowsNames});
+    add("folder name ending in a space",
+        {.name = "dir /x.exe",
+         .neighbours = {"dir/x.exe"},
+         .arguments = set,
+         .status = 1,
+         .windows = "Cannot open %1: a folder in it ends in a dot or a space, which Windows "
+                    "would drop, opening another folder",
+         .onlyOn = "windows",
+         .why = windowsNames});
+    add("device name COM1", {.name = "COM1",
+                             .kind = "missing",
+                             .arguments = set,
+                             .status = 1,
+                             .windows = "Cannot open %1: \"COM1\" is the name of a Windows "
+                                        "device, not of a file",
+                             .onlyOn = "windows",
+                             .why = windowsNames});
+    add("device name con.txt", {.name = "con.txt",
+                                .kind = "missing",
+                                .arguments = show,
+                                .status = 1,
+                                .windows = "Cannot open %1: \"CON\" is the name of a Windows "
+                                           "device, not of a file",
+                                .onlyOn = "windows",
+                                .why = windowsNames});
+    add("the device namespace \\\\.\\",
+        {.arguments = {"set", "\\\\.\\FILE", "--team1", "5"},
+         .status = 1,
+         .windows = "Cannot open %1: it is a device path, not a file",
+         .onlyOn = "windows",
+         .why = windowsNames});
 
     // The read-only attribute on Windows, no write permission on Linux; run by a user who may
     // not write the file (root may write anything, and Wine running as root does too).

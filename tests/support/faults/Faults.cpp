@@ -13,13 +13,25 @@
 //   short=N        every read and write moves at most N bytes (which is not an error)
 //   pause-before-write=N:PATH  before write N, creates PATH and waits until it is removed
 //   delay-before-write=N:MS    before write N, sleeps MS milliseconds
+//   replace-before-write=N:PATH  before write N, another program renames PATH over the file's
+//                                name (CORVANE_FAULT_FILE); PATH "-": it removes the file
+//   replace-before-sync=N:PATH   the same before sync N
+//   swap-after-lookup=TARGET   right after the program first looks the file up by its name (a
+//                              stat, or an O_PATH open), another program puts a symbolic link
+//                              to TARGET in its place, as a race between the check and the
+//                              open would
+//   crash-before-write=N       the program is killed (SIGKILL) before write N
 // CORVANE_FAULT_LOG   every open of any file is appended here, one "FD open PATH" line each
-//                     (FD -1 for an open that failed), so that a test can tell that a device
-//                     was never opened, or which descriptor the demo file got
+//                     (FD -1 for an open that failed; "FD path PATH" for an O_PATH descriptor,
+//                     which opens nothing; "FD special PATH" for an open that reached a
+//                     device, a FIFO or a socket; an open of /proc/self/fd/N is logged with the
+//                     name that descriptor has), so that a test can tell that a device was
+//                     never opened, or which descriptor the demo file got
 
 #undef _FORTIFY_SOURCE  // its inline open() would stand in for ours
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <time.h>
@@ -54,6 +66,13 @@ struct Faults {
     char pausePath[4096] = {};
     long delayBeforeWrite = 0;
     long delay = 0;
+    long replaceBeforeWrite = 0;
+    long replaceBeforeSync = 0;
+    char replaceWith[4096] = {};
+    char swapTo[4096] = {};
+    bool swapped = false;
+    long crashBeforeWrite = 0;
+    const char* name = nullptr;  // CORVANE_FAULT_FILE
     const char* log = nullptr;
     long writes = 0;
     long syncs = 0;
@@ -79,6 +98,7 @@ long ParseAt(const char* text, const char** rest) {
 
 __attribute__((constructor)) void Load() {
     if (const char* file = std::getenv("CORVANE_FAULT_FILE")) {
+        g.name = file;
         struct stat st {};
         if (::stat(file, &st) == 0) {
             g.known = true;
@@ -117,6 +137,16 @@ __attribute__((constructor)) void Load() {
         } else if (std::strncmp(item, "delay-before-write=", 19) == 0) {
             g.delayBeforeWrite = ParseAt(item + 19, &rest);
             g.delay = std::strtol(rest, nullptr, 10);
+        } else if (std::strncmp(item, "replace-before-write=", 21) == 0) {
+            g.replaceBeforeWrite = ParseAt(item + 21, &rest);
+            std::snprintf(g.replaceWith, sizeof g.replaceWith, "%s", rest);
+        } else if (std::strncmp(item, "replace-before-sync=", 20) == 0) {
+            g.replaceBeforeSync = ParseAt(item + 20, &rest);
+            std::snprintf(g.replaceWith, sizeof g.replaceWith, "%s", rest);
+        } else if (std::strncmp(item, "swap-after-lookup=", 18) == 0) {
+            std::snprintf(g.swapTo, sizeof g.swapTo, "%s", item + 18);
+        } else if (std::strncmp(item, "crash-before-write=", 19) == 0) {
+            g.crashBeforeWrite = std::strtol(item + 19, nullptr, 10);
         } else {
             std::fprintf(stderr, "corvane faults: unknown fault \"%s\"\n", item);
             std::_Exit(125);
@@ -168,6 +198,30 @@ void Cut(int fd) {
     }
 }
 
+// Another program renames g.replaceWith over the file's name, or removes the file.
+void Replace() {
+    const bool removed = std::strcmp(g.replaceWith, "-") == 0;
+    if (g.name == nullptr || (removed ? ::unlink(g.name) : ::rename(g.replaceWith, g.name)) != 0) {
+        std::fprintf(stderr, "corvane faults: cannot replace the file\n");
+    }
+}
+
+// After a lookup by name that found the file: the first one puts a symbolic link to g.swapTo
+// in its place (made beside it, then renamed over it, as another program would).
+void SwapAfterLookup(dev_t dev, ino_t ino) {
+    if (g.swapTo[0] == '\0' || g.swapped || !g.known || dev != g.dev || ino != g.ino) {
+        return;
+    }
+    g.swapped = true;
+    const int savedErrno = errno;
+    char link[4200];
+    std::snprintf(link, sizeof link, "%s.swap", g.name);
+    if (::symlink(g.swapTo, link) != 0 || ::rename(link, g.name) != 0) {
+        std::fprintf(stderr, "corvane faults: cannot swap the file\n");
+    }
+    errno = savedErrno;
+}
+
 using Pwrite = ssize_t (*)(int, const void*, size_t, off_t);
 using Pread = ssize_t (*)(int, void*, size_t, off_t);
 
@@ -176,6 +230,12 @@ ssize_t Write(Pwrite real, int fd, const void* buf, size_t n, off_t offset) {
         return real(fd, buf, n, offset);
     }
     const long call = ++g.writes;
+    if (call == g.crashBeforeWrite) {
+        ::kill(::getpid(), SIGKILL);
+    }
+    if (call == g.replaceBeforeWrite) {
+        Replace();
+    }
     if (call == g.pauseBeforeWrite) {
         Pause(g.pausePath);
     }
@@ -203,16 +263,38 @@ ssize_t Read(Pread real, int fd, void* buf, size_t n, off_t offset) {
 }
 
 // Runs after the open it logs, so it leaves errno as that open set it.
-void Log(const char* path, int opened) {
+void Log(const char* path, int flags, int opened) {
+    if (opened >= 0 && (flags & O_PATH) != 0) {
+        struct stat st {};
+        if (::fstat(opened, &st) == 0) {
+            SwapAfterLookup(st.st_dev, st.st_ino);
+        }
+    }
     if (g.log == nullptr || path == nullptr) {
         return;
     }
     const int savedErrno = errno;
+    const char* kind = "open";
+    struct stat st {};
+    if ((flags & O_PATH) != 0) {
+        kind = "path";
+    } else if (opened >= 0 && ::fstat(opened, &st) == 0 && !S_ISREG(st.st_mode) &&
+               !S_ISDIR(st.st_mode)) {
+        kind = "special";
+    }
+    char target[4096];
+    if (opened >= 0 && std::strncmp(path, "/proc/self/fd/", 14) == 0) {
+        const ssize_t n = ::readlink(path, target, sizeof target - 1);
+        if (n > 0) {
+            target[n] = '\0';
+            path = target;
+        }
+    }
     const int fd = static_cast<int>(
         ::syscall(SYS_openat, AT_FDCWD, g.log, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600));
     if (fd >= 0) {
         char line[8192];
-        const int length = std::snprintf(line, sizeof line, "%d open %s\n", opened, path);
+        const int length = std::snprintf(line, sizeof line, "%d %s %s\n", opened, kind, path);
         if (length > 0 && ::write(fd, line, static_cast<size_t>(length)) < 0) {
             std::fprintf(stderr, "corvane faults: cannot write the log\n");
         }
@@ -254,6 +336,9 @@ int fsync(int fd) {
         if (call == g.cutBeforeSync) {
             Cut(fd);
         }
+        if (call == g.replaceBeforeSync) {
+            Replace();
+        }
         if (g.syncFails.Hits(call)) {
             errno = EIO;
             return -1;
@@ -261,6 +346,21 @@ int fsync(int fd) {
     }
     return real(fd);
 }
+
+// A look at the file by its name (not at a descriptor): where a race between the check and the
+// open would fall.
+#define CORVANE_FSTATAT(name, Stat)                                   \
+    int name(int dir, const char* path, struct Stat* st, int flags) { \
+        using Fstatat = int (*)(int, const char*, struct Stat*, int); \
+        static const Fstatat real = Next<Fstatat>(#name);             \
+        const int rc = real(dir, path, st, flags);                    \
+        if (rc == 0 && path[0] != '\0') {                             \
+            SwapAfterLookup(st->st_dev, st->st_ino);                  \
+        }                                                             \
+        return rc;                                                    \
+    }
+CORVANE_FSTATAT(fstatat, stat)
+CORVANE_FSTATAT(fstatat64, stat64)
 
 #define CORVANE_OPEN(name)                           \
     int name(const char* path, int flags, ...) {     \
@@ -271,7 +371,7 @@ int fsync(int fd) {
         const mode_t mode = ModeOf(flags, args);     \
         va_end(args);                                \
         const int fd = real(path, flags, mode);      \
-        Log(path, fd);                               \
+        Log(path, flags, fd);                        \
         return fd;                                   \
     }
 #define CORVANE_OPENAT(name)                                \
@@ -283,7 +383,7 @@ int fsync(int fd) {
         const mode_t mode = ModeOf(flags, args);            \
         va_end(args);                                       \
         const int fd = real(dir, path, flags, mode);        \
-        Log(path, fd);                                      \
+        Log(path, flags, fd);                               \
         return fd;                                          \
     }
 CORVANE_OPEN(open)
@@ -298,7 +398,7 @@ CORVANE_OPENAT(openat64)
         using Open = int (*)(const char*, int);     \
         static const Open real = Next<Open>(#name); \
         const int fd = real(path, flags);           \
-        Log(path, fd);                              \
+        Log(path, flags, fd);                       \
         return fd;                                  \
     }
 #define CORVANE_OPENAT_2(name)                          \
@@ -306,7 +406,7 @@ CORVANE_OPENAT(openat64)
         using Openat = int (*)(int, const char*, int);  \
         static const Openat real = Next<Openat>(#name); \
         const int fd = real(dir, path, flags);          \
-        Log(path, fd);                                  \
+        Log(path, flags, fd);                           \
         return fd;                                      \
     }
 CORVANE_OPEN_2(__open_2)
