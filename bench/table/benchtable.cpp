@@ -239,7 +239,7 @@ int main(int argc, char** argv) {
         {"Open's file work / raw open+pread+close ×3",
          Get(core, "open/core (demo size)", "cpu_time"),
          Get(core, "open/raw (demo size)", "cpu_time"), "s", 1.5},
-        {"Save's file work without sync / raw open+flock+fcntl+pwrite×3+close",
+        {"Save's file work without sync / raw race-free open+flock+fcntl+pwrite×3+stat+close",
          Get(core, "save without sync/core (demo size)", "cpu_time"),
          Get(core, "save without sync/raw (demo size)", "cpu_time"), "s", 2.0},
         // The file work must not grow with the file: a 4 GiB sparse file against the demo's.
