@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "core/Error.h"
@@ -58,8 +59,9 @@ constexpr Block kPatchedSpan = [] {
 }();
 static_assert(kPatchedSpan.width == 3420, "small enough for the stack");
 
-// The order in which a save writes the blocks.
-constexpr const Block* kBlocks[3] = {&kTeamBlock, &kExhibitionBlock, &kFontBlock};
+// The blocks in the order a save writes them, each by its name.
+enum BlockIndex : std::size_t { kTeamsAt, kExhibitionAt, kFontAt, kBlockCount };
+constexpr const Block* kBlocks[kBlockCount] = {&kTeamBlock, &kExhibitionBlock, &kFontBlock};
 
 constexpr std::size_t InSpan(const Block& block) {
     return static_cast<std::size_t>(block.offset - kPatchedSpan.offset);
@@ -220,7 +222,7 @@ public:
             return kPartly;
         }
         // The part of each touched block that the file still reaches.
-        Block parts[3] = {};
+        Block parts[kBlockCount] = {};
         bool any = false;
         bool putBack = false;  // a block that the save changed was written back
         for (std::size_t b = touched; b-- > 0;) {
@@ -287,13 +289,13 @@ private:
     bool m_open = true;
 };
 
-// Reads `count` blocks of kBlocks, starting at `first`, in one opening.
-PatchValues ReadBlocks(const std::filesystem::path& path, std::size_t first, std::size_t count,
+// Reads the blocks named, in one opening.
+PatchValues ReadBlocks(const std::filesystem::path& path, std::initializer_list<BlockIndex> which,
                        FileOps& ops) {
     DemoFile file(path, ops, FileOps::Access::Read);
     file.CheckSize();
     PatchValues values;
-    for (std::size_t b = first; b < first + count; ++b) {
+    for (const BlockIndex b : which) {
         const Block& block = *kBlocks[b];
         std::uint8_t bytes[kLargestBlock];
         file.Read(block, bytes);
@@ -308,18 +310,18 @@ PatchValues ReadBlocks(const std::filesystem::path& path, std::size_t first, std
 }  // namespace
 
 std::array<std::int16_t, 4> ReadTeamSlots(const std::filesystem::path& path, FileOps& ops) {
-    return ReadBlocks(path, 0, 1, ops).teams;
+    return ReadBlocks(path, {kTeamsAt}, ops).teams;
 }
 
 ColourSlot ReadColourSlot(const std::filesystem::path& path, ColourSlotId which, FileOps& ops) {
     if (which == ColourSlotId::Exhibition) {
-        return ReadBlocks(path, 1, 1, ops).exhibition;
+        return ReadBlocks(path, {kExhibitionAt}, ops).exhibition;
     }
-    return ReadBlocks(path, 2, 1, ops).font;
+    return ReadBlocks(path, {kFontAt}, ops).font;
 }
 
 PatchValues ReadPatch(const std::filesystem::path& path, FileOps& ops) {
-    return ReadBlocks(path, 0, 3, ops);
+    return ReadBlocks(path, {kTeamsAt, kExhibitionAt, kFontAt}, ops);
 }
 
 void UpdatePatch(const std::filesystem::path& path, const std::function<void(PatchValues&)>& edit,
@@ -336,22 +338,22 @@ void UpdatePatch(const std::filesystem::path& path, const std::function<void(Pat
         DecodeField(original + (kPatchMap[i].offset - kPatchedSpan.offset), i, values);
     }
     edit(values);
-    std::uint8_t bytes[3][kLargestBlock];
-    for (std::size_t b = 0; b < 3; ++b) {
+    std::uint8_t bytes[kBlockCount][kLargestBlock];
+    for (std::size_t b = 0; b < kBlockCount; ++b) {
         for (std::size_t i = kBlocks[b]->first; i < kBlocks[b]->first + kBlocks[b]->count; ++i) {
             EncodeField(values, i, bytes[b] + (kPatchMap[i].offset - kBlocks[b]->offset));
         }
     }
     std::size_t touched = 0;
-    bool landed[3] = {};
+    bool landed[kBlockCount] = {};
     try {
-        for (std::size_t b = 0; b < 3; ++b) {
+        for (std::size_t b = 0; b < kBlockCount; ++b) {
             ++touched;
             file.Write(*kBlocks[b], bytes[b], &landed[b]);
             // The Exhibition slot ends where a file of the minimum size ends, so writing it
             // could give a file shortened before the first write its old size back. The team
             // slots end well before: looking after them sees such a change first.
-            if (b == 0) {
+            if (b == kTeamsAt) {
                 file.CheckSizeUnchanged(size);
             }
         }
