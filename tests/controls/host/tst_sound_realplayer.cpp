@@ -123,8 +123,7 @@ void tst_SoundRealPlayer::clicksNeverBlock() {
         Watchdog::Instance().Disarm();
     }
     QCOMPARE(played, playable);
-    QCOMPARE(QDir(m_temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList());
+    QCOMPARE(QDir(m_temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 QTEST_MAIN(tst_SoundRealPlayer)
