@@ -71,6 +71,39 @@ void BM_Button_XP_PixelsOnly(benchmark::State& state) {
     }
 }
 
+// A caption of 50,000 words ("a a a ...") in a button state.range(0) pixels wide: the repaint
+// that lays it out afresh, as after a change of the caption (each run ends it in another
+// number, so no kept layout fits).
+QString ManyWords(int last) {
+    return QStringLiteral("a ").repeated(50000) + QString::number(last);
+}
+
+void BM_Button_XP_ManyWords_NewCaption(benchmark::State& state) {
+    SaveButton b;
+    b.button->resize(static_cast<int>(state.range(0)), kH);
+    int n = 0;
+    for (auto _ : state) {
+        b.button->setCaption(ManyWords(++n));  // repaints
+        benchmark::DoNotOptimize(b.button->surfaceImage().constBits());
+    }
+}
+
+// Two such buttons repainted in turn, as when the pointer moves from one to the other: each
+// should find its layout kept.
+void BM_Button_XP_ManyWords_TwoButtonsInTurn(benchmark::State& state) {
+    SaveButton first;
+    SaveButton second;
+    first.button->resize(static_cast<int>(state.range(0)), kH);
+    second.button->resize(static_cast<int>(state.range(0)), kH);
+    first.button->setCaption(ManyWords(1));
+    second.button->setCaption(ManyWords(2));
+    for (auto _ : state) {
+        first.button->Refresh();
+        second.button->Refresh();
+        benchmark::DoNotOptimize(second.button->surfaceImage().constBits());
+    }
+}
+
 void Fusion(benchmark::State& state, bool hovered) {
     std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Fusion")));
     QPushButton button(QStringLiteral("Save"));
@@ -96,6 +129,11 @@ void BM_Fusion_QPushButton_Render_Hovered(benchmark::State& state) {
 BENCHMARK(BM_Button_XP_Refresh_Normal);
 BENCHMARK(BM_Button_XP_Refresh_Hovered);
 BENCHMARK(BM_Button_XP_PixelsOnly)->Arg(0)->Arg(1);
+BENCHMARK(BM_Button_XP_ManyWords_NewCaption)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Button_XP_ManyWords_TwoButtonsInTurn)
+    ->Arg(1000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fusion_QPushButton_Render_Normal);
 BENCHMARK(BM_Fusion_QPushButton_Render_Hovered);
 

@@ -2,7 +2,9 @@
 
 #include <QtGlobal>
 
-#include <memory>
+#include <utility>
+
+#include "controls/host/ReentryGuard.h"
 
 namespace corvane {
 
@@ -108,12 +110,10 @@ public:
 private:
     bool inside(float x, float y) const;
     // Runs one call that may run the container's code and tells whether this machine still
-    // exists afterwards. Only the local copy of the token is read once the call returns.
+    // exists afterwards.
     template <typename Call>
     bool survives(Call&& call) {
-        const std::weak_ptr<char> alive = m_alive;
-        call();
-        return !alive.expired();
+        return m_guard.survives(std::forward<Call>(call));
     }
 
     ButtonInputHost& m_host;
@@ -126,8 +126,7 @@ private:
     qint16 g_LastShift = 0;
     float g_LastX = 0;
     float g_LastY = 0;
-    // Lives exactly as long as the machine (see survives()).
-    std::shared_ptr<char> m_alive = std::make_shared<char>();
+    ReentryGuard m_guard;
 };
 
 }  // namespace corvane

@@ -27,6 +27,9 @@ void Button_XP::SetUpInput() {
         GrabAccessKeys();
         Refresh();  // the default button draws its default border
     });
+    // A site that is already the default or cancel button gives us its key now: waiting for
+    // the flag to change would leave Enter or Esc dead on a button created that way.
+    GrabAccessKeys();
 }
 
 bool Button_XP::hoverTimerActive() const {

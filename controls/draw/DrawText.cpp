@@ -1,7 +1,10 @@
 #include "controls/draw/DrawText.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace corvane {
 
@@ -40,35 +43,78 @@ Line slice(const Line& l, qsizetype from, qsizetype to) {
 }
 
 // Greedy wrap at spaces: each line takes as many words as fit into `avail`, at least one.
-void wrap(const Line& l, int avail, const QFontMetrics& fm, std::vector<Line>& out) {
+// Whether a line fits is decided by measuring it whole, as it is drawn (kerning, shaping and
+// rounding make that differ from the sum of its words), but only near where it breaks: a
+// running sum of the words' widths finds the place, and whole measurements step from there.
+// Measuring every candidate line whole would cost the square of a long line's length.
+void wrap(const Line& l, int avail, const QFontMetrics& fm, const QFontMetricsF& fmf,
+          std::vector<Line>& out) {
     const QString& s = l.text;
     const qsizetype n = s.size();
+    // Where each word ends, with the spaces before it: the places a line may end.
+    std::vector<qsizetype> ends;
+    for (qsizetype k = 0; k < n;) {
+        while (k < n && s[k] == u' ') {
+            ++k;
+        }
+        while (k < n && s[k] != u' ') {
+            ++k;
+        }
+        ends.push_back(k);
+    }
+    QHash<QStringView, qreal> widths;  // of each distinct piece, for the running sum
+    const auto pieceWidth = [&](qsizetype from, qsizetype to) {
+        const QStringView piece = QStringView(s).mid(from, to - from);
+        auto it = widths.find(piece);
+        if (it == widths.end()) {
+            it = widths.insert(piece, fmf.horizontalAdvance(piece.toString()));
+        }
+        return *it;
+    };
     qsizetype i = 0;
+    size_t first = 0;  // the first end after i
     do {
         const qsizetype start = i;
-        qsizetype fitEnd = -1;
-        qsizetype j = i;
-        while (true) {
-            qsizetype k = j;
-            while (k < n && s[k] == u' ') {
-                ++k;
-            }
-            while (k < n && s[k] != u' ') {
-                ++k;
-            }
-            if (fitEnd >= 0 && fm.horizontalAdvance(s.mid(start, k - start)) > avail) {
+        const auto measure = [&](size_t e) {
+            return fm.horizontalAdvance(s.mid(start, ends[e] - start));
+        };
+        // The estimate: as many words as the running sum lets fit, at least one.
+        size_t last = first;
+        qreal sum = pieceWidth(start, ends[first]);
+        while (last + 1 < ends.size()) {
+            const qreal next = sum + pieceWidth(ends[last], ends[last + 1]);
+            if (next > avail) {
                 break;
             }
-            fitEnd = k;
-            j = k;
-            if (k >= n) {
-                break;
+            sum = next;
+            ++last;
+        }
+        // Then the line as drawn decides: back while it is too wide, on while one more fits.
+        int width = measure(last);
+        if (width > avail) {
+            while (last > first && width > avail) {
+                width = measure(--last);
+            }
+        } else {
+            while (last + 1 < ends.size()) {
+                const int wider = measure(last + 1);
+                if (wider > avail) {
+                    break;
+                }
+                width = wider;
+                ++last;
             }
         }
+        const qsizetype fitEnd = ends[last];
         out.push_back(slice(l, start, fitEnd));
+        out.back().width = width;
         i = fitEnd;
         while (i < n && s[i] == u' ') {
             ++i;
+        }
+        first = last + 1;
+        while (first < ends.size() && ends[first] <= i) {
+            ++first;
         }
     } while (i < n);
 }
@@ -84,6 +130,7 @@ TextLayout Measure(const QString& text, int width, unsigned format, const QFont&
         return out;
     }
     const QFontMetrics fm(font);
+    const QFontMetricsF fmf(font);
     out.lineHeight = fm.height();
     out.ascent = fm.ascent();
     out.leftMargin = params ? params->leftMargin * fm.averageCharWidth() : 0;
@@ -106,7 +153,7 @@ TextLayout Measure(const QString& text, int width, unsigned format, const QFont&
             }
             const Line hard = stripPrefixes(QStringView(text).mid(from, end - from), noPrefix);
             if ((format & dt::WordBreak) && !hard.text.isEmpty()) {
-                wrap(hard, avail, fm, out.lines);
+                wrap(hard, avail, fm, fmf, out.lines);
             } else {
                 out.lines.push_back(hard);
             }
@@ -114,7 +161,9 @@ TextLayout Measure(const QString& text, int width, unsigned format, const QFont&
         }
     }
     for (Line& l : out.lines) {
-        l.width = l.text.isEmpty() ? 0 : fm.horizontalAdvance(l.text);
+        if (l.width == 0 && !l.text.isEmpty()) {  // a wrapped line comes measured
+            l.width = fm.horizontalAdvance(l.text);
+        }
         out.widest = std::max(out.widest, l.width);
     }
     return out;
@@ -125,10 +174,9 @@ TextLayout Measure(const QString& text, int width, unsigned format, const QFont&
 TextLayout LayoutText(const QString& text, int width, unsigned format, const QFont& font,
                       const DrawTextParams* params) {
     // A control paints the same caption in the same font again and again (every hover, press
-    // and focus change), and measuring it costs more than filling the whole face: the last
-    // layout is kept.
-    struct Last {
-        bool valid = false;
+    // and focus change), and measuring it costs more than filling the whole face: the last few
+    // layouts are kept, so that several buttons on a window each find theirs.
+    struct Entry {
         QString text;
         int width = 0;
         unsigned format = 0;
@@ -137,16 +185,24 @@ TextLayout LayoutText(const QString& text, int width, unsigned format, const QFo
         int rightMargin = 0;
         TextLayout layout;
     };
-    thread_local Last last;
+    constexpr size_t kKept = 8;
+    thread_local std::vector<Entry> kept;  // the most recently used first
     const int leftMargin = params ? params->leftMargin : 0;
     const int rightMargin = params ? params->rightMargin : 0;
-    if (!(last.valid && last.width == width && last.format == format &&
-          last.leftMargin == leftMargin && last.rightMargin == rightMargin && last.text == text &&
-          last.font == font)) {
-        last = {true, text,       width,       format,
-                font, leftMargin, rightMargin, Measure(text, width, format, font, params)};
+    const auto found = std::find_if(kept.begin(), kept.end(), [&](const Entry& e) {
+        return e.width == width && e.format == format && e.leftMargin == leftMargin &&
+               e.rightMargin == rightMargin && e.text == text && e.font == font;
+    });
+    if (found != kept.end()) {
+        std::rotate(kept.begin(), found, found + 1);
+        return kept.front().layout;
     }
-    return last.layout;
+    if (kept.size() == kKept) {
+        kept.pop_back();
+    }
+    kept.insert(kept.begin(), Entry{text, width, format, font, leftMargin, rightMargin,
+                                    Measure(text, width, format, font, params)});
+    return kept.front().layout;
 }
 
 void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, unsigned format,
@@ -166,7 +222,20 @@ void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, u
     if ((format & dt::SingleLine) && (format & dt::VCenter)) {
         y = rect.top + (rect.height() - layout.lineHeight) / 2;
     }
+    // Lines far outside what can show are not drawn: a long caption wraps into hundreds of
+    // lines that would each be shaped on every repaint only to be clipped. A glyph may reach a
+    // little beyond its line, so one line of room is left on either side.
+    int shownTop = 0;
+    int shownBottom = image.height();
+    if (!(format & dt::NoClip)) {
+        shownTop = std::max(shownTop, rect.top);
+        shownBottom = std::min(shownBottom, rect.bottom);
+    }
     for (const Line& l : layout.lines) {
+        if (y + 2 * layout.lineHeight <= shownTop || y - layout.lineHeight >= shownBottom) {
+            y += layout.lineHeight;
+            continue;
+        }
         const int x =
             (format & dt::Center)
                 ? (rect.left + layout.leftMargin + rect.right - layout.rightMargin - l.width) / 2

@@ -25,8 +25,8 @@ QList<QDir> SoundFolders();
 // absolute `file` is only checked. The empty text when there is none.
 QString FindSoundFile(const QString& file, const QList<QDir>& folders);
 
-// Sounds are short: a file larger than this plays nothing rather than being read whole on the
-// UI thread.
+// Sounds are short: a file larger than this plays nothing rather than being held in memory
+// whole.
 inline constexpr qint64 kMaxSoundFileBytes = 16 * 1024 * 1024;
 
 // The contents of the file at `path` when it is a regular file of at most kMaxSoundFileBytes

@@ -67,6 +67,21 @@ ucUpDownBox::ucUpDownBox(ControlSite* site, QWidget* parent)
     relayout();
 }
 
+ucUpDownBox::~ucUpDownBox() {
+    if (!m_guard.running()) {
+        return;
+    }
+    // Deleted by a handler of its own Change. The field or the bar that raised it is still
+    // inside Qt's code (a key press, a paste, an arrow click, setText), which goes on using the
+    // widget once the signal returns: both outlive the box, hidden and cut off from it, until
+    // the event loop deletes them.
+    m_txtValue->disconnect(this);
+    m_ucBar->disconnect(this);
+    m_inner->hide();
+    m_inner->setParent(nullptr);
+    m_inner->deleteLater();
+}
+
 void ucUpDownBox::setAlignment(int New_Alignment) {
     if (New_Alignment < 0 || New_Alignment > 2) {
         return;
@@ -127,7 +142,9 @@ void ucUpDownBox::setMin(int New_Min) {
 
 void ucUpDownBox::setValue(int New_Value) {
     // The text rule that this write runs sets Value and raises Change.
-    showText(m_rules.textForValue(New_Value));
+    if (!showText(m_rules.textForValue(New_Value))) {
+        return;
+    }
     PropertyChanged(QStringLiteral("Value"));
 }
 
@@ -226,12 +243,19 @@ void ucUpDownBox::InitProperties() {
     using P = Properties;
     InitRows<ucUpDownBox, P::Index>(*this, P::table(), P::kInitLook);
     setFont(Site()->AmbientFont());
-    InitRows<ucUpDownBox, P::Index>(*this, P::table(), P::kInitNumber);
+    // The value's row runs the text rule, which may raise Change.
+    if (!m_guard.survives(
+            [&] { InitRows<ucUpDownBox, P::Index>(*this, P::table(), P::kInitNumber); })) {
+        return;
+    }
     update();
 }
 
 void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
-    ReadRows<ucUpDownBox>(*this, bag, Properties::table());
+    // The value's row, the last one, runs the text rule, which may raise Change.
+    if (!m_guard.survives([&] { ReadRows<ucUpDownBox>(*this, bag, Properties::table()); })) {
+        return;
+    }
     relayout();
     update();
 }
@@ -344,17 +368,23 @@ void ucUpDownBox::applyAlignment() {
     m_txtValue->setAlignment(qtAlignment(m_alignment));
 }
 
-void ucUpDownBox::showText(const QString& text) {
-    if (m_txtValue->text() == text) {
-        onTextChanged(text);  // the field reports no change, but the rule still runs
-    } else {
-        m_txtValue->setText(text);
-    }
+bool ucUpDownBox::showText(const QString& text) {
+    return m_guard.survives([&] {
+        if (m_txtValue->text() == text) {
+            onTextChanged(text);  // the field reports no change, but the rule still runs
+        } else {
+            m_txtValue->setText(text);
+        }
+    });
+}
+
+bool ucUpDownBox::raiseChange() {
+    return m_guard.survives([this] { emit Change(); });
 }
 
 void ucUpDownBox::onTextChanged(const QString& text) {
     if (m_rules.applyText(text)) {
-        emit Change();
+        raiseChange();
     }
 }
 
@@ -365,9 +395,11 @@ void ucUpDownBox::onBarMoved(int position) {
         return;
     }
     m_ucBar->setValue(0);
-    showText(QString::number(m_rules.Value()));
+    if (!showText(QString::number(m_rules.Value()))) {
+        return;
+    }
     m_txtValue->selectAll();
-    emit Change();
+    raiseChange();
 }
 
 void ucUpDownBox::mendText() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/host/FontValue.h"
+#include "controls/host/ReentryGuard.h"
 #include "controls/host/SystemColours.h"
 #include "controls/host/UserControl.h"
 #include "controls/updown/UpDownField.h"
@@ -17,6 +18,7 @@ class ucUpDownBox : public UserControl {
     Q_OBJECT
 public:
     explicit ucUpDownBox(ControlSite* site, QWidget* parent = nullptr);
+    ~ucUpDownBox() override;
 
     // 0 left, 1 right, 2 centred; other values are ignored.
     int Alignment() const { return m_alignment; }
@@ -58,6 +60,7 @@ public:
     QScrollBar* ucBar() const { return m_ucBar; }
 
 signals:
+    // Value changed, or an arrow stepped. Its handler may delete the box.
     void Change();
 
 protected:
@@ -75,7 +78,10 @@ private:
     void onTextChanged(const QString& text);
     void onBarMoved(int position);
     void mendText();
-    void showText(const QString& text);  // writes the field's text; the text rule runs
+    // Writes the field's text; the text rule runs, and may raise Change. This one and
+    // raiseChange return whether the box still exists.
+    bool showText(const QString& text);
+    bool raiseChange();
     int border() const { return m_borderStyle == 1 ? 1 : 0; }
 
     UpDownRules m_rules;
@@ -91,6 +97,7 @@ private:
     FontValue m_font;
     bool m_settingEnabled = false;  // our own QWidget::setEnabled call is running
     bool m_settingFont = false;     // our own QWidget::setFont call is running
+    ReentryGuard m_guard;           // around every call that can raise Change
 };
 
 }  // namespace corvane

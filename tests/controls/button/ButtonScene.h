@@ -54,12 +54,15 @@ public slots:
     }
 };
 
-// A window with the button (style 3, the Save button's size) and a text field beside it.
+// A window with the button (style 3, the Save button's size) and a text field beside it. The
+// site may be the default and the cancel button before the button is created on it.
 struct Scene {
-    explicit Scene(Recorder& rec) : log(rec.log) {
+    explicit Scene(Recorder& rec, bool isDefault = false, bool isCancel = false) : log(rec.log) {
         rec.log.clear();
         site.setAmbientFont(fixture::font());
         site.setDisplayName(QStringLiteral("cmd_Test"));
+        site.setDefault(isDefault);
+        site.setCancel(isCancel);
         b = new Button_XP(&site, &window);
         b->setPalette(fixture::palette());
         b->InitProperties();

@@ -200,6 +200,12 @@ void tst_Draw::measure_data() {
                                   << 2 * fm.averageCharWidth() +
                                          fm.horizontalAdvance(QStringLiteral("Save the"))
                                   << QStringList{"Save the"};
+    // Many kerned words: lines are measured as drawn, not as the sum of their words.
+    const QString thirty = QStringLiteral("Ta ").repeated(30).trimmed();
+    QTest::newRow("many words, each line fits exactly")
+        << QStringLiteral("%1 %1 %1").arg(thirty)
+        << 2 * fm.averageCharWidth() + fm.horizontalAdvance(thirty)
+        << QStringList{thirty, thirty, thirty};
     QTest::newRow("long word stays whole")
         << "Savetheworld now" << 30 << QStringList{"Savetheworld", "now"};
     QTest::newRow("hard break") << "a\r\nbb\nc" << 200 << QStringList{"a", "bb", "c"};

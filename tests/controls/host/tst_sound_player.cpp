@@ -5,12 +5,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "controls/host/SoundFiles.h"
 #include "controls/host/SoundPlayer.h"
 #include "controls/host/WaveFormat.h"
+#include "controls/host/WaveSamples.h"
 #include "tests/support/Watchdog.h"
 #include "tests/support/WaveFixture.h"
 
@@ -33,6 +36,20 @@ QByteArray Cut(const QByteArray& bytes, int keep) {
     return bytes.first(keep);
 }
 
+// Writes a file last modified an hour ago, as an installed sound is: one just written may
+// still change within its time stamp's tick, and is read again at every click.
+bool WriteOldFile(const QString& path, const QByteArray& bytes) {
+    const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
+    return WriteFile(path, bytes) &&
+           ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+// Lets the reads under way finish and deliver their sounds.
+void Settle() {
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+}
+
 }  // namespace
 
 class tst_SoundPlayer : public QObject {
@@ -47,9 +64,15 @@ private slots:
     void foldersAreWorkingDataProgram();
     void waveStructure_data();
     void waveStructure();
+    void samplesPlayedFromMemory_data();
+    void samplesPlayedFromMemory();
     void readsOnlyRegularFilesOfAtMostTheLimit_data();
     void readsOnlyRegularFilesOfAtMostTheLimit();
     void playsTheFileOfTheCurrentDirectoryAtTheClick();
+    void checksEachVersionOnce_data();
+    void checksEachVersionOnce();
+    void readsABigFileOffTheClick_data();
+    void readsABigFileOffTheClick();
     void playsNothing_data();
     void playsNothing();
     void injectionReturnsThePreviousPlayer();
@@ -230,6 +253,42 @@ void tst_SoundPlayer::waveStructure() {
     QCOMPARE(IsPlayableWave(bytes), playable);
 }
 
+// What the audio output pulls from a wave in memory: its sample block alone, whatever follows
+// it, and 24-bit samples widened to 32 bits, whole samples to each read.
+void tst_SoundPlayer::samplesPlayedFromMemory_data() {
+    QTest::addColumn<QByteArray>("wave");
+    QTest::addColumn<QByteArray>("samples");
+    QTest::addColumn<int>("readSize");
+    const auto wave = [](quint16 bits, const QByteArray& data) {
+        const QByteArray probe = MakeWave({.bits = bits, .frames = 0});
+        const QByteArray body =
+            probe.sliced(8, probe.size() - 16) + Chunk("data", data) + Chunk("LIST", "INFOtext");
+        return QByteArray("RIFF") + Le32(static_cast<quint32>(body.size())) + body;
+    };
+    QTest::newRow("16-bit, a chunk after the samples")
+        << wave(16, "\x01\x02\x03\x04\x05\x06") << QByteArray("\x01\x02\x03\x04\x05\x06") << 4;
+    QTest::newRow("24-bit, widened") << wave(24, "\x01\x02\x03\x04\x05\x06")
+                                     << QByteArray("\0\x01\x02\x03\0\x04\x05\x06", 8) << 6;
+}
+
+void tst_SoundPlayer::samplesPlayedFromMemory() {
+    QFETCH(QByteArray, wave);
+    QFETCH(QByteArray, samples);
+    QFETCH(int, readSize);
+    const std::optional<WaveLayout> layout = ParsePlayableWave(wave);
+    QVERIFY(layout);
+    WaveSamples device(wave, *layout);
+    QVERIFY(device.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    QCOMPARE(device.bytesAvailable(), samples.size());
+    QByteArray read;
+    while (!device.atEnd()) {
+        const QByteArray part = device.read(readSize);
+        QVERIFY(!part.isEmpty());
+        read += part;
+    }
+    QCOMPARE(read, samples);
+}
+
 // What reading gives the player: a regular file's bytes, never a wait on a FIFO, nothing for
 // a file over the limit.
 void tst_SoundPlayer::readsOnlyRegularFilesOfAtMostTheLimit_data() {
@@ -288,6 +347,90 @@ void tst_SoundPlayer::playsTheFileOfTheCurrentDirectoryAtTheClick() {
              (QStringList{QDir(one.path()).canonicalPath() + "/resources/click.wav",
                           QDir(two.path()).canonicalPath() + "/resources/click.wav"}));
     QCOMPARE(m_player.waves, (QList<QByteArray>{first, second}));
+}
+
+// A file is read and checked once per version: a click on a file unchanged since the last one
+// plays the very bytes kept then; any change of the file is a new version, read anew.
+void tst_SoundPlayer::checksEachVersionOnce_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("second");  // what the second click plays: 0 nothing, 1 or 2 a wave
+    QTest::newRow("unchanged") << "none" << 1;
+    QTest::newRow("rewritten, same size") << "rewrite" << 2;
+    QTest::newRow("emptied") << "empty" << 0;
+    QTest::newRow("renamed over, same size and time stamp") << "rename" << 2;
+}
+
+void tst_SoundPlayer::checksEachVersionOnce() {
+    QFETCH(QString, change);
+    QFETCH(int, second);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.wav");
+    const QList<QByteArray> waves{{}, MakeWave(), MakeWave({.rate = 44100})};
+    QCOMPARE(waves[1].size(), waves[2].size());
+    QVERIFY(WriteOldFile(path, waves[1]));
+    QVERIFY(PlayWave(path));
+    if (change == "rewrite") {
+        QVERIFY(WriteFile(path, waves[2]));
+    } else if (change == "empty") {
+        QVERIFY(WriteFile(path, {}));
+    } else if (change == "rename") {
+        QVERIFY(WriteOldFile(path + ".new", waves[2]));
+        QVERIFY(::rename(QFile::encodeName(path + ".new").constData(),
+                         QFile::encodeName(path).constData()) == 0);
+    }
+    QCOMPARE(PlayWave(path), second != 0);
+    QCOMPARE(m_player.waves.size(), second ? 2 : 1);
+    QVERIFY(m_player.waves[0] == waves[1]);
+    if (second) {
+        QVERIFY(m_player.waves[1] == waves[second]);
+        // Kept, not read again: the player gets the same bytes in memory.
+        QCOMPARE(m_player.waves[1].constData() == m_player.waves[0].constData(), change == "none");
+    }
+}
+
+// The first click on a big file leaves its reading to a worker thread and returns; the sound
+// plays once it passes the check, unless a later click came meanwhile. Its next click finds it
+// kept and plays at once.
+void tst_SoundPlayer::readsABigFileOffTheClick_data() {
+    QTest::addColumn<QStringList>("clicks");  // "big", "small", or "wait" for the reads
+    QTest::addColumn<QStringList>("atOnce");  // played before the event loop turns
+    QTest::addColumn<QStringList>("atEnd");
+    QTest::newRow("first click") << QStringList{"big"} << QStringList{} << QStringList{"big"};
+    QTest::newRow("two clicks while it is read")
+        << QStringList{"big", "big"} << QStringList{} << QStringList{"big"};
+    QTest::newRow("a later click on a small file wins")
+        << QStringList{"big", "small"} << QStringList{"small"} << QStringList{"small"};
+    QTest::newRow("clicked again once read")
+        << QStringList{"big", "wait", "big"} << QStringList{"big", "big"}
+        << QStringList{"big", "big"};
+}
+
+void tst_SoundPlayer::readsABigFileOffTheClick() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, atOnce);
+    QFETCH(QStringList, atEnd);
+    QTemporaryDir dir;
+    const QByteArray big = MakeWave({.frames = 100000});  // 200 KB
+    QVERIFY(WriteOldFile(dir.filePath("big.wav"), big));
+    QVERIFY(WriteOldFile(dir.filePath("small.wav"), MakeWave()));
+    const auto played = [&] {
+        QStringList names;
+        for (const QString& p : std::as_const(m_player.played)) {
+            names << QFileInfo(p).baseName();
+        }
+        return names;
+    };
+    for (const QString& click : clicks) {
+        if (click == "wait") {
+            Settle();
+        } else {
+            QVERIFY(PlayWave(dir.filePath(click + ".wav")));
+        }
+    }
+    QCOMPARE(played(), atOnce);
+    Settle();
+    QCOMPARE(played(), atEnd);
+    QVERIFY(m_player.waves.last() == (atEnd.last() == "big" ? big : MakeWave()));
 }
 
 void tst_SoundPlayer::playsNothing_data() {

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -110,6 +111,8 @@ private slots:
     void systemColours();
     void settersNotify();
     void disabledIgnoresInput();
+    void deletedByItsOwnChange_data();
+    void deletedByItsOwnChange();
 };
 
 void tst_ucUpDownBox::initTestCase() {
@@ -672,6 +675,64 @@ void tst_ucUpDownBox::disabledIgnoresInput() {
     PropertyBag bag;
     h.box->WriteProperties(bag);
     QCOMPARE(bag.keys(), (QStringList{"enabled", "value"}));
+}
+
+// A plain `delete` of the box in its Change handler, however the change came: the box stops
+// there, Qt's code that raised it (inside the field or the bar) finishes without touching
+// freed memory, and the window goes on. The sanitizer build checks the reads.
+void tst_ucUpDownBox::deletedByItsOwnChange_data() {
+    QTest::addColumn<QString>("route");
+    QTest::newRow("typing a digit") << "digit";
+    QTest::newRow("setValue") << "setValue";
+    QTest::newRow("paste") << "paste";
+    QTest::newRow("click on the upper arrow") << "arrow";
+    QTest::newRow("Up key") << "up";
+}
+
+void tst_ucUpDownBox::deletedByItsOwnChange() {
+    QFETCH(QString, route);
+    Host h;
+    h.box->setValue(5);
+    h.focusField();
+    QPointer<ucUpDownBox> box = h.box;
+    QPointer<QLineEdit> field = h.field();
+    QPointer<QScrollBar> bar = h.box->ucBar();
+    int raised = 0;
+    QObject::connect(h.box, &ucUpDownBox::Change, &h.window, [&] {
+        ++raised;
+        delete box.data();
+    });
+    QWindow* window = h.window.windowHandle();
+    if (route == "digit") {
+        QTest::keyClick(window, Qt::Key_7);
+    } else if (route == "setValue") {
+        h.box->setValue(9);
+    } else if (route == "paste") {
+        QApplication::clipboard()->setText(QStringLiteral("42"));
+        QPointer<QMenu> menu = h.box->txtValue()->createContextMenu();
+        for (QAction* a : menu->actions()) {
+            if (a->text().startsWith(QStringLiteral("&Paste"))) {
+                a->trigger();
+            }
+        }
+        delete menu.data();
+    } else if (route == "arrow") {
+        const QPoint at = bar->mapTo(&h.window, h.arrowCentre(QStyle::SC_ScrollBarSubLine));
+        QTest::mouseClick(window, Qt::LeftButton, {}, at);
+    } else {
+        QTest::keyClick(window, Qt::Key_Up);
+    }
+    QVERIFY(box.isNull());
+    QCOMPARE(raised, 1);
+    QTRY_VERIFY(field.isNull() && bar.isNull());  // deleted after all, once Qt let go of them
+
+    // The window goes on: the pointer and the keys reach what is left.
+    QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(20, 15));
+    h.other->setFocus();
+    QTRY_VERIFY(h.other->hasFocus());
+    QTest::keyClicks(h.other, QStringLiteral("ok"));
+    QCOMPARE(h.other->text(), QStringLiteral("ok"));
+    QCOMPARE(raised, 1);
 }
 
 QTEST_MAIN(tst_ucUpDownBox)
