@@ -8,7 +8,9 @@
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <functional>
@@ -121,6 +123,18 @@ struct Scene {
     void pointTo(QPoint inButton) const {
         QCursor::setPos(window.mapToGlobal(inWindow(inButton)));
         QCoreApplication::processEvents();
+    }
+    // Lets the hover timer tick `count` times, or until it stops or goes with the button: the
+    // rows that prove a tick changes nothing wait for ticks, not for a time.
+    bool letHoverTimerTick(int count) const {
+        const QPointer<QTimer> timer =
+            b ? b->findChild<QTimer*>(QStringLiteral("OverTimer")) : nullptr;
+        if (!timer) {
+            return false;
+        }
+        QSignalSpy ticks(timer.data(), &QTimer::timeout);
+        return QTest::qWaitFor(
+            [&] { return ticks.count() >= count || !timer || !timer->isActive(); });
     }
     void press(QPoint at, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers mods = {}) const {

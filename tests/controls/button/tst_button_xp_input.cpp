@@ -407,7 +407,7 @@ void tst_ButtonXPInput::hoverTimerOnlyWhileHovered() {
     QVERIFY(s.b->hoverTimerActive());
     QCOMPARE(s.pixel(kProbeX, 1), kHoverRow1);
     QCOMPARE(s.screenPixel(kProbeX, 1), kHoverRow1);
-    QTest::qWait(50);  // ticks with the pointer still over change nothing
+    QVERIFY(s.letHoverTimerTick(5));  // ticks with the pointer still over change nothing
     QVERIFY(s.b->hoverTimerActive());
     QCOMPARE(s.log, (QStringList{"MouseIn(0)", "MouseMove(0,0,100,16)"}));
 
