@@ -1,5 +1,6 @@
 // The demo-file operations when the system fails them part-way, through a FileOps that makes
-// one call fail; and the exact calls an open and a save make.
+// one call fail; and what must hold of the calls an open and a save make (the exact system
+// calls are tests/proof/strace_syscalls.sh's).
 #include <QRegularExpression>
 #include <QTest>
 
@@ -8,105 +9,16 @@
 
 #include "core/DemoFile.h"
 #include "core/Error.h"
-#include "core/FileOps.h"
 #include "tests/support/DemoFileFixture.h"
+#include "tests/support/FaultyFileOps.h"
 
 using namespace corvane;
 using corvane::test::DemoFileFixture;
+using corvane::test::FaultyFileOps;
 
 namespace {
 
-// Records every call and fails the one it is told to.
-class FaultyOps : public ForwardingFileOps {
-public:
-    enum class Fault {
-        None,
-        ShortTransfers,
-        ReadError,
-        ReadEnd,
-        WriteError,
-        WriteErrorOnwards,  // every write from failOnCall on fails
-        WriteNothing,
-        SyncError,
-        CloseError,
-        ResizeBeforeWrite,  // another program changes the size before write failOnCall
-        ResizeBeforeSync,   // ... or before the sync
-    };
-
-    Fault fault = Fault::None;
-    int failOnCall = 1;  // which read or write fails (1 = the first)
-    int error = EIO;
-    std::uintmax_t resizeTo = 0;
-    QStringList calls;
-
-    Handle open(const std::filesystem::path& path, Access access) override {
-        calls << (access == Access::Read ? "open read" : "open write");
-        m_path = path;
-        return ForwardingFileOps::open(path, access);
-    }
-    std::uint64_t size(Handle h) override {
-        calls << "size";
-        return ForwardingFileOps::size(h);
-    }
-    std::int64_t pread(Handle h, void* buf, std::size_t n, std::uint64_t offset) override {
-        calls << QString("read %1+%2").arg(offset, 0, 16).arg(n);
-        if (fault == Fault::ShortTransfers) {
-            n = 1;
-        }
-        if (++m_reads == failOnCall && fault == Fault::ReadError) {
-            return -1;
-        }
-        if (m_reads == failOnCall && fault == Fault::ReadEnd) {
-            return 0;
-        }
-        return ForwardingFileOps::pread(h, buf, n, offset);
-    }
-    std::int64_t pwrite(Handle h, const void* buf, std::size_t n, std::uint64_t offset) override {
-        calls << QString("write %1+%2").arg(offset, 0, 16).arg(n);
-        if (fault == Fault::ShortTransfers) {
-            n = 1;
-        }
-        if (++m_writes == failOnCall && fault == Fault::ResizeBeforeWrite) {
-            std::filesystem::resize_file(m_path, resizeTo);
-        }
-        if (m_writes == failOnCall && fault == Fault::WriteError) {
-            return -1;
-        }
-        if (m_writes >= failOnCall && fault == Fault::WriteErrorOnwards) {
-            return -1;
-        }
-        if (m_writes == failOnCall && fault == Fault::WriteNothing) {
-            return 0;
-        }
-        return ForwardingFileOps::pwrite(h, buf, n, offset);
-    }
-    bool sync(Handle h) override {
-        calls << "sync";
-        if (fault == Fault::ResizeBeforeSync && ++m_syncs == 1) {
-            std::filesystem::resize_file(m_path, resizeTo);
-        }
-        return fault == Fault::SyncError ? false : ForwardingFileOps::sync(h);
-    }
-    bool close(Handle h) override {
-        calls << "close";
-        const bool closed = ForwardingFileOps::close(h);  // the handle goes away either way
-        return fault == Fault::CloseError ? false : closed;
-    }
-    std::string lastErrorMessage() override {
-        return fault == Fault::None || fault == Fault::ShortTransfers ||
-                       fault == Fault::ResizeBeforeWrite || fault == Fault::ResizeBeforeSync
-                   ? ForwardingFileOps::lastErrorMessage()
-                   : std::generic_category().message(error);
-    }
-
-private:
-    std::filesystem::path m_path;
-    int m_reads = 0;
-    int m_writes = 0;
-    int m_syncs = 0;
-};
-
-using Fault = FaultyOps::Fault;
+using Fault = FaultyFileOps::Fault;
 
 const PatchValues kValues = [] {
     PatchValues v;
@@ -118,7 +30,7 @@ const PatchValues kValues = [] {
 
 }  // namespace
 
-Q_DECLARE_METATYPE(FaultyOps::Fault)
+Q_DECLARE_METATYPE(FaultyFileOps::Fault)
 
 class tst_DemoFileFaults : public QObject {
     Q_OBJECT
@@ -132,57 +44,67 @@ private slots:
     void readFailures();
 };
 
-// The open command's file work: one opening for reading, under one lock, with one read of at
-// most 8 bytes a block, so that no save of another program can fall between the reads. Each
-// read of a single slot is an opening of its own.
+// The open command's file work: one opening for reading, under one lock, the size looked at
+// before any read, every read inside it, nothing written. Each read of a single slot is an
+// opening of its own.
 void tst_DemoFileFaults::callsOfAnOpen() {
     DemoFileFixture demo(20);
     QVERIFY(demo.isValid());
-    FaultyOps ops;
+    FaultyFileOps ops;
     ReadPatch(demo.fsPath(), ops);
-    QCOMPARE(ops.calls, (QStringList{"open read", "size", "read 11a6814+8", "read 11a756c+4",
-                                     "read 11a7538+4", "close"}));
+    QCOMPARE(ops.only("open"), QStringList{"open read"});
+    QCOMPARE(ops.calls.first(), "open read");
+    QCOMPARE(ops.calls.last(), "close");
+    QCOMPARE(ops.count("close"), 1);
+    const qsizetype size = ops.calls.indexOf("size");
+    QVERIFY(size > 0 && size < ops.calls.indexOf(QRegularExpression("read .*")));
+    QCOMPARE(ops.count("write") + ops.count("sync"), 0);
     ops.calls.clear();
     ReadTeamSlots(demo.fsPath(), ops);
     ReadColourSlot(demo.fsPath(), ColourSlotId::Font, ops);
-    QCOMPARE(ops.calls, (QStringList{"open read", "size", "read 11a6814+8", "close",  //
-                                     "open read", "size", "read 11a7538+4", "close"}));
+    const qsizetype second = ops.calls.lastIndexOf("open read");
+    QCOMPARE(ops.only("open"), (QStringList{"open read", "open read"}));
+    QCOMPARE(ops.calls.indexOf("close"), second - 1);
+    QCOMPARE(ops.calls.last(), "close");
 }
 
-// A save: one opening for writing; the stretch it patches read first in one go (the current
-// values, and what to put back should the save fail); the fields in table order in three
-// writes, the size looked at again after the first write and after the sync; then close.
+// A save, and an update (the edit made on the values it read): one opening for writing; the
+// stretch it patches read in one go before any write (the current values, and what to put
+// back should the save fail); the fields written in table order; the sync after the last
+// write; after it the size looked at again and the path checked; close last.
 void tst_DemoFileFaults::callsOfASave() {
     DemoFileFixture demo(21);
     QVERIFY(demo.isValid());
-    FaultyOps ops;
-    WritePatch(demo.fsPath(), kValues, ops);
-    const QStringList save = {"open write",
-                              "size",
-                              "read 11a6814+3420",
-                              "write 11a6814+8",
-                              "size",
-                              "write 11a756c+4",
-                              "write 11a7538+4",
-                              "sync",
-                              "size",
-                              "close"};
-    QCOMPARE(ops.calls, save);
-    QCOMPARE(ReadPatch(demo.fsPath()), kValues);
-
-    // An update is the same opening, with the edit made on the values it read.
-    ops.calls.clear();
-    UpdatePatch(
-        demo.fsPath(), [](PatchValues& v) { v.font.green = 7; }, ops);
-    QCOMPARE(ops.calls, save);
     PatchValues edited = kValues;
     edited.font.green = 7;
-    QCOMPARE(ReadPatch(demo.fsPath()), edited);
+    for (const bool update : {false, true}) {
+        FaultyFileOps ops;
+        if (update) {
+            UpdatePatch(
+                demo.fsPath(), [](PatchValues& v) { v.font.green = 7; }, ops);
+        } else {
+            WritePatch(demo.fsPath(), kValues, ops);
+        }
+        QCOMPARE(ReadPatch(demo.fsPath()), update ? edited : kValues);
+        const QStringList& calls = ops.calls;
+        const qsizetype sync = calls.indexOf("sync");
+        QCOMPARE(ops.only("open"), QStringList{"open write"});
+        QCOMPARE(calls.first(), "open write");
+        const qsizetype stretch = calls.indexOf("read 11a6814+3420");
+        QVERIFY(stretch > 0 && stretch < calls.indexOf(QRegularExpression("write .*")));
+        QCOMPARE(ops.only("write"),
+                 (QStringList{"write 11a6814+8", "write 11a756c+4", "write 11a7538+4"}));
+        QCOMPARE(ops.count("sync"), 1);
+        QVERIFY(calls.lastIndexOf(QRegularExpression("write .*")) < sync);
+        QVERIFY(calls.lastIndexOf("size") > sync);
+        QVERIFY(calls.indexOf("named") > sync);
+        QCOMPARE(calls.indexOf("close"), calls.size() - 1);
+    }
 }
 
 void tst_DemoFileFaults::saveFailures_data() {
     QTest::addColumn<Fault>("fault");
-    QTest::addColumn<int>("failOnCall");
+    QTest::addColumn<int>("at");  // which read or write
     QTest::addColumn<int>("error");
     QTest::addColumn<qint64>("resizeTo");
     QTest::addColumn<QString>("message");     // %1 is the quoted path
@@ -208,25 +130,25 @@ void tst_DemoFileFaults::saveFailures_data() {
     QTest::newRow("short writes") << Fault::ShortTransfers << 0 << 0 << qint64(0) << QString()
                                   << QString() << "saved";
     QTest::newRow("the bytes to replace cannot be read")
-        << Fault::ReadError << 1 << EIO << qint64(0)
+        << Fault::ReadFails << 1 << EIO << qint64(0)
         << "Cannot read the patched bytes of %1 at offset 0x11A6814: Input/output error"
         << "-"
         << "original";
     // Nothing landed: writing the bytes back changed nothing, so none were put back.
     QTest::newRow("no space for the team slots")
-        << Fault::WriteError << 1 << ENOSPC << qint64(0)
+        << Fault::WriteFails << 1 << ENOSPC << qint64(0)
         << "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device; the "
            "file still holds its original bytes"
         << w1 + " size " + w1 + " " + readBack + " sync close"
         << "original";
     QTest::newRow("no space for the font slot")
-        << Fault::WriteError << 3 << ENOSPC << qint64(0)
+        << Fault::WriteFails << 3 << ENOSPC << qint64(0)
         << "Cannot write the font colour slot of %1 at offset 0x11A7538: No space left on device" +
                putBack
         << all + " " + restoreAll + readBack + " sync close"
         << "original";
     QTest::newRow("write of nothing")
-        << Fault::WriteNothing << 2 << 0 << qint64(0)
+        << Fault::WritesNothing << 2 << 0 << qint64(0)
         << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: the system wrote "
            "nothing" +
                putBack
@@ -234,7 +156,7 @@ void tst_DemoFileFaults::saveFailures_data() {
         << "original";
     // The team slots reached the file and cannot be put back: the read-back shows it.
     QTest::newRow("no space, and none to put the bytes back")
-        << Fault::WriteErrorOnwards << 2 << ENOSPC << qint64(0)
+        << Fault::WritesFail << 2 << ENOSPC << qint64(0)
         << "Cannot write the Exhibition colour slot of %1 at offset 0x11A756C: No space left on "
            "device; the file may be partly written"
         << w1 + " size write 11a756c+4 size write 11a756c+4 " + w1 + " " + readBack + " close"
@@ -242,21 +164,21 @@ void tst_DemoFileFaults::saveFailures_data() {
     // No write got through, so none was needed to put anything back: the file is whole, as
     // on a full disk when the save's stretch lies in a hole of the file.
     QTest::newRow("no space for any write")
-        << Fault::WriteErrorOnwards << 1 << ENOSPC << qint64(0)
+        << Fault::WritesFail << 1 << ENOSPC << qint64(0)
         << "Cannot write the team slots of %1 at offset 0x11A6814: No space left on device; the "
            "file still holds its original bytes"
         << w1 + " size " + w1 + " " + readBack + " sync close"
         << "original";
-    QTest::newRow("sync fails") << Fault::SyncError << 0 << EIO << qint64(0)
+    QTest::newRow("sync fails") << Fault::SyncFails << 0 << EIO << qint64(0)
                                 << "Cannot save %1 to the disk: Input/output error" + putBack +
                                        unconfirmed
                                 << all + " sync " + restoreAll + readBack + " sync close"
                                 << "original";
     // The sync had succeeded: the new values are on the disk, and the message says so.
-    QTest::newRow("close fails") << Fault::CloseError << 0 << EIO << qint64(0)
+    QTest::newRow("close fails") << Fault::CloseFails << 0 << EIO << qint64(0)
                                  << "Cannot close %1: Input/output error; the new values had "
                                     "reached the disk before"
-                                 << all + " sync size close"
+                                 << all + " sync size named close"
                                  << "saved";
     // Another program changes the file's size during the save. The first write gives a file
     // cut short before it some length back (a write cannot be told not to); the check right
@@ -293,7 +215,7 @@ void tst_DemoFileFaults::saveFailures_data() {
 
 void tst_DemoFileFaults::saveFailures() {
     QFETCH(Fault, fault);
-    QFETCH(int, failOnCall);
+    QFETCH(int, at);
     QFETCH(int, error);
     QFETCH(qint64, resizeTo);
     QFETCH(QString, message);
@@ -302,9 +224,9 @@ void tst_DemoFileFaults::saveFailures() {
     DemoFileFixture demo(22);
     QVERIFY(demo.isValid());
     const QByteArray before = demo.bytes();
-    FaultyOps ops;
+    FaultyFileOps ops;
     ops.fault = fault;
-    ops.failOnCall = failOnCall;
+    ops.at = at;
     ops.error = error;
     ops.resizeTo = static_cast<std::uintmax_t>(resizeTo);
 
@@ -351,12 +273,12 @@ void tst_DemoFileFaults::readFailures_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("short reads") << Fault::ShortTransfers << QString();
     QTest::newRow("read error")
-        << Fault::ReadError
+        << Fault::ReadFails
         << "Cannot read the team slots of %1 at offset 0x11A6814: Input/output error";
     QTest::newRow("end of file")
-        << Fault::ReadEnd
+        << Fault::ReadEnds
         << "Cannot read the team slots of %1 at offset 0x11A6814: the file ended before it";
-    QTest::newRow("close fails") << Fault::CloseError << "Cannot close %1: Input/output error";
+    QTest::newRow("close fails") << Fault::CloseFails << "Cannot close %1: Input/output error";
 }
 
 void tst_DemoFileFaults::readFailures() {
@@ -365,7 +287,7 @@ void tst_DemoFileFaults::readFailures() {
     DemoFileFixture demo(23);
     QVERIFY(demo.isValid());
     QVERIFY(test::PokeBytes(demo.path(), 0x11A6814, QByteArray::fromHex("F004E604E404EF04")));
-    FaultyOps ops;
+    FaultyFileOps ops;
     ops.fault = fault;
 
     QString thrown;

@@ -11,19 +11,20 @@
 #include <sys/stat.h>  // mkfifo
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <map>
 #include <memory>
 
 #include "tests/proof/ProofSupport.h"
-#include "tests/support/CountingFileOps.h"
 #include "tests/support/DeepFolder.h"
 #include "tests/support/DemoFileFixture.h"
+#include "tests/support/FaultyFileOps.h"
 #include "tests/support/WindowDriver.h"
 
 using namespace corvane;
 using namespace corvane::test;
-using Fault = CountingFileOps::Fault;
+using Fault = FaultyFileOps::Fault;
 
 namespace {
 
@@ -141,7 +142,7 @@ void tst_proof_badfiles::matrix() {
     }
     QVERIFY(WriteDemoFile(good, 41));
 
-    CountingFileOps ops;
+    FaultyFileOps ops;
     WindowDriver d(&ops);
     QVERIFY(d.exposed);
     d.Open(good);
@@ -184,10 +185,11 @@ void tst_proof_badfiles::matrix() {
         lock = std::make_unique<HeldLock>(kind.mid(5), good);
         QVERIFY(lock->isHeld());
     } else if (kind == "cut short") {
-        ops.fault = Fault::CutShort;
-        ops.cutTo = 4096;
+        ops.fault = Fault::ResizeBeforeWrite;
+        ops.resizeTo = 4096;
     } else if (kind == "disk full") {
-        ops.fault = Fault::DiskFull;
+        ops.fault = Fault::WritesFail;
+        ops.error = ENOSPC;
     } else if (kind == "one byte short") {
         target = root.filePath(QStringLiteral("short.exe"));
         QVERIFY(WriteDemoFile(target, 42, kDemoFileSize - 1));
@@ -204,10 +206,11 @@ void tst_proof_badfiles::matrix() {
         QVERIFY(WriteDemoFile(other, 44, kDemoFileSize - 1));
         QVERIFY(std::rename(ToPath(other).c_str(), ToPath(good).c_str()) == 0);
     } else if (kind == "short writes") {
-        ops.fault = Fault::ShortWrites;
+        ops.fault = Fault::ShortTransfers;
     } else if (kind == "no space") {
-        ops.fault = Fault::NoSpace;
-        ops.failOnWrite = 2;
+        ops.fault = Fault::WriteFailsPartWay;
+        ops.at = 2;
+        ops.error = ENOSPC;
     } else if (kind == "sync fails") {
         ops.fault = Fault::SyncFails;
     }

@@ -6,8 +6,8 @@
 
 #include "core/PatchMap.h"
 #include "core/TeamCatalogue.h"
-#include "tests/support/CountingFileOps.h"
 #include "tests/support/DemoFileFixture.h"
+#include "tests/support/FaultyFileOps.h"
 #include "tests/support/WindowDriver.h"
 
 using namespace corvane;
@@ -46,15 +46,15 @@ private slots:
         QFETCH(QString, named);
         DemoFileFixture demo(5);
         const QByteArray before = demo.bytes();
-        CountingFileOps ops;
+        FaultyFileOps ops;
         WindowDriver d(&ops);
         d.Open(demo.path());
-        const int opensAfterOpen = ops.opens;
+        const qsizetype opensAfterOpen = ops.count("open");
         const QHash<QString, FlatEdit*> fields = {
             {"txt0", d.w->txt[0]}, {"C0", d.w->C[0]}, {"C2", d.w->C[2]}, {"C11", d.w->C[11]}};
         d.Type(fields.value(field), text);
         d.ClickSave();
-        QCOMPARE(ops.opens, opensAfterOpen);
+        QCOMPARE(ops.count("open"), opensAfterOpen);
         QCOMPARE(d.messages.shown.size(), 1);
         const QString message = d.messages.shown[0].text;
         QVERIFY2(message.contains(named) && message.contains('"' + text + '"'),
@@ -169,11 +169,11 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, cause);
         DemoFileFixture demo(19);
-        CountingFileOps ops;
+        FaultyFileOps ops;
         WindowDriver d(&ops);
         d.Open(demo.path());
         if (kind == "sync") {
-            ops.fault = CountingFileOps::Fault::SyncFails;
+            ops.fault = FaultyFileOps::Fault::SyncFails;
         } else {
             QVERIFY(QFile::remove(demo.path()));
         }
