@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/OffscreenMain.h"
+
 #include <memory>
 
 #include "controls/button/ButtonPainter.h"
@@ -138,13 +140,5 @@ BENCHMARK(BM_Fusion_QPushButton_Render_Normal);
 BENCHMARK(BM_Fusion_QPushButton_Render_Hovered);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return corvane::bench::RunOffscreen(argc, argv);
 }

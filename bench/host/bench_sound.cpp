@@ -6,8 +6,10 @@
 #include <QThreadPool>
 
 #include <benchmark/benchmark.h>
+
 #include <fcntl.h>
 #include <sys/stat.h>
+#include "bench/OffscreenMain.h"
 
 #include <ctime>
 
@@ -89,13 +91,5 @@ BENCHMARK(BM_Click_ChangedFile)
     ->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return corvane::bench::RunOffscreen(argc, argv);
 }

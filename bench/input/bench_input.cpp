@@ -2,6 +2,8 @@
 // size of the main window's Save button), and the transparent background copy.
 #include <benchmark/benchmark.h>
 
+#include "bench/OffscreenMain.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QWidget>
@@ -113,10 +115,5 @@ BENCHMARK(BM_HoverTick);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);  // palettes and widgets need one
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return corvane::bench::RunOffscreen(argc, argv);
 }
