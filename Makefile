@@ -12,7 +12,7 @@ WERROR     := -DCORVANE_WERROR=ON
 PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev \
             libcli11-dev nlohmann-json3-dev \
-            libbenchmark-dev fonts-dejavu-core \
+            libbenchmark-dev doctest-dev fonts-dejavu-core \
             desktop-file-utils appstream dpkg-dev file strace lintian bash-completion
 # A virtual X screen with a window manager, for the test that the window is centred with its
 # title bar.
