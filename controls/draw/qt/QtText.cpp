@@ -133,8 +133,14 @@ void QtTextRenderer::draw(ImageView image, const Font& font, ColourRef colour, c
         return;
     }
     const Made& m = made(font);
-    QImage target = WrapImage(image);
-    QPainter p(&target);
+    const ImageView& last = m_targetView;
+    if (m_target.isNull() || last.bits != image.bits || last.width != image.width ||
+        last.height != image.height || last.stride != image.stride ||
+        last.devicePixelRatio != image.devicePixelRatio) {
+        m_target = WrapImage(image);
+        m_targetView = image;
+    }
+    QPainter p(&m_target);
     p.setFont(m.qfont);
     const QColor pen(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                      static_cast<int>((colour >> 16) & 0xFF));

@@ -43,6 +43,12 @@ public:
     double preciseWidth(const Font& font, std::u16string_view text) override;
     void draw(ImageView image, const Font& font, ColourRef colour, const Rect* clip,
               const TextRun* runs, std::size_t count) override;
+
+private:
+    // The QImage over the pixels drawn last: a control repaints the same surface again and
+    // again, and a QImage keeps its paint engine, which costs as much to make as the text.
+    QImage m_target;
+    ImageView m_targetView;
 };
 
 // The renderer of this thread, for callers that have no other.
