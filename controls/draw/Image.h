@@ -53,9 +53,9 @@ struct ConstImageView {
 class Image {
 public:
     Image() = default;
-    Image(int width, int height, Pixel fill = 0xFF000000u)
-        : m_width(width > 0 ? width : 0),
-          m_height(height > 0 ? height : 0),
+    Image(int w, int h, Pixel fill = 0xFF000000u)
+        : m_width(w > 0 ? w : 0),
+          m_height(h > 0 ? h : 0),
           m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), fill) {}
 
     int width() const { return m_width; }
