@@ -60,7 +60,7 @@ private:
     const int m_h;
     quint32 m_back;
     ButtonLayout m_layout;
-    TextLayout m_text;  // the caption as measured, drawn as it was measured
+    TextLayoutPtr m_text;  // the caption as measured, drawn as it was measured
 };
 
 RefreshResult Painter::run(bool caption) {
@@ -80,9 +80,10 @@ RefreshResult Painter::run(bool caption) {
     if (!hasPicture || !m_s.caption.isEmpty()) {
         m_text = LayoutText(QtText(), TextOf(m_s.caption), inner.width(),
                             dt::WordBreak | dt::Center | dt::VCenter, m_font, &kCaptionTextParams);
-        if (!m_text.lines.empty()) {
-            measured.right = measured.left + m_text.widest + m_text.leftMargin + m_text.rightMargin;
-            measured.bottom = measured.top + m_text.height();
+        if (!m_text->lines.empty()) {
+            measured.right =
+                measured.left + m_text->widest + m_text->leftMargin + m_text->rightMargin;
+            measured.bottom = measured.top + m_text->height();
         }
     }
     m_layout = CalcLayout(m_s, measured);
@@ -209,7 +210,7 @@ void Painter::drawBorder() {
 }
 
 void Painter::drawCaption(QImage& target) const {
-    if (m_s.caption.isEmpty()) {
+    if (m_s.caption.isEmpty() || !m_text) {
         return;
     }
     const unsigned flags = dt::WordBreak | dt::Center | dt::VCenter;
@@ -221,13 +222,13 @@ void Painter::drawCaption(QImage& target) const {
     // breaking the caption again for it would give the same lines: draw the measured layout.
     const ImageView view = ViewOf(target);
     if (m_s.enabled) {
-        DrawTextLayout(view, QtText(), m_text, text, flags, m_font, T(m_s.foreColor));
+        DrawTextLayout(view, QtText(), *m_text, text, flags, m_font, T(m_s.foreColor));
         return;
     }
     // Engraved: a highlight copy one pixel down and right under a shadow copy.
-    DrawTextLayout(view, QtText(), m_text, text.offset(1), flags, m_font,
+    DrawTextLayout(view, QtText(), *m_text, text.offset(1), flags, m_font,
                    T(SysColour::ButtonHighlight));
-    DrawTextLayout(view, QtText(), m_text, text, flags, m_font, T(SysColour::ButtonShadow));
+    DrawTextLayout(view, QtText(), *m_text, text, flags, m_font, T(SysColour::ButtonShadow));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "controls/draw/DrawText.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 namespace corvane {
@@ -118,6 +119,13 @@ void wrap(const Line& l, int avail, TextRenderer& renderer, const Font& font,
     } while (i < n);
 }
 
+// Whether two texts are equal, compared as bytes: char16_t's own comparison goes a character at
+// a time, and a caption may be a hundred thousand of them.
+bool sameText(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
+
 TextLayout Measure(TextRenderer& renderer, std::u16string_view text, int width, unsigned format,
                    const Font& font, const DrawTextParams* params) {
     TextLayout out;
@@ -165,8 +173,8 @@ TextLayout Measure(TextRenderer& renderer, std::u16string_view text, int width, 
 
 }  // namespace
 
-TextLayout LayoutText(TextRenderer& renderer, std::u16string_view text, int width, unsigned format,
-                      const Font& font, const DrawTextParams* params) {
+TextLayoutPtr LayoutText(TextRenderer& renderer, std::u16string_view text, int width,
+                         unsigned format, const Font& font, const DrawTextParams* params) {
     // A control paints the same caption in the same font again and again (every hover, press
     // and focus change), and measuring it costs more than filling the whole face: the last few
     // layouts are kept, so that several buttons on a window each find theirs.
@@ -178,7 +186,7 @@ TextLayout LayoutText(TextRenderer& renderer, std::u16string_view text, int widt
         Font font;
         int leftMargin = 0;
         int rightMargin = 0;
-        TextLayout layout;
+        TextLayoutPtr layout;
     };
     constexpr size_t kKept = 8;
     thread_local std::vector<Entry> kept;  // the most recently used first
@@ -186,8 +194,8 @@ TextLayout LayoutText(TextRenderer& renderer, std::u16string_view text, int widt
     const int rightMargin = params ? params->rightMargin : 0;
     const auto found = std::find_if(kept.begin(), kept.end(), [&](const Entry& e) {
         return e.renderer == &renderer && e.width == width && e.format == format &&
-               e.leftMargin == leftMargin && e.rightMargin == rightMargin && e.text == text &&
-               e.font == font;
+               e.leftMargin == leftMargin && e.rightMargin == rightMargin && e.font == font &&
+               sameText(e.text, text);
     });
     if (found != kept.end()) {
         std::rotate(kept.begin(), found, found + 1);
@@ -198,7 +206,8 @@ TextLayout LayoutText(TextRenderer& renderer, std::u16string_view text, int widt
     }
     kept.insert(kept.begin(),
                 Entry{&renderer, std::u16string(text), width, format, font, leftMargin, rightMargin,
-                      Measure(renderer, text, width, format, font, params)});
+                      std::make_shared<const TextLayout>(
+                          Measure(renderer, text, width, format, font, params))});
     return kept.front().layout;
 }
 
@@ -239,7 +248,8 @@ void DrawTextLayout(ImageView image, TextRenderer& renderer, const TextLayout& l
 
 int DrawTextEx(ImageView image, TextRenderer& renderer, std::u16string_view text, Rect& rect,
                unsigned format, const Font& font, ColourRef colour, const DrawTextParams* params) {
-    const TextLayout layout = LayoutText(renderer, text, rect.width(), format, font, params);
+    const TextLayoutPtr shared = LayoutText(renderer, text, rect.width(), format, font, params);
+    const TextLayout& layout = *shared;
     if (layout.lines.empty()) {
         return 0;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,8 +67,11 @@ struct TextLayout {
     int widest = 0;
     int height() const { return lineHeight * static_cast<int>(lines.size()); }
 };
-TextLayout LayoutText(TextRenderer& renderer, std::u16string_view text, int width, unsigned format,
-                      const Font& font, const DrawTextParams* params);
+// The layout is shared, not copied: the last few are kept (see LayoutText in DrawText.cpp), and
+// a long caption's has hundreds of lines.
+using TextLayoutPtr = std::shared_ptr<const TextLayout>;
+TextLayoutPtr LayoutText(TextRenderer& renderer, std::u16string_view text, int width,
+                         unsigned format, const Font& font, const DrawTextParams* params);
 
 // Paints a layout into `rect` as DrawTextEx would (dt::Center, dt::VCenter with
 // dt::SingleLine, dt::NoClip). Lines are not broken again: the layout must have been made for

@@ -21,12 +21,15 @@ struct Point {
 // Pixels someone else owns, seen without copying: rows top-down, `stride` pixels from the
 // start of one row to the start of the next. The ratio is the device pixels per logical
 // pixel of the surface (text is laid out in logical pixels and drawn at device resolution).
+// `surface` is the shell's own object for these pixels, if it has one (the QImage on Qt), for
+// the shell's text renderer to draw through; the engine only passes it on.
 struct ImageView {
     Pixel* bits = nullptr;
     int width = 0;
     int height = 0;
     std::ptrdiff_t stride = 0;
     double devicePixelRatio = 1.0;
+    void* surface = nullptr;
 
     bool isNull() const { return bits == nullptr || width <= 0 || height <= 0; }
     Pixel* row(int y) const { return bits + y * stride; }

@@ -63,8 +63,12 @@ ImageView ViewOf(QImage& image) {
     if (image.isNull()) {
         return {};
     }
-    return {reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
-            image.bytesPerLine() / 4, image.devicePixelRatio()};
+    return {reinterpret_cast<Pixel*>(image.bits()),
+            image.width(),
+            image.height(),
+            image.bytesPerLine() / 4,
+            image.devicePixelRatio(),
+            &image};
 }
 
 ConstImageView ViewOf(const QImage& image) {
@@ -114,6 +118,26 @@ QFont QFontOf(const Font& font) {
     return f;
 }
 
+QImage* QtTextRenderer::target(const ImageView& image) {
+    // The QImage the view was made of, if it still shows these pixels: it keeps its paint
+    // engine from one repaint to the next.
+    auto* own = static_cast<QImage*>(image.surface);
+    if (own && !own->isNull() && own->constBits() == reinterpret_cast<const uchar*>(image.bits) &&
+        own->width() == image.width && own->height() == image.height &&
+        own->bytesPerLine() == image.stride * 4 &&
+        own->devicePixelRatio() == image.devicePixelRatio) {
+        return own;
+    }
+    const ImageView& last = m_targetView;
+    if (m_target.isNull() || last.bits != image.bits || last.width != image.width ||
+        last.height != image.height || last.stride != image.stride ||
+        last.devicePixelRatio != image.devicePixelRatio) {
+        m_target = WrapImage(image);
+        m_targetView = image;
+    }
+    return &m_target;
+}
+
 FontMetrics QtTextRenderer::metrics(const Font& font) {
     const QFontMetrics& fm = made(font).fm;
     return {fm.height(), fm.ascent(), fm.averageCharWidth()};
@@ -133,14 +157,7 @@ void QtTextRenderer::draw(ImageView image, const Font& font, ColourRef colour, c
         return;
     }
     const Made& m = made(font);
-    const ImageView& last = m_targetView;
-    if (m_target.isNull() || last.bits != image.bits || last.width != image.width ||
-        last.height != image.height || last.stride != image.stride ||
-        last.devicePixelRatio != image.devicePixelRatio) {
-        m_target = WrapImage(image);
-        m_targetView = image;
-    }
-    QPainter p(&m_target);
+    QPainter p(target(image));
     p.setFont(m.qfont);
     const QColor pen(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                      static_cast<int>((colour >> 16) & 0xFF));

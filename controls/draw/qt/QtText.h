@@ -45,8 +45,10 @@ public:
               const TextRun* runs, std::size_t count) override;
 
 private:
-    // The QImage over the pixels drawn last: a control repaints the same surface again and
-    // again, and a QImage keeps its paint engine, which costs as much to make as the text.
+    // What to paint on: the view's own QImage (ViewOf's), or else a QImage over its pixels.
+    // A QImage keeps its paint engine, which costs as much to make as the text, so the wrapper
+    // of the pixels drawn last is kept too.
+    QImage* target(const ImageView& image);
     QImage m_target;
     ImageView m_targetView;
 };
