@@ -12,7 +12,7 @@ WERROR     := -DCORVANE_WERROR=ON
 PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev \
             libcli11-dev nlohmann-json3-dev \
-            libbenchmark-dev fonts-dejavu-core \
+            libbenchmark-dev doctest-dev fonts-dejavu-core \
             desktop-file-utils appstream dpkg-dev file strace lintian bash-completion
 # A virtual X screen with a window manager, for the test that the window is centred with its
 # title bar.
@@ -94,13 +94,14 @@ test-sanitize: deps
 	$(SAN_ENV) ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
 # corvane-cli.exe for 64-bit Windows, cross-built with MinGW-w64 into $(WINDOWS_BUILD)/app: one
-# executable that needs only Windows' own DLLs, and no Qt.
+# executable that needs only Windows' own DLLs, and no Qt. The drawing layer and its doctest
+# program (tests/controls/draw/test_draw_rules.exe) are built beside it.
 WINDOWS_BUILD ?= build-windows
 windows: deps
 	@if [ ! -f $(WINDOWS_BUILD)/build.ninja ]; then \
 	  cmake -S . -B $(WINDOWS_BUILD) -G Ninja --toolchain cmake/mingw-w64.cmake \
 	    -DCMAKE_BUILD_TYPE=Release $(WERROR) -DCORVANE_BUILD_GUI=OFF -DCORVANE_BUILD_TESTS=OFF \
-	    -DCORVANE_BUILD_BENCH=OFF; \
+	    -DCORVANE_BUILD_ENGINE_TESTS=ON -DCORVANE_BUILD_BENCH=OFF; \
 	fi
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	@x86_64-w64-mingw32-objdump -p $(WINDOWS_BUILD)/app/corvane-cli.exe | \

@@ -10,6 +10,7 @@
 #include "controls/button/PictureDraw.h"
 #include "controls/button/XPLook.h"
 #include "controls/draw/Draw.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/SystemColours.h"
 
 namespace corvane {
@@ -20,7 +21,13 @@ namespace {
 class Painter {
 public:
     Painter(QImage& img, const ButtonPaintState& s)
-        : m_img(img), m_s(s), m_w(s.width), m_h(s.height), m_back(s.surfaceBackColor) {}
+        : m_img(img),
+          m_view(ViewOf(img)),
+          m_s(s),
+          m_font(FontOf(s.font)),
+          m_w(s.width),
+          m_h(s.height),
+          m_back(s.surfaceBackColor) {}
 
     // The whole face; without the caption when `caption` is false (drawCaption adds it later).
     RefreshResult run(bool caption = true);
@@ -29,12 +36,12 @@ public:
 private:
     quint32 T(quint32 c) const { return TranslateColor(c, m_s.palette); }
     void drawRect(const Rect& r, quint32 colour, bool filled) {
-        filled ? FillRect(m_img, r, T(colour)) : FrameRect(m_img, r, T(colour));
+        filled ? FillRect(m_view, r, T(colour)) : FrameRect(m_view, r, T(colour));
     }
     // Setting the surface's background colour repaints all of it in that colour.
     void setSurfaceBack(quint32 colour) {
         m_back = colour;
-        FillRect(m_img, ImageRect(m_img), T(colour));
+        FillRect(m_view, ImageRect(m_view), T(colour));
     }
     void copyParentBackground() { CopyParentBackground(m_img, m_s.containerPicture, m_s.position); }
 
@@ -46,18 +53,20 @@ private:
     void defaultCheck();
 
     QImage& m_img;
+    const ImageView m_view;  // m_img's pixels
     const ButtonPaintState& m_s;
+    const Font m_font;
     const int m_w;
     const int m_h;
     quint32 m_back;
     ButtonLayout m_layout;
-    TextLayout m_text;  // the caption as measured, drawn as it was measured
+    TextLayoutPtr m_text;  // the caption as measured, drawn as it was measured
 };
 
 RefreshResult Painter::run(bool caption) {
     // The XP face fills the whole surface itself, so its clear would only be overwritten.
     if (m_s.buttonStyle != FaceStyle::XP) {
-        FillRect(m_img, ImageRect(m_img), T(m_back));
+        FillRect(m_view, ImageRect(m_view), T(m_back));
     }
     paintBackground();
     if (m_s.buttonStyle != FaceStyle::NoBorder) {
@@ -69,18 +78,19 @@ RefreshResult Painter::run(bool caption) {
     Rect measured = inner;
     const bool hasPicture = !m_s.currentPicture.isNone();
     if (!hasPicture || !m_s.caption.isEmpty()) {
-        m_text = LayoutText(m_s.caption, inner.width(), dt::WordBreak | dt::Center | dt::VCenter,
-                            m_s.font, &kCaptionTextParams);
-        if (!m_text.lines.empty()) {
-            measured.right = measured.left + m_text.widest + m_text.leftMargin + m_text.rightMargin;
-            measured.bottom = measured.top + m_text.height();
+        m_text = LayoutText(QtText(), TextOf(m_s.caption), inner.width(),
+                            dt::WordBreak | dt::Center | dt::VCenter, m_font, &kCaptionTextParams);
+        if (!m_text->lines.empty()) {
+            measured.right =
+                measured.left + m_text->widest + m_text->leftMargin + m_text->rightMargin;
+            measured.bottom = measured.top + m_text->height();
         }
     }
     m_layout = CalcLayout(m_s, measured);
     DrawPicture(m_img, m_s, m_layout.picture);
 
     if (m_s.flags.HasFocus && m_s.showFocusRect && m_s.buttonStyle != FaceStyle::XP) {
-        DrawFocusRect(m_img, m_s.focusRect);
+        DrawFocusRect(m_view, m_s.focusRect);
     }
     if (caption) {
         drawCaption(m_img);
@@ -139,8 +149,8 @@ void Painter::drawBevel(quint32 c0, int n, int d, bool raised) {
     quint32 p = c0;
     for (int k = n; k >= 0; --k) {
         p = raised ? LightenColor(p, d) : ShiftColor(p, -d);
-        DrawLine(m_img, k, k, m_w - k - 1, k, p);
-        DrawLine(m_img, k, k, k, m_h - k - 1, p);
+        DrawLine(m_view, k, k, m_w - k - 1, k, p);
+        DrawLine(m_view, k, k, k, m_h - k - 1, p);
     }
 }
 
@@ -200,7 +210,7 @@ void Painter::drawBorder() {
 }
 
 void Painter::drawCaption(QImage& target) const {
-    if (m_s.caption.isEmpty()) {
+    if (m_s.caption.isEmpty() || !m_text) {
         return;
     }
     const unsigned flags = dt::WordBreak | dt::Center | dt::VCenter;
@@ -210,13 +220,15 @@ void Painter::drawCaption(QImage& target) const {
     }
     // The caption rectangle is the measured one (its widest line plus the margins), so
     // breaking the caption again for it would give the same lines: draw the measured layout.
+    const ImageView view = ViewOf(target);
     if (m_s.enabled) {
-        DrawTextLayout(target, m_text, text, flags, m_s.font, T(m_s.foreColor));
+        DrawTextLayout(view, QtText(), *m_text, text, flags, m_font, T(m_s.foreColor));
         return;
     }
     // Engraved: a highlight copy one pixel down and right under a shadow copy.
-    DrawTextLayout(target, m_text, text.offset(1), flags, m_s.font, T(SysColour::ButtonHighlight));
-    DrawTextLayout(target, m_text, text, flags, m_s.font, T(SysColour::ButtonShadow));
+    DrawTextLayout(view, QtText(), *m_text, text.offset(1), flags, m_font,
+                   T(SysColour::ButtonHighlight));
+    DrawTextLayout(view, QtText(), *m_text, text, flags, m_font, T(SysColour::ButtonShadow));
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "controls/draw/Draw.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/SystemColours.h"
 
 namespace corvane {
@@ -126,13 +128,15 @@ void drawBitmapPicture(QImage& surface, const ButtonPaintState& state, bool norm
     const quint32 key = TranslateColor(state.maskColor, state.palette);
     if (normal) {
         copyTopLeft(a, bitmap);
-        StretchInto(b, {0, 0, pw, ph}, a);
-        BlitTransparent(surface, b, {0, 0, pw, ph}, {rect.left, rect.top}, key);
+        StretchInto(ViewOf(b), {0, 0, pw, ph}, ViewOf(std::as_const(a)));
+        BlitTransparent(ViewOf(surface), ViewOf(std::as_const(b)), {0, 0, pw, ph},
+                        {rect.left, rect.top}, key);
         return;
     }
     a.fill(kWhite);
-    BlitTransparent(a, bitmap, {0, 0, nw, nh}, {0, 0}, key);
-    StretchInto(b, {0, 0, pw, ph}, a);
+    const QImage bits = bitmap.convertToFormat(QImage::Format_RGB32);
+    BlitTransparent(ViewOf(a), ViewOf(bits), {0, 0, nw, nh}, {0, 0}, key);
+    StretchInto(ViewOf(b), {0, 0, pw, ph}, ViewOf(std::as_const(a)));
     drawState(surface, b, {rect.left, rect.top}, shadow, state.palette);
 }
 
@@ -177,9 +181,9 @@ void drawIconPicture(QImage& surface, const ButtonPaintState& state, bool normal
         return;
     }
     drawState(a, icon, {0, 0}, shadow, state.palette);
-    StretchInto(b, {0, 0, rect.width(), rect.height()}, a);
-    BlitTransparent(surface, b, {0, 0, state.pictureWidth, state.pictureHeight},
-                    {rect.left, rect.top}, 0);
+    StretchInto(ViewOf(b), {0, 0, rect.width(), rect.height()}, ViewOf(std::as_const(a)));
+    BlitTransparent(ViewOf(surface), ViewOf(std::as_const(b)),
+                    {0, 0, state.pictureWidth, state.pictureHeight}, {rect.left, rect.top}, 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "controls/button/ButtonColours.h"
 #include "controls/draw/Draw.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/SystemColours.h"
 
 namespace corvane {
@@ -14,7 +15,7 @@ quint32 S(quint32 c, int a) {
     return ShiftColor(c, a);
 }
 
-void cornerPixels(QImage& img, int w, int h, quint32 c) {
+void cornerPixels(ImageView img, int w, int h, quint32 c) {
     SetPixel(img, 1, 1, c);
     SetPixel(img, 1, h - 2, c);
     SetPixel(img, w - 2, 1, c);
@@ -22,7 +23,7 @@ void cornerPixels(QImage& img, int w, int h, quint32 c) {
 }
 
 // The focus and the hover ring share their shape; only the shades differ.
-void ring(QImage& img, int w, int h, quint32 frameColour, quint32 base, int bottom, int top,
+void ring(ImageView img, int w, int h, quint32 frameColour, quint32 base, int bottom, int top,
           int second, int sides) {
     FrameRect(img, {1, 2, w - 1, h - 2}, frameColour);
     DrawLine(img, 2, h - 2, w - 2, h - 2, S(base, bottom));
@@ -38,7 +39,8 @@ int XPShade(float step, int i) {
     return static_cast<int>(std::nearbyint(-static_cast<double>(step) * i));
 }
 
-void DrawXPBorder(QImage& img, const ButtonPaintState& s, XPState state, bool hover) {
+void DrawXPBorder(QImage& surface, const ButtonPaintState& s, XPState state, bool hover) {
+    const ImageView img = ViewOf(surface);
     const int w = s.width;
     const int h = s.height;
     const auto T = [&s](quint32 c) { return TranslateColor(c, s.palette); };

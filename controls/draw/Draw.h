@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QImage>
-#include <QPoint>
+#include <cstdint>
 
+#include "controls/draw/Image.h"
 #include "controls/draw/Rect.h"
 
 namespace corvane {
 
-// The drawing layer: free functions over a QImage that follow the pixel rules of the
-// classic Windows GDI calls the controls were designed for.
+// The drawing layer: free functions over a 32-bit image (Image.h) that follow the pixel rules of
+// the classic Windows GDI calls the controls were designed for.
 //
 //  - Coordinates are pixels of the image, origin top-left. Rectangles are half-open (see
 //    Rect): right and bottom are exclusive.
@@ -33,26 +33,36 @@ namespace corvane {
 //  - BlitTransparent leaves out exactly the pixels equal to its key colour (red, green and
 //    blue compared, alpha ignored); the destination keeps its own pixels there.
 //  - Everything clips to the image: pixels outside it are skipped, nothing else changes.
+//  - The blits read their source's red, green and blue and write them opaque (alpha 0xFF).
 //
-// The fast paths write 32-bit images (RGB32, ARGB32, ARGB32_Premultiplied) directly; other
-// formats go through QImage::setPixel.
-using ColourRef = quint32;
+// Coordinates are those of the image's pixels; its device-pixel ratio is for text only.
+using ColourRef = std::uint32_t;
 
-void FillRect(QImage& image, const Rect& rect, ColourRef colour);
-void FrameRect(QImage& image, const Rect& rect, ColourRef colour);
-void DrawLine(QImage& image, int x1, int y1, int x2, int y2, ColourRef colour);
-void SetPixel(QImage& image, int x, int y, ColourRef colour);
-void DrawFocusRect(QImage& image, const Rect& rect);
+void FillRect(ImageView image, const Rect& rect, ColourRef colour);
+void FrameRect(ImageView image, const Rect& rect, ColourRef colour);
+void DrawLine(ImageView image, int x1, int y1, int x2, int y2, ColourRef colour);
+void SetPixel(ImageView image, int x, int y, ColourRef colour);
+void DrawFocusRect(ImageView image, const Rect& rect);
 
 // Stretches all of src onto the area `to` of dest.
-void StretchInto(QImage& dest, const Rect& to, const QImage& src);
+void StretchInto(ImageView dest, const Rect& to, ConstImageView src);
 // Copies the block `source` of src to dest at `at`, leaving out the pixels whose colour is
 // `key`. The block's width and height are 16-bit signed, as the platform's were.
-void BlitTransparent(QImage& dest, const QImage& src, const Rect& source, QPoint at, ColourRef key);
+void BlitTransparent(ImageView dest, ConstImageView src, const Rect& source, Point at,
+                     ColourRef key);
 
 // The image's own rectangle (0, 0, width, height).
-inline Rect ImageRect(const QImage& image) {
-    return {0, 0, image.width(), image.height()};
+inline Rect ImageRect(ConstImageView image) {
+    return {0, 0, image.width, image.height};
+}
+
+// The pixel a colour is written as: 0xFFRRGGBB.
+constexpr Pixel PixelOf(ColourRef c) {
+    return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+// The colour of a pixel, 0x00BBGGRR; alpha is dropped.
+constexpr ColourRef ColourOf(Pixel p) {
+    return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
 }
 
 }  // namespace corvane

@@ -1,43 +1,43 @@
 #include "controls/draw/DrawText.h"
 
-#include <QFontMetrics>
-#include <QHash>
-#include <QPainter>
-
 #include <algorithm>
+#include <cstring>
+#include <unordered_map>
 
 namespace corvane {
 
 namespace {
 
 using Line = TextLayout::Line;
+using Size = std::u16string_view::size_type;
 
 // Removes the "&" markers of one hard line, remembering the last marked character.
-Line stripPrefixes(QStringView raw, bool noPrefix) {
+Line stripPrefixes(std::u16string_view raw, bool noPrefix) {
     Line out;
     out.text.reserve(raw.size());
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const QChar c = raw[i];
+    for (Size i = 0; i < raw.size(); ++i) {
+        const char16_t c = raw[i];
         if (noPrefix || c != u'&') {
-            out.text.append(c);
+            out.text.push_back(c);
             continue;
         }
         if (i + 1 >= raw.size()) {
             break;  // a trailing "&" marks nothing and is not shown
         }
-        const QChar next = raw[++i];
+        const char16_t next = raw[++i];
         if (next != u'&') {
             out.underline = static_cast<int>(out.text.size());
         }
-        out.text.append(next);
+        out.text.push_back(next);
     }
     return out;
 }
 
-Line slice(const Line& l, qsizetype from, qsizetype to) {
-    Line out{l.text.mid(from, to - from), -1, 0};
-    if (l.underline >= from && l.underline < to) {
-        out.underline = static_cast<int>(l.underline - from);
+Line slice(const Line& l, Size from, Size to) {
+    Line out{l.text.substr(from, to - from), -1, 0};
+    const auto u = static_cast<Size>(l.underline);
+    if (l.underline >= 0 && u >= from && u < to) {
+        out.underline = static_cast<int>(u - from);
     }
     return out;
 }
@@ -47,13 +47,13 @@ Line slice(const Line& l, qsizetype from, qsizetype to) {
 // rounding make that differ from the sum of its words), but only near where it breaks: a
 // running sum of the words' widths finds the place, and whole measurements step from there.
 // Measuring every candidate line whole would cost the square of a long line's length.
-void wrap(const Line& l, int avail, const QFontMetrics& fm, const QFontMetricsF& fmf,
+void wrap(const Line& l, int avail, TextRenderer& renderer, const Font& font,
           std::vector<Line>& out) {
-    const QString& s = l.text;
-    const qsizetype n = s.size();
+    const std::u16string_view s = l.text;
+    const Size n = s.size();
     // Where each word ends, with the spaces before it: the places a line may end.
-    std::vector<qsizetype> ends;
-    for (qsizetype k = 0; k < n;) {
+    std::vector<Size> ends;
+    for (Size k = 0; k < n;) {
         while (k < n && s[k] == u' ') {
             ++k;
         }
@@ -62,27 +62,27 @@ void wrap(const Line& l, int avail, const QFontMetrics& fm, const QFontMetricsF&
         }
         ends.push_back(k);
     }
-    QHash<QStringView, qreal> widths;  // of each distinct piece, for the running sum
-    const auto pieceWidth = [&](qsizetype from, qsizetype to) {
-        const QStringView piece = QStringView(s).mid(from, to - from);
+    std::unordered_map<std::u16string_view, double> widths;  // of each distinct piece
+    const auto pieceWidth = [&](Size from, Size to) {
+        const std::u16string_view piece = s.substr(from, to - from);
         auto it = widths.find(piece);
         if (it == widths.end()) {
-            it = widths.insert(piece, fmf.horizontalAdvance(piece.toString()));
+            it = widths.emplace(piece, renderer.preciseWidth(font, piece)).first;
         }
-        return *it;
+        return it->second;
     };
-    qsizetype i = 0;
+    Size i = 0;
     size_t first = 0;  // the first end after i
     do {
-        const qsizetype start = i;
+        const Size start = i;
         const auto measure = [&](size_t e) {
-            return fm.horizontalAdvance(s.mid(start, ends[e] - start));
+            return renderer.width(font, s.substr(start, ends[e] - start));
         };
         // The estimate: as many words as the running sum lets fit, at least one.
         size_t last = first;
-        qreal sum = pieceWidth(start, ends[first]);
+        double sum = pieceWidth(start, ends[first]);
         while (last + 1 < ends.size()) {
-            const qreal next = sum + pieceWidth(ends[last], ends[last + 1]);
+            const double next = sum + pieceWidth(ends[last], ends[last + 1]);
             if (next > avail) {
                 break;
             }
@@ -105,7 +105,7 @@ void wrap(const Line& l, int avail, const QFontMetrics& fm, const QFontMetricsF&
                 ++last;
             }
         }
-        const qsizetype fitEnd = ends[last];
+        const Size fitEnd = ends[last];
         out.push_back(slice(l, start, fitEnd));
         out.back().width = width;
         i = fitEnd;
@@ -119,41 +119,43 @@ void wrap(const Line& l, int avail, const QFontMetrics& fm, const QFontMetricsF&
     } while (i < n);
 }
 
-}  // namespace
+// Whether two texts are equal, compared as bytes: char16_t's own comparison goes a character at
+// a time, and a caption may be a hundred thousand of them.
+bool sameText(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
 
-namespace {
-
-TextLayout Measure(const QString& text, int width, unsigned format, const QFont& font,
-                   const DrawTextParams* params) {
+TextLayout Measure(TextRenderer& renderer, std::u16string_view text, int width, unsigned format,
+                   const Font& font, const DrawTextParams* params) {
     TextLayout out;
-    if (text.isEmpty()) {
+    if (text.empty()) {
         return out;
     }
-    const QFontMetrics fm(font);
-    const QFontMetricsF fmf(font);
-    out.lineHeight = fm.height();
-    out.ascent = fm.ascent();
-    out.leftMargin = params ? params->leftMargin * fm.averageCharWidth() : 0;
-    out.rightMargin = params ? params->rightMargin * fm.averageCharWidth() : 0;
+    const FontMetrics fm = renderer.metrics(font);
+    out.lineHeight = fm.height;
+    out.ascent = fm.ascent;
+    out.leftMargin = params ? params->leftMargin * fm.averageCharWidth : 0;
+    out.rightMargin = params ? params->rightMargin * fm.averageCharWidth : 0;
     const bool noPrefix = (format & dt::NoPrefix) != 0;
 
     if (format & dt::SingleLine) {
         out.lines.push_back(stripPrefixes(text, noPrefix));
     } else {
         const int avail = width - out.leftMargin - out.rightMargin;
-        qsizetype from = 0;
+        Size from = 0;
         while (from <= text.size()) {
-            qsizetype nl = text.indexOf(u'\n', from);
-            if (nl < 0) {
+            Size nl = text.find(u'\n', from);
+            if (nl == std::u16string_view::npos) {
                 nl = text.size();
             }
-            qsizetype end = nl;
+            Size end = nl;
             if (end > from && text[end - 1] == u'\r') {
                 --end;
             }
-            const Line hard = stripPrefixes(QStringView(text).mid(from, end - from), noPrefix);
-            if ((format & dt::WordBreak) && !hard.text.isEmpty()) {
-                wrap(hard, avail, fm, fmf, out.lines);
+            const Line hard = stripPrefixes(text.substr(from, end - from), noPrefix);
+            if ((format & dt::WordBreak) && !hard.text.empty()) {
+                wrap(hard, avail, renderer, font, out.lines);
             } else {
                 out.lines.push_back(hard);
             }
@@ -161,8 +163,8 @@ TextLayout Measure(const QString& text, int width, unsigned format, const QFont&
         }
     }
     for (Line& l : out.lines) {
-        if (l.width == 0 && !l.text.isEmpty()) {  // a wrapped line comes measured
-            l.width = fm.horizontalAdvance(l.text);
+        if (l.width == 0 && !l.text.empty()) {  // a wrapped line comes measured
+            l.width = renderer.width(font, l.text);
         }
         out.widest = std::max(out.widest, l.width);
     }
@@ -171,27 +173,29 @@ TextLayout Measure(const QString& text, int width, unsigned format, const QFont&
 
 }  // namespace
 
-TextLayout LayoutText(const QString& text, int width, unsigned format, const QFont& font,
-                      const DrawTextParams* params) {
+TextLayoutPtr LayoutText(TextRenderer& renderer, std::u16string_view text, int width,
+                         unsigned format, const Font& font, const DrawTextParams* params) {
     // A control paints the same caption in the same font again and again (every hover, press
     // and focus change), and measuring it costs more than filling the whole face: the last few
     // layouts are kept, so that several buttons on a window each find theirs.
     struct Entry {
-        QString text;
+        const TextRenderer* renderer = nullptr;
+        std::u16string text;
         int width = 0;
         unsigned format = 0;
-        QFont font;
+        Font font;
         int leftMargin = 0;
         int rightMargin = 0;
-        TextLayout layout;
+        TextLayoutPtr layout;
     };
     constexpr size_t kKept = 8;
     thread_local std::vector<Entry> kept;  // the most recently used first
     const int leftMargin = params ? params->leftMargin : 0;
     const int rightMargin = params ? params->rightMargin : 0;
     const auto found = std::find_if(kept.begin(), kept.end(), [&](const Entry& e) {
-        return e.width == width && e.format == format && e.leftMargin == leftMargin &&
-               e.rightMargin == rightMargin && e.text == text && e.font == font;
+        return e.renderer == &renderer && e.width == width && e.format == format &&
+               e.leftMargin == leftMargin && e.rightMargin == rightMargin && e.font == font &&
+               sameText(e.text, text);
     });
     if (found != kept.end()) {
         std::rotate(kept.begin(), found, found + 1);
@@ -200,23 +204,17 @@ TextLayout LayoutText(const QString& text, int width, unsigned format, const QFo
     if (kept.size() == kKept) {
         kept.pop_back();
     }
-    kept.insert(kept.begin(), Entry{text, width, format, font, leftMargin, rightMargin,
-                                    Measure(text, width, format, font, params)});
+    kept.insert(kept.begin(),
+                Entry{&renderer, std::u16string(text), width, format, font, leftMargin, rightMargin,
+                      std::make_shared<const TextLayout>(
+                          Measure(renderer, text, width, format, font, params))});
     return kept.front().layout;
 }
 
-void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, unsigned format,
-                    const QFont& font, ColourRef colour) {
+void DrawTextLayout(ImageView image, TextRenderer& renderer, const TextLayout& layout,
+                    const Rect& rect, unsigned format, const Font& font, ColourRef colour) {
     if (layout.lines.empty() || image.isNull()) {
         return;  // nothing to paint, or nothing to paint on (a control not sized yet)
-    }
-    QPainter p(&image);
-    p.setFont(font);
-    const QColor pen(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                     static_cast<int>((colour >> 16) & 0xFF));
-    p.setPen(pen);
-    if (!(format & dt::NoClip)) {
-        p.setClipRect(QRect(rect.left, rect.top, rect.width(), rect.height()));
     }
     int y = rect.top;
     if ((format & dt::SingleLine) && (format & dt::VCenter)) {
@@ -226,11 +224,12 @@ void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, u
     // lines that would each be shaped on every repaint only to be clipped. A glyph may reach a
     // little beyond its line, so one line of room is left on either side.
     int shownTop = 0;
-    int shownBottom = image.height();
+    int shownBottom = image.height;
     if (!(format & dt::NoClip)) {
         shownTop = std::max(shownTop, rect.top);
         shownBottom = std::min(shownBottom, rect.bottom);
     }
+    std::vector<TextRun> runs;
     for (const Line& l : layout.lines) {
         if (y + 2 * layout.lineHeight <= shownTop || y - layout.lineHeight >= shownBottom) {
             y += layout.lineHeight;
@@ -240,21 +239,17 @@ void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, u
             (format & dt::Center)
                 ? (rect.left + layout.leftMargin + rect.right - layout.rightMargin - l.width) / 2
                 : rect.left + layout.leftMargin;
-        p.drawText(x, y + layout.ascent, l.text);
-        if (l.underline >= 0) {
-            const QFontMetrics fm(font);
-            const int ux = x + fm.horizontalAdvance(l.text.left(l.underline));
-            const int uw = fm.horizontalAdvance(l.text.mid(l.underline, 1));
-            const int uy = y + layout.ascent + fm.underlinePos();
-            p.fillRect(QRect(ux, uy, uw, std::max(1, fm.lineWidth())), pen);
-        }
+        runs.push_back({l.text, x, y + layout.ascent, l.underline});
         y += layout.lineHeight;
     }
+    renderer.draw(image, font, colour, (format & dt::NoClip) ? nullptr : &rect, runs.data(),
+                  runs.size());
 }
 
-int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, const QFont& font,
-               ColourRef colour, const DrawTextParams* params) {
-    const TextLayout layout = LayoutText(text, rect.width(), format, font, params);
+int DrawTextEx(ImageView image, TextRenderer& renderer, std::u16string_view text, Rect& rect,
+               unsigned format, const Font& font, ColourRef colour, const DrawTextParams* params) {
+    const TextLayoutPtr shared = LayoutText(renderer, text, rect.width(), format, font, params);
+    const TextLayout& layout = *shared;
     if (layout.lines.empty()) {
         return 0;
     }
@@ -263,7 +258,7 @@ int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, 
         rect.bottom = rect.top + layout.height();
         return layout.height();
     }
-    DrawTextLayout(image, layout, rect, format, font, colour);
+    DrawTextLayout(image, renderer, layout, rect, format, font, colour);
     return layout.height();
 }
 

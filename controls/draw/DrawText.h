@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QFont>
-#include <QImage>
-#include <QString>
-
+#include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/draw/Draw.h"
+#include "controls/draw/Image.h"
 #include "controls/draw/Rect.h"
+#include "controls/draw/TextRenderer.h"
 
 namespace corvane {
 
@@ -45,16 +46,17 @@ struct DrawTextParams {
 //  - With dt::CalcRect nothing is painted: `rect` keeps its left and top, its right
 //    becomes left + the widest line + both margins and its bottom top + the height of all
 //    lines. An empty text leaves `rect` as it is.
-// Returns the height of the text in pixels (0 for an empty text).
-int DrawTextEx(QImage& image, const QString& text, Rect& rect, unsigned format, const QFont& font,
-               ColourRef colour, const DrawTextParams* params);
+// Glyphs and widths come from `renderer`. Returns the height of the text in pixels (0 for an
+// empty text).
+int DrawTextEx(ImageView image, TextRenderer& renderer, std::u16string_view text, Rect& rect,
+               unsigned format, const Font& font, ColourRef colour, const DrawTextParams* params);
 
 // The lines DrawTextEx breaks a text into for a rectangle `width` pixels wide, with their
 // widths: measuring and drawing the same text can share one layout.
 struct TextLayout {
     struct Line {
-        QString text;        // as shown: markers removed
-        int underline = -1;  // index of the underlined character, -1 for none
+        std::u16string text;  // as shown: markers removed
+        int underline = -1;   // index of the underlined character, -1 for none
         int width = 0;
     };
     std::vector<Line> lines;
@@ -65,14 +67,17 @@ struct TextLayout {
     int widest = 0;
     int height() const { return lineHeight * static_cast<int>(lines.size()); }
 };
-TextLayout LayoutText(const QString& text, int width, unsigned format, const QFont& font,
-                      const DrawTextParams* params);
+// The layout is shared, not copied: the last few are kept (see LayoutText in DrawText.cpp), and
+// a long caption's has hundreds of lines.
+using TextLayoutPtr = std::shared_ptr<const TextLayout>;
+TextLayoutPtr LayoutText(TextRenderer& renderer, std::u16string_view text, int width,
+                         unsigned format, const Font& font, const DrawTextParams* params);
 
 // Paints a layout into `rect` as DrawTextEx would (dt::Center, dt::VCenter with
 // dt::SingleLine, dt::NoClip). Lines are not broken again: the layout must have been made for
 // this rectangle's width, or for any width at which it breaks the same way (such as its own
 // widest line plus the margins).
-void DrawTextLayout(QImage& image, const TextLayout& layout, const Rect& rect, unsigned format,
-                    const QFont& font, ColourRef colour);
+void DrawTextLayout(ImageView image, TextRenderer& renderer, const TextLayout& layout,
+                    const Rect& rect, unsigned format, const Font& font, ColourRef colour);
 
 }  // namespace corvane

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds corvane-cli.exe in folder DIR as `make windows` does, with two more warnings for the
-# core's Windows branch, and corvane-filetool.exe, the helper of the Wine rows; then checks that
+# Builds corvane-cli.exe in folder DIR as `make windows` does (the drawing layer's doctest
+# program included), with two more warnings for the core's Windows branch, and corvane-filetool.exe, the helper of the Wine rows; then checks that
 # corvane-cli.exe needs no DLL but Windows' own.
 #   build_cli.sh SOURCE DIR MINGW_CXX [COMPILER_LAUNCHER]
 set -euo pipefail
@@ -12,8 +12,13 @@ launcher=${4:-}
 if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$source" -B "$dir" -G Ninja --toolchain "$source/cmake/mingw-w64.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_GUI=OFF -DCORVANE_BUILD_TESTS=OFF \
+        -DCORVANE_BUILD_ENGINE_TESTS=ON \
         -DCORVANE_BUILD_BENCH=OFF -DCORVANE_WERROR=ON "-DCMAKE_CXX_FLAGS=-Wconversion -Wshadow" \
         ${launcher:+"-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher"} >"$dir.configure.log" 2>&1 ||
+        { cat "$dir.configure.log"; exit 1; }
+elif ! grep -q '^CORVANE_BUILD_ENGINE_TESTS:BOOL=ON$' "$dir/CMakeCache.txt"; then
+    # A folder configured before the engine's tests existed.
+    cmake -S "$source" -B "$dir" -DCORVANE_BUILD_ENGINE_TESTS=ON >"$dir.configure.log" 2>&1 ||
         { cat "$dir.configure.log"; exit 1; }
 fi
 cmake --build "$dir"

@@ -3,6 +3,7 @@
 #include "controls/button/ButtonColours.h"
 #include "controls/button/XPLook.h"
 #include "controls/draw/DrawText.h"
+#include "controls/draw/qt/QtText.h"
 #include "tests/controls/button/XPExpected.h"
 #include "tests/support/ButtonFixture.h"
 
@@ -325,7 +326,7 @@ void tst_ButtonPaint::focusRect() {
     QImage expected = b->surfaceImage().copy();
     b->setShowFocusRect(show);
     if (dots) {
-        DrawFocusRect(expected, {4, 4, 36, 20});
+        DrawFocusRect(ViewOf(expected), {4, 4, 36, 20});
     }
     QCOMPARE(b->surfaceImage(), expected);
 }
@@ -357,17 +358,21 @@ void tst_ButtonPaint::caption() {
     QCOMPARE(text.top, 4 + (32 - fm.height()) / 2);
 
     QImage expected(120, 40, QImage::Format_RGB32);
-    FillRect(expected, {0, 0, 120, 40}, fixture::kFace);
+    FillRect(ViewOf(expected), {0, 0, 120, 40}, fixture::kFace);
     Rect r = text;
     const unsigned flags = dt::WordBreak | dt::Center | dt::VCenter;
-    const QFont font = fixture::font().toQFont();
+    const Font font = FontOf(fixture::font().toQFont());
+    const QString caption = b->Caption();
+    const auto draw = [&](Rect& at, ColourRef colour) {
+        DrawTextEx(ViewOf(expected), QtText(), TextOf(caption), at, flags, font, colour,
+                   &kCaptionTextParams);
+    };
     if (enabled) {
-        DrawTextEx(expected, b->Caption(), r, flags, font, fixture::kText, &kCaptionTextParams);
+        draw(r, fixture::kText);
     } else {
         Rect light = text.offset(1);
-        DrawTextEx(expected, b->Caption(), light, flags, font, fixture::kHighlight,
-                   &kCaptionTextParams);
-        DrawTextEx(expected, b->Caption(), r, flags, font, fixture::kShadow, &kCaptionTextParams);
+        draw(light, fixture::kHighlight);
+        draw(r, fixture::kShadow);
     }
     QCOMPARE(b->surfaceImage(), expected);
     QCOMPARE(b->AccessKey(), QStringLiteral("s"));

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "controls/draw/Draw.h"
+#include "controls/draw/qt/QtText.h"
 #include "tests/support/Pixels.h"
 
 namespace art {
@@ -28,7 +29,7 @@ inline QImage fromArt(const QString& art) {
     for (int y = 0; y < rows.size(); ++y) {
         for (int x = 0; x < rows[y].size(); ++x) {
             if (rows[y][x] == u'#') {
-                corvane::SetPixel(img, x, y, kInk);
+                corvane::SetPixel(corvane::ViewOf(img), x, y, kInk);
             }
         }
     }
