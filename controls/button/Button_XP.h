@@ -56,9 +56,6 @@ public:
     // QWidget's own: a font set on the widget becomes the Font property, as setFont(FontValue).
     using QWidget::setFont;
 
-    // The native window the control draws into (its window's; it makes none of its own).
-    WId hwnd() const { return effectiveWinId(); }
-
     qint32 MousePointer() const { return m_mousePointer; }
     // The value must fit in 16 bits: otherwise returns false with an overflow message in
     // `error` and nothing changes.
