@@ -26,6 +26,13 @@ enum class PictureSizing : qint32 {
     Natural = 2,  // the picture's own size
 };
 
+// MousePointer: 1 to 15 are the classic pointer shapes, any other number but Custom the
+// default pointer.
+enum class PointerShape : qint16 {
+    Default = 0,
+    Custom = 99,  // MouseIcon, when there is one
+};
+
 constexpr FaceStyle AsFaceStyle(qint32 value) {
     return static_cast<FaceStyle>(value);
 }

@@ -294,13 +294,14 @@ void Button_XP::SetAccessKey() {
 }
 
 void Button_XP::applyCursor() {
-    // The classic pointer numbers, mapped onto Qt's shapes; 99 shows MouseIcon.
+    // The classic pointer numbers, mapped onto Qt's shapes; PointerShape::Custom shows MouseIcon.
     static const Qt::CursorShape kShapes[] = {
         Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
         Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
         Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
         Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
-    if (m_mousePointer == 99 && !m_mouseIcon.image().isNull()) {
+    if (m_mousePointer == static_cast<qint16>(PointerShape::Custom) &&
+        !m_mouseIcon.image().isNull()) {
         setCursor(QCursor(QPixmap::fromImage(m_mouseIcon.image())));
     } else if (m_mousePointer > 0 && m_mousePointer < 16) {
         setCursor(kShapes[m_mousePointer]);

@@ -10,6 +10,7 @@
 #include "controls/button/ButtonInputEvents.h"
 #include "controls/button/ButtonLayout.h"
 #include "controls/button/ButtonPainter.h"
+#include "controls/button/ButtonValues.h"
 #include "controls/draw/Rect.h"
 #include "controls/host/FontValue.h"
 #include "controls/host/Picture.h"
@@ -218,7 +219,7 @@ private:
     quint32 m_surfaceBackColor = SysColour::ButtonFace;
     FontValue m_surfaceFont;
     QFont m_surfaceQFont;
-    qint16 m_mousePointer = 99;
+    qint16 m_mousePointer = static_cast<qint16>(PointerShape::Custom);
     ::corvane::Picture m_mouseIcon;
     QImage m_image;  // the persistent image
     QString m_accessKey;

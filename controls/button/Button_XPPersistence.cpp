@@ -167,10 +167,11 @@ struct Button_XP::Properties {
                  b.m_settingEnabled = false;
                  b.m_knownEnabled = b.Enabled();
              }},
-            {"MousePointer", nullptr, constant<qint32{0}>,
+            {"MousePointer", nullptr, constant<qint32(PointerShape::Default)>,
              [](const B& b) { return QVariant(static_cast<qint32>(b.m_mousePointer)); },
              [](B& b, const QVariant& v) {
-                 b.m_mousePointer = fit16("MousePointer", v, 0);
+                 b.m_mousePointer =
+                     fit16("MousePointer", v, static_cast<qint16>(PointerShape::Default));
                  b.applyCursor();
              }},
             field<&B::g_URL, noText, noText>("URL"),

@@ -122,17 +122,17 @@ bool pictureFromJson(const QJsonValue& value, QVariant* out, QString* why) {
     const int hh = p["himetricHeight"].toInt();
     const double dpiX = hw > 0 && img.width() > 0 ? img.width() * 2540.0 / hw : 96.0;
     const double dpiY = hh > 0 && img.height() > 0 ? img.height() * 2540.0 / hh : 96.0;
-    switch (kind) {
-        case 0:
+    switch (static_cast<PictureKind>(kind)) {
+        case PictureKind::Empty:
             *out = QVariant::fromValue(Picture::empty());
             return true;
-        case 1:
+        case PictureKind::Bitmap:
             *out = QVariant::fromValue(Picture::bitmap(img, dpiX, dpiY));
             return true;
-        case 2:
+        case PictureKind::Metafile:
             *out = QVariant::fromValue(Picture::metafile(hw, hh));
             return true;
-        case 3:
+        case PictureKind::Icon:
             *out = QVariant::fromValue(Picture::icon(img, dpiX, dpiY));
             return true;
         default:

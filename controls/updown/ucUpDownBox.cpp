@@ -23,10 +23,10 @@ QRect toQRect(const Rect& r) {
 }
 
 Qt::Alignment qtAlignment(int alignment) {
-    switch (alignment) {
-        case 1:
+    switch (static_cast<BoxAlignment>(alignment)) {
+        case BoxAlignment::Right:
             return Qt::AlignRight | Qt::AlignVCenter;
-        case 2:
+        case BoxAlignment::Centre:
             return Qt::AlignHCenter | Qt::AlignVCenter;
         default:
             return Qt::AlignLeft | Qt::AlignVCenter;
@@ -83,7 +83,7 @@ ucUpDownBox::~ucUpDownBox() {
 }
 
 void ucUpDownBox::setAlignment(int New_Alignment) {
-    if (New_Alignment < 0 || New_Alignment > 2) {
+    if (!IsBoxAlignment(New_Alignment)) {
         return;
     }
     m_alignment = New_Alignment;
@@ -98,7 +98,7 @@ void ucUpDownBox::setBackColor(quint32 New_BackColor) {
 }
 
 void ucUpDownBox::setBorderStyle(int New_BorderStyle) {
-    if (New_BorderStyle != 0 && New_BorderStyle != 1) {
+    if (!IsBoxBorder(New_BorderStyle)) {
         return;
     }
     m_borderStyle = New_BorderStyle;
@@ -186,10 +186,11 @@ struct ucUpDownBox::Properties {
                  b.applyColours();
              }},
             // Out-of-range values are ignored, as the setter ignores them.
-            {"BorderStyle", number<1>, number<1>,
+            {"BorderStyle", number<int(BoxBorder::FixedSingle)>,
+             number<int(BoxBorder::FixedSingle)>,
              [](const B& b) { return QVariant(b.m_borderStyle); },
              [](B& b, const QVariant& v) {
-                 if (const int n = v.toInt(); n == 0 || n == 1) {
+                 if (const int n = v.toInt(); IsBoxBorder(n)) {
                      b.m_borderStyle = n;
                  }
              }},
@@ -207,9 +208,10 @@ struct ucUpDownBox::Properties {
                  b.m_font = v.value<FontValue>();
                  b.applyFont();
              }},
-            {"Alignment", nullptr, number<0>, [](const B& b) { return QVariant(b.m_alignment); },
+            {"Alignment", nullptr, number<int(BoxAlignment::Left)>,
+             [](const B& b) { return QVariant(b.m_alignment); },
              [](B& b, const QVariant& v) {
-                 if (const int n = v.toInt(); n >= 0 && n <= 2) {
+                 if (const int n = v.toInt(); IsBoxAlignment(n)) {
                      b.m_alignment = n;
                  }
                  b.applyAlignment();

@@ -6,6 +6,7 @@
 #include "controls/host/UserControl.h"
 #include "controls/updown/UpDownField.h"
 #include "controls/updown/UpDownRules.h"
+#include "controls/updown/UpDownValues.h"
 
 class QScrollBar;
 
@@ -20,13 +21,13 @@ public:
     explicit ucUpDownBox(ControlSite* site, QWidget* parent = nullptr);
     ~ucUpDownBox() override;
 
-    // 0 left, 1 right, 2 centred; other values are ignored.
+    // A BoxAlignment (0 left, 1 right, 2 centred); other values are ignored.
     int Alignment() const { return m_alignment; }
     void setAlignment(int New_Alignment);
     // Colour values: 0x00BBGGRR, or 0x800000nn for system colour nn.
     quint32 BackColor() const { return m_backColor; }
     void setBackColor(quint32 New_BackColor);
-    // 0 none, 1 a one-pixel single-line frame; other values are ignored.
+    // A BoxBorder (0 none, 1 a one-pixel single-line frame); other values are ignored.
     int BorderStyle() const { return m_borderStyle; }
     void setBorderStyle(int New_BorderStyle);
     // The box's own setting. QWidget::setEnabled and QWidget::setFont, called through a
@@ -82,17 +83,17 @@ private:
     // raiseChange return whether the box still exists.
     bool showText(const QString& text);
     bool raiseChange();
-    int border() const { return m_borderStyle == 1 ? 1 : 0; }
+    int border() const { return m_borderStyle == static_cast<int>(BoxBorder::FixedSingle) ? 1 : 0; }
 
     UpDownRules m_rules;
     QWidget* m_inner;  // the client area: clips the field's bottom row
     UpDownField* m_txtValue;
     QScrollBar* m_ucBar;
     int m_barWidth;
-    int m_alignment = 0;
+    int m_alignment = static_cast<int>(BoxAlignment::Left);
     quint32 m_backColor = SysColour::WindowBackground;
     quint32 m_foreColor = SysColour::WindowText;
-    int m_borderStyle = 1;
+    int m_borderStyle = static_cast<int>(BoxBorder::FixedSingle);
     bool m_enabled = true;
     FontValue m_font;
     bool m_settingEnabled = false;  // our own QWidget::setEnabled call is running
