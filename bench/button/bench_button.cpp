@@ -15,6 +15,7 @@
 #include "controls/button/Button_XP.h"
 #include "controls/button/XPLook.h"
 #include "controls/host/ControlSite.h"
+#include "tests/support/Button_XPTestAccess.h"
 
 using namespace corvane;
 
@@ -46,10 +47,10 @@ struct SaveButton {
 
 void Refresh(benchmark::State& state, bool hovered) {
     SaveButton b;
-    b.button->setFlags({false, false, hovered, false});
+    Button_XPTestAccess::setFlags(*b.button, {false, false, hovered, false});
     for (auto _ : state) {
         b.button->Refresh();
-        benchmark::DoNotOptimize(b.button->surfaceImage().constBits());
+        benchmark::DoNotOptimize(Button_XPTestAccess::surfaceImage(*b.button).constBits());
     }
 }
 
@@ -64,8 +65,8 @@ void BM_Button_XP_Refresh_Hovered(benchmark::State& state) {
 void BM_Button_XP_PixelsOnly(benchmark::State& state) {
     SaveButton b;
     b.button->setCaption(QString());
-    b.button->setFlags({false, false, state.range(0) != 0, false}, false);
-    const ButtonPaintState s = b.button->paintState();
+    Button_XPTestAccess::setFlags(*b.button, {false, false, state.range(0) != 0, false}, false);
+    const ButtonPaintState s = Button_XPTestAccess::paintState(*b.button);
     QImage img;
     for (auto _ : state) {
         RefreshFace(img, s);
@@ -86,7 +87,7 @@ void BM_Button_XP_ManyWords_NewCaption(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         b.button->setCaption(ManyWords(++n));  // repaints
-        benchmark::DoNotOptimize(b.button->surfaceImage().constBits());
+        benchmark::DoNotOptimize(Button_XPTestAccess::surfaceImage(*b.button).constBits());
     }
 }
 
@@ -102,7 +103,7 @@ void BM_Button_XP_ManyWords_TwoButtonsInTurn(benchmark::State& state) {
     for (auto _ : state) {
         first.button->Refresh();
         second.button->Refresh();
-        benchmark::DoNotOptimize(second.button->surfaceImage().constBits());
+        benchmark::DoNotOptimize(Button_XPTestAccess::surfaceImage(*second.button).constBits());
     }
 }
 

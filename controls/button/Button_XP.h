@@ -121,31 +121,13 @@ public:
     // disabled). The access-key shortcuts run it; accessibility's "press" does too.
     void AccessKeyPress();
 
-    // --- What the input handling drives ---
+    // The input machine's state (focus, pressed, hovered, key held).
     ButtonInputFlags flags() const { return m_input.Flags(); }
-    // Puts the input machine in the given state and, unless told not to, repaints (tests, the
-    // gallery; input reaches the machine through the event handlers).
-    void setFlags(const ButtonInputFlags& New_Flags, bool repaint = true);
-    // Hover entry (true): the hover picture becomes current when there is one. Leave (false):
-    // the normal picture does. Does not repaint.
-    void showHoverPicture(bool hovering);
     // The lower-case access key the caption marks, or the empty text.
     QString AccessKey() const { return m_accessKey; }
 
     // Rebuilds the whole face into the persistent image and schedules it for the screen.
     void Refresh() override;
-
-    // For tests, the gallery and the benchmark.
-    ButtonPaintState paintState() const;
-    const QImage& surfaceImage() const { return m_image; }
-    const ButtonLayout& faceLayout() const { return m_layout; }
-    Rect focusRect() const { return g_FocusRect; }
-    quint32 surfaceBackColor() const { return m_surfaceBackColor; }
-    FontValue surfaceFont() const { return m_surfaceFont; }
-    QSize naturalPictureSize() const { return {g_OriginalPicSizeW, g_OriginalPicSizeH}; }
-    quint64 refreshCount() const { return m_refreshCount; }
-    // Whether the 10 ms hover timer runs (only between hover entry and leave).
-    bool hoverTimerActive() const;
 
 signals:
     // Raised to the host. Arguments go by value: the control never reads one back, and by
@@ -180,6 +162,20 @@ protected:
 
 private:
     struct Properties;  // the stored properties' table (Button_XPPersistence.cpp)
+    // Tests, the gallery and the benchmark look inside and set the input state through it
+    // (tests/support/Button_XPTestAccess.h).
+    friend class Button_XPTestAccess;
+
+    // Puts the input machine in the given state and, unless told not to, repaints (input
+    // reaches the machine through the event handlers).
+    void setFlags(const ButtonInputFlags& New_Flags, bool repaint = true);
+    // Hover entry (true): the hover picture becomes current when there is one. Leave (false):
+    // the normal picture does. Does not repaint.
+    void showHoverPicture(bool hovering);
+    // The snapshot one repaint reads.
+    ButtonPaintState paintState() const;
+    // Whether the 10 ms hover timer runs (only between hover entry and leave).
+    bool hoverTimerActive() const;
 
     void g_Font_FontChanged(const QString& PropertyName);
     void setSurfaceFont(const FontValue& f);

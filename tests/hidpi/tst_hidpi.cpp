@@ -6,6 +6,7 @@
 #include "controls/button/ButtonPainter.h"
 #include "controls/updown/ucUpDownBox.h"
 #include "tests/support/ButtonFixture.h"
+#include "tests/support/Button_XPTestAccess.h"
 #include "ui/frmMain.h"
 #include "ui/frmMainLayout.h"
 
@@ -17,7 +18,7 @@ constexpr int kRatio = 2;
 
 // The face the button would have at 1x: the same snapshot, painted at ratio 1.
 QImage FaceAt1x(const Button_XP& b) {
-    ButtonPaintState s = b.paintState();
+    ButtonPaintState s = Button_XPTestAccess::paintState(b);
     s.devicePixelRatio = 1.0;
     QImage face;
     RefreshFace(face, s);
@@ -128,7 +129,7 @@ void tst_HiDpi::buttonFace() {
     const int w = size.width();
     const int h = size.height();
 
-    const QImage& surface = b->surfaceImage();
+    const QImage& surface = Button_XPTestAccess::surfaceImage(*b);
     QCOMPARE(surface.devicePixelRatio(), qreal(kRatio));
     QCOMPARE(surface.size(), size * kRatio);
 
@@ -139,7 +140,7 @@ void tst_HiDpi::buttonFace() {
     const QRgb background = two.pixel(two.width() - 1, two.height() - 1);  // the container
 
     // The caption's rectangle, widened by the pressed and engraved offsets.
-    const Rect text = b->faceLayout().text;
+    const Rect text = Button_XPTestAccess::faceLayout(*b).text;
     const QRect caption(text.left, text.top, text.width() + 1, text.height() + 1);
     // The XP shape leaves out two pixels of the corner row and one of the next, at each corner.
     QRegion shape(0, 0, w, h);
@@ -188,8 +189,8 @@ void tst_HiDpi::captionAtDeviceResolution() {
     fixture::Button b(80, 30);
     b->setButtonStyle(3);
     b->setCaption(QStringLiteral("Save"));
-    const QImage& two = b->surfaceImage();
-    const Rect text = b->faceLayout().text;
+    const QImage& two = Button_XPTestAccess::surfaceImage(*b);
+    const Rect text = Button_XPTestAccess::faceLayout(*b).text;
     int ink = 0;
     int fineBlocks = 0;
     for (int y = text.top; y < text.bottom; ++y) {

@@ -13,6 +13,7 @@
 #include "controls/draw/Draw.h"
 #include "controls/host/ControlSite.h"
 #include "controls/host/SystemColours.h"
+#include "tests/support/Button_XPTestAccess.h"
 #include "tests/support/Pixels.h"
 
 namespace fixture {
@@ -81,11 +82,12 @@ struct Button {
         container.show();
     }
     corvane::Button_XP* operator->() const { return button.get(); }
+    corvane::Button_XP& operator*() const { return *button; }
     corvane::ColourRef pixel(int x, int y) const {
-        return corvane::GetPixel(button->surfaceImage(), x, y);
+        return corvane::GetPixel(corvane::Button_XPTestAccess::surfaceImage(*button), x, y);
     }
     void flags(bool focus, bool pressed, bool over) {
-        button->setFlags({focus, pressed, over, false});
+        corvane::Button_XPTestAccess::setFlags(*button, {focus, pressed, over, false});
     }
 
     QWidget container;

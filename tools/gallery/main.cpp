@@ -13,6 +13,7 @@
 #include "controls/button/Button_XP.h"
 #include "controls/host/ControlSite.h"
 #include "controls/host/SystemColours.h"
+#include "tests/support/Button_XPTestAccess.h"
 
 using namespace corvane;
 
@@ -137,11 +138,11 @@ QImage renderCell(const Row& row, const Column& col, int w, int h, const QColor&
         b->setPicture(row.picture == PictureKind::Bitmap ? bitmap : icon);
     }
     b->setEnabled(col.enabled);
-    b->setFlags({col.focus, col.pressed, col.over, false});
+    Button_XPTestAccess::setFlags(*b, {col.focus, col.pressed, col.over, false});
 
     QImage cell(w, h, QImage::Format_RGB32);
     cell.fill(sheet);
-    const QImage& face = b->surfaceImage();
+    const QImage& face = Button_XPTestAccess::surfaceImage(*b);
     const QRegion shape = b->mask();
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {

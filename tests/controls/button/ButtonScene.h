@@ -17,6 +17,7 @@
 
 #include "controls/host/SoundPlayer.h"
 #include "tests/support/ButtonFixture.h"
+#include "tests/support/Button_XPTestAccess.h"
 
 namespace corvane::test {
 
@@ -147,7 +148,9 @@ struct Scene {
     void key(bool press, int k, const QString& text, bool autoRepeat = false) const {
         QTest::simulateEvent(b, press, k, {}, text, autoRepeat);
     }
-    ColourRef pixel(int x, int y) const { return GetPixel(b->surfaceImage(), x, y); }
+    ColourRef pixel(int x, int y) const {
+        return GetPixel(Button_XPTestAccess::surfaceImage(*b), x, y);
+    }
     ColourRef screenPixel(int x, int y) const {
         return QtToOle(b->grab().toImage().pixelColor(x, y));
     }

@@ -321,14 +321,14 @@ void tst_ButtonPaint::focusRect() {
     b->setCaption(QString());
     b->setButtonStyle(style);
     b.flags(true, false, false);
-    QCOMPARE(b->focusRect(), (Rect{4, 4, 36, 20}));
+    QCOMPARE(Button_XPTestAccess::focusRect(*b), (Rect{4, 4, 36, 20}));
     b->setShowFocusRect(false);
-    QImage expected = b->surfaceImage().copy();
+    QImage expected = Button_XPTestAccess::surfaceImage(*b).copy();
     b->setShowFocusRect(show);
     if (dots) {
         DrawFocusRect(ViewOf(expected), {4, 4, 36, 20});
     }
-    QCOMPARE(b->surfaceImage(), expected);
+    QCOMPARE(Button_XPTestAccess::surfaceImage(*b), expected);
 }
 
 void tst_ButtonPaint::caption_data() {
@@ -347,7 +347,7 @@ void tst_ButtonPaint::caption() {
     b->setButtonStyle(style);
     b->setCaption(QStringLiteral("&Save the file"));
     b->setEnabled(enabled);
-    const Rect text = b->faceLayout().text;
+    const Rect text = Button_XPTestAccess::faceLayout(*b).text;
     // Centred in the content area with one average character of margin on each side.
     QFontMetrics fm(fixture::font().toQFont());
     const int tw =
@@ -374,7 +374,7 @@ void tst_ButtonPaint::caption() {
         draw(light, fixture::kHighlight);
         draw(r, fixture::kShadow);
     }
-    QCOMPARE(b->surfaceImage(), expected);
+    QCOMPARE(Button_XPTestAccess::surfaceImage(*b), expected);
     QCOMPARE(b->AccessKey(), QStringLiteral("s"));
 }
 
@@ -393,11 +393,11 @@ void tst_ButtonPaint::pressedCaptionShift() {
     fixture::Button b(120, 40);
     b->setButtonStyle(style);
     b->setCaption(QStringLiteral("Save"));
-    const Rect t = b->faceLayout().text;
+    const Rect t = Button_XPTestAccess::faceLayout(*b).text;
     b.flags(false, false, false);
-    const QImage normal = b->surfaceImage().copy();
+    const QImage normal = Button_XPTestAccess::surfaceImage(*b).copy();
     b.flags(false, true, false);
-    const QImage pressed = b->surfaceImage().copy();
+    const QImage pressed = Button_XPTestAccess::surfaceImage(*b).copy();
     // Ink is whatever differs from the face under it; compare where the caption can be.
     const auto ink = [](const QImage& img, int x, int y) {
         return GetPixel(img, x, y) != GetPixel(img, x, 4 + 30);  // same column, below the text
@@ -411,16 +411,16 @@ void tst_ButtonPaint::pressedCaptionShift() {
         }
     }
     QVERIFY(inked > 0);
-    QCOMPARE(b->faceLayout().text, t);  // the shift is for drawing only
+    QCOMPARE(Button_XPTestAccess::faceLayout(*b).text, t);  // the shift is for drawing only
 }
 
 void tst_ButtonPaint::minimumSize() {
     fixture::Button b(40, 24);
     b->resize(5, 3);
     QCOMPARE(b->size(), QSize(10, 10));
-    QCOMPARE(b->surfaceImage().size(), QSize(10, 10));
-    QCOMPARE(b->focusRect(), (Rect{4, 4, 6, 6}));
-    QCOMPARE(b->faceLayout().inner, (Rect{4, 4, 6, 6}));
+    QCOMPARE(Button_XPTestAccess::surfaceImage(*b).size(), QSize(10, 10));
+    QCOMPARE(Button_XPTestAccess::focusRect(*b), (Rect{4, 4, 6, 6}));
+    QCOMPARE(Button_XPTestAccess::faceLayout(*b).inner, (Rect{4, 4, 6, 6}));
     b->resize(12, 4);
     QCOMPARE(b->size(), QSize(12, 10));
 }
@@ -439,4 +439,5 @@ void tst_ButtonPaint::style2ColourOutlivesItsStyle() {
 }
 
 QTEST_MAIN(tst_ButtonPaint)
+#include "tests/support/Button_XPTestAccess.h"
 #include "tst_button_paint.moc"

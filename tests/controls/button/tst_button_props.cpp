@@ -200,10 +200,10 @@ void tst_ButtonProps::setterEffects() {
     const SetterCase& c = setterCases()[index];
     fixture::Button b;
     QSignalSpy spy(&b.site, &ControlSite::propertyChanged);
-    const quint64 before = b->refreshCount();
+    const quint64 before = Button_XPTestAccess::refreshCount(*b);
     c.set(*b.button);
     QCOMPARE(names(spy), c.notified);
-    QCOMPARE(b->refreshCount() - before, static_cast<quint64>(c.repaints));
+    QCOMPARE(Button_XPTestAccess::refreshCount(*b) - before, static_cast<quint64>(c.repaints));
 }
 
 void tst_ButtonProps::mousePointerRange_data() {
@@ -258,16 +258,16 @@ void tst_ButtonProps::fontCopiesSixAttributes() {
     f.charset = 161;
     StdFont given(f);
     QSignalSpy spy(&b.site, &ControlSite::propertyChanged);
-    const quint64 before = b->refreshCount();
+    const quint64 before = Button_XPTestAccess::refreshCount(*b);
     quint64 atNotify = 0;
     connect(&b.site, &ControlSite::propertyChanged, this,
-            [&](const QString&) { atNotify = b->refreshCount(); });
+            [&](const QString&) { atNotify = Button_XPTestAccess::refreshCount(*b); });
     QVERIFY(b->setFont(&given));
     FontValue want = f;
     want.weight = 600;
     want.charset = 2;
     QCOMPARE(b->Font()->value(), want);
-    QCOMPARE(b->surfaceFont(), want);
+    QCOMPARE(Button_XPTestAccess::surfaceFont(*b), want);
     QCOMPARE(names(spy), QStringList{"Font"});
     QCOMPARE(atNotify - before, 6u);  // every copied attribute repainted before the notice
 }
@@ -275,10 +275,10 @@ void tst_ButtonProps::fontCopiesSixAttributes() {
 void tst_ButtonProps::fontObjectChangedDirectly() {
     fixture::Button b;
     QSignalSpy spy(&b.site, &ControlSite::propertyChanged);
-    const quint64 before = b->refreshCount();
+    const quint64 before = Button_XPTestAccess::refreshCount(*b);
     b->Font()->setItalic(true);
-    QVERIFY(b->surfaceFont().italic);
-    QCOMPARE(b->refreshCount() - before, 1u);
+    QVERIFY(Button_XPTestAccess::surfaceFont(*b).italic);
+    QCOMPARE(Button_XPTestAccess::refreshCount(*b) - before, 1u);
     QCOMPARE(spy.size(), 0);
 }
 
@@ -301,7 +301,7 @@ void tst_ButtonProps::pictureSizes() {
     QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(32, 32));
     // 1270 x 2540 HIMETRIC is half an inch by one inch.
     b->setPicture(Picture::metafile(1270, 2540));
-    QCOMPARE(b->naturalPictureSize(), QSize(48, 96));
+    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(48, 96));
     QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(48, 96));
     b->setPictureWidth(10);
     QCOMPARE(b->PictureSize(), 2);
@@ -317,7 +317,7 @@ void tst_ButtonProps::pictureSizes() {
     // No picture while the size follows the picture: 32 x 32 again.
     b->setPicture(Picture::none());
     QVERIFY(b->Picture().isNone());
-    QCOMPARE(b->naturalPictureSize(), QSize(32, 32));
+    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(32, 32));
     QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(32, 32));
 }
 
@@ -327,9 +327,9 @@ void tst_ButtonProps::hoverPicture() {
     // picture current.
     QVERIFY(b->Picture().isNone());
     QVERIFY(!b->PictureHover().isNone());
-    b->showHoverPicture(true);
+    Button_XPTestAccess::showHoverPicture(*b, true);
     QCOMPARE(b->Picture(), b->PictureHover());
-    b->showHoverPicture(false);
+    Button_XPTestAccess::showHoverPicture(*b, false);
     QVERIFY(!b->Picture().isNone());
     QCOMPARE(b->Picture().kind(), PictureKind::Empty);
 
@@ -337,15 +337,15 @@ void tst_ButtonProps::hoverPicture() {
     const Picture hover = Picture::metafile(20, 20);
     b->setPicture(normal);
     b->setPictureHover(hover);
-    b->showHoverPicture(true);
+    Button_XPTestAccess::showHoverPicture(*b, true);
     QCOMPARE(b->Picture(), hover);
     PropertyBag bag;
     b->WriteProperties(bag);  // a save while hovering stores the hover picture
     QCOMPARE(bag.readAs<Picture>(QStringLiteral("Picture"), Picture::none()), hover);
-    b->showHoverPicture(false);
+    Button_XPTestAccess::showHoverPicture(*b, false);
     QCOMPARE(b->Picture(), normal);
     b->setPictureHover(Picture::none());
-    b->showHoverPicture(true);
+    Button_XPTestAccess::showHoverPicture(*b, true);
     QCOMPARE(b->Picture(), normal);
 }
 
@@ -410,11 +410,11 @@ void tst_ButtonProps::roundTrip() {
     QCOMPARE(b->ButtonStyle(), 0);
     QCOMPARE(b->PictureSize(), 7);
     QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(20, 21));
-    QCOMPARE(b->naturalPictureSize(), QSize(8, 4));
+    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(8, 4));
     QVERIFY(!b->Enabled());
     QCOMPARE(b->MousePointer(), 3);
     QCOMPARE(b->BackColor(), 3u);
-    QCOMPARE(b->surfaceBackColor(), 3u);
+    QCOMPARE(Button_XPTestAccess::surfaceBackColor(*b), 3u);
     QCOMPARE(b->SoundOver().toString(), QStringLiteral("o.wav"));
     QCOMPARE(b->BEVEL(), qint16(2));
     QCOMPARE(b->BEVELDEPTH(), qint16(9));
@@ -429,7 +429,7 @@ void tst_ButtonProps::loadAbsentValues() {
     QCOMPARE(b->PicturePosition(), 1);
     QVERIFY(b->Picture().isNone());
     QVERIFY(b->PictureHover().isNone());
-    QCOMPARE(b->naturalPictureSize(), QSize(32, 32));
+    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(32, 32));
     QCOMPARE(b->MousePointer(), 0);
     QVERIFY(b->Enabled());
     QCOMPARE(b->Font()->value(), fixture::font());
@@ -465,7 +465,7 @@ void tst_ButtonProps::loadSaveButtonSet() {
     QCOMPARE(b->Caption(), QStringLiteral("Save"));
     QCOMPARE(b->AccessKey(), QString());
     QCOMPARE(b->ButtonStyle(), 3);
-    QCOMPARE(b->naturalPictureSize(), QSize(0, 0));
+    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(0, 0));
     QVERIFY(!b->Enabled());
     QCOMPARE(b->MousePointer(), 99);
     QCOMPARE(b->Font()->value(), f);
@@ -485,9 +485,9 @@ void tst_ButtonProps::loadReadsPictureAndFontTwice() {
     fixture::Button b;
     b->ReadProperties(bag);
     QCOMPARE(b->Picture(), p);  // the painted picture
-    b->showHoverPicture(false);
+    Button_XPTestAccess::showHoverPicture(*b, false);
     QCOMPARE(b->Picture(), p);  // and the normal picture
-    QCOMPARE(b->surfaceFont(), f);
+    QCOMPARE(Button_XPTestAccess::surfaceFont(*b), f);
     QCOMPARE(b->Font()->value(), f);
 }
 
@@ -495,7 +495,7 @@ void tst_ButtonProps::loadEffects() {
     fixture::Button b;
     QSignalSpy spy(&b.site, &ControlSite::propertyChanged);
     QSignalSpy fontSpy(b->Font(), &StdFont::FontChanged);
-    const quint64 before = b->refreshCount();
+    const quint64 before = Button_XPTestAccess::refreshCount(*b);
     PropertyBag bag;
     bag.write("Enabled", false, QVariant());
     bag.write("ButtonStyle", 3, QVariant());
@@ -503,7 +503,7 @@ void tst_ButtonProps::loadEffects() {
     // Loading stores fields directly: only MouseIcon goes through its setter, and the
     // resize handler repaints once at the end.
     QCOMPARE(names(spy), QStringList{"MouseIcon"});
-    QCOMPARE(b->refreshCount() - before, 1u);
+    QCOMPARE(Button_XPTestAccess::refreshCount(*b) - before, 1u);
     QCOMPARE(fontSpy.size(), 0);
 }
 
@@ -521,10 +521,11 @@ void tst_ButtonProps::loadRefusesOutOfRange() {
 
 void tst_ButtonProps::ambientChangeRepaints() {
     fixture::Button b;
-    const quint64 before = b->refreshCount();
+    const quint64 before = Button_XPTestAccess::refreshCount(*b);
     b.site.setUserMode(false);
-    QCOMPARE(b->refreshCount() - before, 1u);
+    QCOMPARE(Button_XPTestAccess::refreshCount(*b) - before, 1u);
 }
 
 QTEST_MAIN(tst_ButtonProps)
+#include "tests/support/Button_XPTestAccess.h"
 #include "tst_button_props.moc"

@@ -265,7 +265,7 @@ void tst_ButtonXPAbuse::modalDialogFromClickKeepsHover() {
     QCOMPARE(s.log.contains("MouseOut(0)"), pointerToDialog);
     if (!pointerToDialog) {
         QCOMPARE(s.pixel(kProbeX, 1), kHoverRow1);
-        QVERIFY(s.b->hoverTimerActive());
+        QVERIFY(Button_XPTestAccess::hoverTimerActive(*s.b));
         // The hover still ends when the pointer leaves.
         s.pointTo(kOutside);
         QTRY_VERIFY(s.log.contains("MouseOut(0)"));
@@ -315,4 +315,5 @@ void tst_ButtonXPAbuse::pressAfterNeighbourIsPlain() {
 }
 
 QTEST_MAIN(tst_ButtonXPAbuse)
+#include "tests/support/Button_XPTestAccess.h"
 #include "tst_button_xp_abuse.moc"

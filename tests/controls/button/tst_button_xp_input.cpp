@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "tests/controls/button/ButtonScene.h"
+#include "tests/support/Button_XPTestAccess.h"
 #include "tests/support/WaveFixture.h"
 
 using namespace corvane;
@@ -149,7 +150,7 @@ void tst_ButtonXPInput::dragOutAndBack() {
 
     s.pointTo(kOutside);
     QTRY_VERIFY(s.log.contains("MouseOut(0)"));
-    QVERIFY(!s.b->hoverTimerActive());
+    QVERIFY(!Button_XPTestAccess::hoverTimerActive(*s.b));
     QCOMPARE(s.b->flags(), (ButtonInputFlags{true, true, false, false}));  // still held
     QCOMPARE(s.pixel(kProbeX, 1), kFocusRow1);  // drawn released (the press gave it the focus)
     QCOMPARE(s.pixel(kProbeX, 2), kFocusRow2);
@@ -158,7 +159,7 @@ void tst_ButtonXPInput::dragOutAndBack() {
     QPoint releaseAt = kOutside;
     if (comeBack) {
         s.pointTo(kInside);
-        QVERIFY(s.b->hoverTimerActive());
+        QVERIFY(Button_XPTestAccess::hoverTimerActive(*s.b));
         QCOMPARE(s.pixel(kProbeX, 2), kPressedRow2);
         expected << "MouseIn(0)"
                  << "MouseMove(1,0,100,16)";
@@ -398,21 +399,21 @@ void tst_ButtonXPInput::accessKeyPressMethod() {
 // for a pointer elsewhere on the window.
 void tst_ButtonXPInput::hoverTimerOnlyWhileHovered() {
     Scene s(m_rec);
-    QVERIFY(!s.b->hoverTimerActive());
+    QVERIFY(!Button_XPTestAccess::hoverTimerActive(*s.b));
     s.pointTo(kOutside);
-    QVERIFY(!s.b->hoverTimerActive());
+    QVERIFY(!Button_XPTestAccess::hoverTimerActive(*s.b));
     QCOMPARE(s.pixel(kProbeX, 1), kNormalRow1);
 
     s.pointTo(kInside);
-    QVERIFY(s.b->hoverTimerActive());
+    QVERIFY(Button_XPTestAccess::hoverTimerActive(*s.b));
     QCOMPARE(s.pixel(kProbeX, 1), kHoverRow1);
     QCOMPARE(s.screenPixel(kProbeX, 1), kHoverRow1);
     QVERIFY(s.letHoverTimerTick(5));  // ticks with the pointer still over change nothing
-    QVERIFY(s.b->hoverTimerActive());
+    QVERIFY(Button_XPTestAccess::hoverTimerActive(*s.b));
     QCOMPARE(s.log, (QStringList{"MouseIn(0)", "MouseMove(0,0,100,16)"}));
 
     s.pointTo(kOutside);
-    QTRY_VERIFY(!s.b->hoverTimerActive());
+    QTRY_VERIFY(!Button_XPTestAccess::hoverTimerActive(*s.b));
     // The move outside went to the window, not the button: only the tick tells it.
     QCOMPARE(s.log, (QStringList{"MouseIn(0)", "MouseMove(0,0,100,16)", "MouseOut(0)"}));
     QCOMPARE(s.b->flags().MouseOver, false);
@@ -445,9 +446,9 @@ void tst_ButtonXPInput::disabledHoverStillEnds() {
     Scene s(m_rec);
     s.pointTo(kInside);
     s.b->setEnabled(false);
-    QVERIFY(s.b->hoverTimerActive());
+    QVERIFY(Button_XPTestAccess::hoverTimerActive(*s.b));
     s.pointTo(kOutside);
-    QTRY_VERIFY(!s.b->hoverTimerActive());
+    QTRY_VERIFY(!Button_XPTestAccess::hoverTimerActive(*s.b));
     QCOMPARE(s.log, (QStringList{"MouseIn(0)", "MouseMove(0,0,100,16)", "MouseOut(0)"}));
 }
 
@@ -472,7 +473,7 @@ void tst_ButtonXPInput::hoverPicture() {
     s.b->setPictureSize(0);
     s.b->setPicture(red);
     s.b->setPictureHover(hoverPicture);
-    const Rect r = s.b->faceLayout().picture;
+    const Rect r = Button_XPTestAccess::faceLayout(*s.b).picture;
     const QPoint probe(r.left + 8, r.top + 8);
     QCOMPARE(s.pixel(probe.x(), probe.y()), ColourRef(0x0000FF));
 
@@ -488,7 +489,7 @@ void tst_ButtonXPInput::hoverPicture() {
     }
 
     s.pointTo(kOutside);
-    QTRY_VERIFY(!s.b->hoverTimerActive());
+    QTRY_VERIFY(!Button_XPTestAccess::hoverTimerActive(*s.b));
     QVERIFY(s.b->Picture() == red);
     QCOMPARE(s.pixel(probe.x(), probe.y()), ColourRef(0x0000FF));
 }
@@ -498,18 +499,18 @@ void tst_ButtonXPInput::hoverPicture() {
 void tst_ButtonXPInput::coveredButtonEndsHover() {
     Scene s(m_rec);
     s.pointTo(kInside);
-    QVERIFY(s.b->hoverTimerActive());
+    QVERIFY(Button_XPTestAccess::hoverTimerActive(*s.b));
     QWidget cover(&s.window);
     cover.setGeometry(s.b->geometry());
     cover.show();
     cover.raise();
     QTRY_VERIFY(s.log.contains("MouseOut(0)"));
-    QVERIFY(!s.b->hoverTimerActive());
+    QVERIFY(!Button_XPTestAccess::hoverTimerActive(*s.b));
     QCOMPARE(s.pixel(kProbeX, 1), kNormalRow1);
 
     cover.hide();
     s.pointTo(kInside + QPoint(1, 0));
-    QVERIFY(s.b->hoverTimerActive());
+    QVERIFY(Button_XPTestAccess::hoverTimerActive(*s.b));
     s.log.clear();
     QWidget window;
     window.setGeometry(QRect(s.b->mapToGlobal(QPoint(0, 0)), QSize(300, 60)));
@@ -524,16 +525,16 @@ void tst_ButtonXPInput::coveredButtonEndsHover() {
 void tst_ButtonXPInput::reportedLeaveEndsHover() {
     Scene s(m_rec);
     s.pointTo(kInside);
-    QVERIFY(s.b->hoverTimerActive());
+    QVERIFY(Button_XPTestAccess::hoverTimerActive(*s.b));
     s.log.clear();
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(s.b, &leave);  // the pointer position itself stays inside
     QTRY_COMPARE(s.log, QStringList{"MouseOut(0)"});
-    QVERIFY(!s.b->hoverTimerActive());
+    QVERIFY(!Button_XPTestAccess::hoverTimerActive(*s.b));
     QCOMPARE(s.pixel(kProbeX, 1), kNormalRow1);
 
     s.pointTo(kInside + QPoint(1, 0));
-    QVERIFY(s.b->hoverTimerActive());
+    QVERIFY(Button_XPTestAccess::hoverTimerActive(*s.b));
     QVERIFY(s.log.contains("MouseIn(0)"));
 }
 
