@@ -59,197 +59,141 @@ qint16 fit16(const char* key, const QVariant& v, qint16 absent) {
 
 }  // namespace
 
-// The table and its three orders. A friend of the control, so the rows reach its fields.
+// The table. A friend of the control, so the rows reach its fields.
 struct Button_XP::Properties {
-    // One row per field a property is stored in, in the order ReadProperties reads them.
-    // "BackColor" and "Font" are each read into the property and then into the surface, and
-    // "Picture" into the current picture and then the normal one.
-    enum Index : int {
-        BackColor,
-        SurfaceBackColor,
-        ForeColor,
-        ShowFocusRect,
-        Caption,
-        PicturePosition,
-        ButtonStyle,
-        CurrentPicture,
-        PictureWidth,
-        PictureHeight,
-        PictureSize,
-        OriginalPicSizeW,
-        OriginalPicSizeH,
-        SurfaceFont,
-        Font,
-        PictureHover,
-        Picture,
-        MouseIcon,
-        Enabled,
-        MousePointer,
-        URL,
-        XPColor_Pressed,
-        XPColor_Hover,
-        XPDefaultColors,
-        SoundOver,
-        SoundClick,
-        DefCurHand,
-        XPShowBorderAlways,
-        MaskColor,
-        TransparentBG,
-        BEVEL,
-        BEVELDEPTH,
-        Count
-    };
-
     // A plain field, stored and saved as it is.
     template <auto Member, QVariant (*Fresh)(const Button_XP&),
               QVariant (*Absent)(const Button_XP&)>
-    static constexpr Row field(const char* key) {
+    static constexpr Row field(const char* key, int initAt, int writeAt) {
         using T = std::remove_cvref_t<decltype(std::declval<Button_XP&>().*Member)>;
-        return {key, Fresh, Absent,
+        return {key,
+                Fresh,
+                Absent,
                 [](const Button_XP& b) { return QVariant::fromValue(b.*Member); },
-                [](Button_XP& b, const QVariant& v) { b.*Member = v.value<T>(); }};
+                [](Button_XP& b, const QVariant& v) { b.*Member = v.value<T>(); },
+                initAt,
+                writeAt};
     }
     // A colour field: saved tagged as a colour.
     template <quint32 Button_XP::*Member, quint32 Default>
-    static constexpr Row colourField(const char* key) {
-        return {key, colour<Default>, colour<Default>,
+    static constexpr Row colourField(const char* key, int initAt, int writeAt) {
+        return {key,
+                colour<Default>,
+                colour<Default>,
                 [](const Button_XP& b) { return QVariant::fromValue(OleColour{b.*Member}); },
-                [](Button_XP& b, const QVariant& v) { b.*Member = v.value<OleColour>().value; }};
+                [](Button_XP& b, const QVariant& v) { b.*Member = v.value<OleColour>().value; },
+                initAt,
+                writeAt};
     }
     // A 16-bit field: saved as a whole number, refused on loading when it does not fit.
     template <Key K, qint16 Button_XP::*Member, qint16 Default>
-    static constexpr Row field16() {
-        return {K.text, constant<qint32{Default}>, constant<qint32{Default}>,
+    static constexpr Row field16(int initAt, int writeAt) {
+        return {K.text,
+                constant<qint32{Default}>,
+                constant<qint32{Default}>,
                 [](const Button_XP& b) { return QVariant(static_cast<qint32>(b.*Member)); },
-                [](Button_XP& b, const QVariant& v) { b.*Member = fit16(K.text, v, Default); }};
+                [](Button_XP& b, const QVariant& v) { b.*Member = fit16(K.text, v, Default); },
+                initAt,
+                writeAt};
     }
 
     static QVariant ambientFont(const Button_XP& b) {
         return QVariant::fromValue(b.Site()->AmbientFont());
     }
     static QVariant displayName(const Button_XP& b) { return b.Site()->DisplayName(); }
-
-    static const std::array<Row, Count>& table() {
-        using B = Button_XP;
-        static const std::array<Row, Count> rows = {{
-            colourField<&B::g_BackColor, SysColour::ButtonFace>("BackColor"),
-            {"BackColor", nullptr, colour<SysColour::ButtonFace>, nullptr,
-             [](B& b, const QVariant& v) { b.setSurfaceBackColor(v.value<OleColour>().value); }},
-            colourField<&B::g_ForeColor, SysColour::ButtonText>("ForeColor"),
-            field<&B::g_ShowFocusRect, constant<true>, constant<true>>("ShowFocusRect"),
-            field<&B::g_Caption, displayName, displayName>("Caption"),
-            field<&B::g_PicturePosition, constant<qint32(PictureSide::Left)>,
-                  constant<qint32(PictureSide::Left)>>("PicturePosition"),
-            field<&B::g_ButtonStyle, constant<qint32(FaceStyle::Highlight)>,
-                  constant<qint32(FaceStyle::Highlight)>>("ButtonStyle"),
-            field<&B::g_CurrentPicture, nullptr, noPicture>("Picture"),
-            field<&B::g_PictureWidth, constant<qint32{32}>, constant<qint32{32}>>("PictureWidth"),
-            field<&B::g_PictureHeight, constant<qint32{32}>, constant<qint32{32}>>("PictureHeight"),
-            field<&B::g_PictureSize, constant<qint32(PictureSizing::Large)>,
-                  constant<qint32(PictureSizing::Large)>>("PictureSize"),
-            field<&B::g_OriginalPicSizeW, nullptr, constant<qint32{32}>>("OriginalPicSizeW"),
-            field<&B::g_OriginalPicSizeH, nullptr, constant<qint32{32}>>("OriginalPicSizeH"),
-            {"Font", ambientFont, ambientFont,
-             [](const B& b) { return QVariant::fromValue(b.m_surfaceFont); },
-             [](B& b, const QVariant& v) { b.setSurfaceFont(v.value<FontValue>()); }},
-            {"Font", ambientFont, ambientFont, nullptr,
-             [](B& b, const QVariant& v) { b.readFontSilently(v.value<FontValue>()); }},
-            field<&B::g_PictureHover, emptyPicture, noPicture>("PictureHover"),
-            {"Picture", emptyPicture, noPicture, nullptr,
-             [](B& b, const QVariant& v) { b.g_Picture = v.value<PictureValue>(); }},
-            {"MouseIcon", nullptr, noPicture,
-             [](const B& b) { return QVariant::fromValue(b.m_mouseIcon); },
-             [](B& b, const QVariant& v) { b.setMouseIcon(v.value<PictureValue>()); }},
-            {"Enabled", nullptr, constant<true>, [](const B& b) { return QVariant(b.Enabled()); },
-             [](B& b, const QVariant& v) {
-                 b.m_settingEnabled = true;
-                 b.QWidget::setEnabled(v.toBool());
-                 b.m_settingEnabled = false;
-                 b.m_knownEnabled = b.Enabled();
-             }},
-            {"MousePointer", nullptr, constant<qint32(PointerShape::Default)>,
-             [](const B& b) { return QVariant(static_cast<qint32>(b.m_mousePointer)); },
-             [](B& b, const QVariant& v) {
-                 b.m_mousePointer =
-                     fit16("MousePointer", v, static_cast<qint16>(PointerShape::Default));
-                 b.applyCursor();
-             }},
-            field<&B::g_URL, noText, noText>("URL"),
-            colourField<&B::g_XPColor_Pressed, SysColour::ButtonHighlight>("XPColor_Pressed"),
-            colourField<&B::g_XPColor_Hover, SysColour::Light3D>("XPColor_Hover"),
-            field<&B::g_XPDefaultColors, constant<true>, constant<true>>("XPDefaultColors"),
-            // SoundOver is a dynamically typed value: whatever is stored, its text form.
-            field<&B::g_SoundOver, soundOver, soundOver>("SoundOver"),
-            field<&B::g_SoundClick, soundClick, soundClick>("SoundClick"),
-            field<&B::g_DefCurHand, constant<false>, constant<false>>("DefCurHand"),
-            field<&B::g_XPShowBorderAlways, constant<false>, constant<false>>("XPShowBorderAlways"),
-            colourField<&B::g_MaskColor, 0>("MaskColor"),
-            field<&B::g_TransparentBG, constant<false>, constant<false>>("TransparentBG"),
-            field16<"BEVEL", &B::g_BEVEL, 1>(),
-            field16<"BEVELDEPTH", &B::g_BEVELDEPTH, 8>(),
-        }};
-        return rows;
-    }
     static QVariant soundOver(const Button_XP&) { return kSoundOver; }
     static QVariant soundClick(const Button_XP&) { return kSoundClick; }
 
-    // A new instance: the surface's colours, g_CurrentPicture and the natural picture size
-    // are left unassigned.
-    static constexpr std::array<Index, 25> kInitOrder = {BackColor,
-                                                         ForeColor,
-                                                         ShowFocusRect,
-                                                         SurfaceFont,
-                                                         Font,
-                                                         Caption,
-                                                         PicturePosition,
-                                                         ButtonStyle,
-                                                         PictureWidth,
-                                                         PictureHeight,
-                                                         PictureSize,
-                                                         PictureHover,
-                                                         Picture,
-                                                         URL,
-                                                         XPColor_Pressed,
-                                                         XPColor_Hover,
-                                                         XPDefaultColors,
-                                                         SoundOver,
-                                                         SoundClick,
-                                                         DefCurHand,
-                                                         XPShowBorderAlways,
-                                                         TransparentBG,
-                                                         MaskColor,
-                                                         BEVEL,
-                                                         BEVELDEPTH};
+    // One row per field a property is stored in, in the order ReadProperties reads them; the
+    // last two numbers of a row are its places in InitProperties' and WriteProperties' orders.
+    // "BackColor" and "Font" are each read into the property and then into the surface, and
+    // "Picture" into the current picture and then the normal one. A new instance leaves the
+    // surface's colours, g_CurrentPicture and the natural picture size unassigned.
+    static constexpr auto rows() {
+        using B = Button_XP;
+        constexpr int no = kNoPlace;
+        return std::array{
+            colourField<&B::g_BackColor, SysColour::ButtonFace>("BackColor", 0, 19),
+            Row{"BackColor", nullptr, colour<SysColour::ButtonFace>, nullptr,
+                [](B& b, const QVariant& v) { b.setSurfaceBackColor(v.value<OleColour>().value); },
+                no, no},
+            colourField<&B::g_ForeColor, SysColour::ButtonText>("ForeColor", 1, 20),
+            field<&B::g_ShowFocusRect, constant<true>, constant<true>>("ShowFocusRect", 2, 14),
+            field<&B::g_Caption, displayName, displayName>("Caption", 5, 0),
+            field<&B::g_PicturePosition, constant<qint32(PictureSide::Left)>,
+                  constant<qint32(PictureSide::Left)>>("PicturePosition", 6, 1),
+            field<&B::g_ButtonStyle, constant<qint32(FaceStyle::Highlight)>,
+                  constant<qint32(FaceStyle::Highlight)>>("ButtonStyle", 7, 2),
+            field<&B::g_CurrentPicture, nullptr, noPicture>("Picture", no, 3),
+            field<&B::g_PictureWidth, constant<qint32{32}>, constant<qint32{32}>>("PictureWidth", 8,
+                                                                                  4),
+            field<&B::g_PictureHeight, constant<qint32{32}>, constant<qint32{32}>>("PictureHeight",
+                                                                                   9, 5),
+            field<&B::g_PictureSize, constant<qint32(PictureSizing::Large)>,
+                  constant<qint32(PictureSizing::Large)>>("PictureSize", 10, 6),
+            field<&B::g_OriginalPicSizeW, nullptr, constant<qint32{32}>>("OriginalPicSizeW", no, 7),
+            field<&B::g_OriginalPicSizeH, nullptr, constant<qint32{32}>>("OriginalPicSizeH", no, 8),
+            Row{"Font", ambientFont, ambientFont,
+                [](const B& b) { return QVariant::fromValue(b.m_surfaceFont); },
+                [](B& b, const QVariant& v) { b.setSurfaceFont(v.value<FontValue>()); }, 3, 11},
+            Row{"Font", ambientFont, ambientFont, nullptr,
+                [](B& b, const QVariant& v) { b.readFontSilently(v.value<FontValue>()); }, 4, no},
+            field<&B::g_PictureHover, emptyPicture, noPicture>("PictureHover", 11, 9),
+            Row{"Picture", emptyPicture, noPicture, nullptr,
+                [](B& b, const QVariant& v) { b.g_Picture = v.value<PictureValue>(); }, 12, no},
+            Row{"MouseIcon", nullptr, noPicture,
+                [](const B& b) { return QVariant::fromValue(b.m_mouseIcon); },
+                [](B& b, const QVariant& v) { b.setMouseIcon(v.value<PictureValue>()); }, no, 12},
+            Row{"Enabled", nullptr, constant<true>,
+                [](const B& b) { return QVariant(b.Enabled()); },
+                [](B& b, const QVariant& v) {
+                    b.m_settingEnabled = true;
+                    b.QWidget::setEnabled(v.toBool());
+                    b.m_settingEnabled = false;
+                    b.m_knownEnabled = b.Enabled();
+                },
+                no, 10},
+            Row{"MousePointer", nullptr, constant<qint32(PointerShape::Default)>,
+                [](const B& b) { return QVariant(static_cast<qint32>(b.m_mousePointer)); },
+                [](B& b, const QVariant& v) {
+                    b.m_mousePointer =
+                        fit16("MousePointer", v, static_cast<qint16>(PointerShape::Default));
+                    b.applyCursor();
+                },
+                no, 13},
+            field<&B::g_URL, noText, noText>("URL", 13, 15),
+            colourField<&B::g_XPColor_Pressed, SysColour::ButtonHighlight>("XPColor_Pressed", 14,
+                                                                           16),
+            colourField<&B::g_XPColor_Hover, SysColour::Light3D>("XPColor_Hover", 15, 17),
+            field<&B::g_XPDefaultColors, constant<true>, constant<true>>("XPDefaultColors", 16, 18),
+            // SoundOver is a dynamically typed value: whatever is stored, its text form.
+            field<&B::g_SoundOver, soundOver, soundOver>("SoundOver", 17, 21),
+            field<&B::g_SoundClick, soundClick, soundClick>("SoundClick", 18, 22),
+            field<&B::g_DefCurHand, constant<false>, constant<false>>("DefCurHand", 19, 23),
+            field<&B::g_XPShowBorderAlways, constant<false>, constant<false>>("XPShowBorderAlways",
+                                                                              20, 24),
+            colourField<&B::g_MaskColor, 0>("MaskColor", 22, 25),
+            field<&B::g_TransparentBG, constant<false>, constant<false>>("TransparentBG", 21, 26),
+            field16<"BEVEL", &B::g_BEVEL, 1>(23, 27),
+            field16<"BEVELDEPTH", &B::g_BEVELDEPTH, 8>(24, 28),
+        };
+    }
 
-    static constexpr std::array<Index, 29> kWriteOrder = {Caption,
-                                                          PicturePosition,
-                                                          ButtonStyle,
-                                                          CurrentPicture,
-                                                          PictureWidth,
-                                                          PictureHeight,
-                                                          PictureSize,
-                                                          OriginalPicSizeW,
-                                                          OriginalPicSizeH,
-                                                          PictureHover,
-                                                          Enabled,
-                                                          SurfaceFont,
-                                                          MouseIcon,
-                                                          MousePointer,
-                                                          ShowFocusRect,
-                                                          URL,
-                                                          XPColor_Pressed,
-                                                          XPColor_Hover,
-                                                          XPDefaultColors,
-                                                          BackColor,
-                                                          ForeColor,
-                                                          SoundOver,
-                                                          SoundClick,
-                                                          DefCurHand,
-                                                          XPShowBorderAlways,
-                                                          MaskColor,
-                                                          TransparentBG,
-                                                          BEVEL,
-                                                          BEVELDEPTH};
+    static const auto& table() {
+        static constexpr auto kRows = rows();
+        return kRows;
+    }
+    static std::span<const std::size_t> initOrder() {
+        static constexpr auto kOrder = OrderOf(rows(), &Row::initAt, &Row::fresh);
+        static_assert(kOrder.valid,
+                      "each place of the init order held once, by a row with a new value");
+        return kOrder.order();
+    }
+    static std::span<const std::size_t> writeOrder() {
+        static constexpr auto kOrder = OrderOf(rows(), &Row::writeAt, &Row::save);
+        static_assert(kOrder.valid, "each place of the write order held once, by a saved row");
+        return kOrder.order();
+    }
 };
 
 // g_Font follows a new value without reporting it: a new instance and a load repaint once at
@@ -260,7 +204,7 @@ void Button_XP::readFontSilently(const FontValue& f) {
 }
 
 void Button_XP::InitProperties() {
-    InitRows<Button_XP, Properties::Index>(*this, Properties::table(), Properties::kInitOrder);
+    InitRows<Button_XP>(*this, Properties::table(), Properties::initOrder());
     // Nothing repaints here.
 }
 
@@ -271,8 +215,7 @@ void Button_XP::ReadProperties(const PropertyBag& bag) {
 }
 
 void Button_XP::WriteProperties(PropertyBag& bag) const {
-    WriteRows<Button_XP, Properties::Index>(*this, bag, Properties::table(),
-                                            Properties::kWriteOrder);
+    WriteRows<Button_XP>(*this, bag, Properties::table(), Properties::writeOrder());
 }
 
 }  // namespace corvane

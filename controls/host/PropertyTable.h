@@ -2,15 +2,21 @@
 
 #include <QVariant>
 
+#include <array>
+#include <cstddef>
 #include <span>
 
 #include "controls/host/PropertyBag.h"
 
 namespace corvane {
 
-// One stored property of a control: its key in the property set and how the life cycle treats
-// it. A control lists its properties once, in a table of these, and its InitProperties,
-// ReadProperties and WriteProperties walk that table in their own orders.
+// A row's place in an order that leaves it out.
+inline constexpr int kNoPlace = -1;
+
+// One stored property of a control: its key in the property set, how the life cycle treats it
+// and its places in the life cycle's orders. A control lists its properties once, in a table of
+// these: ReadProperties walks the table in its own order, InitProperties and WriteProperties in
+// the orders the rows' places make (OrderOf).
 template <typename Control>
 struct PropertyRow {
     const char* key;
@@ -23,15 +29,65 @@ struct PropertyRow {
     QVariant (*save)(const Control&);
     // Stores a value read or made new, as loading does: no notification.
     void (*assign)(Control&, const QVariant&);
+    // Its places in InitProperties' order and in WriteProperties' order, from 0 (kNoPlace where
+    // the order leaves it out).
+    int initAt = kNoPlace;
+    int writeAt = kNoPlace;
 };
 
-// The rows of `table` named by `order`, each assigned its new value. The orders name only rows
-// that have what they use.
-template <typename Control, typename Index>
+// An order over a table's rows, made from their places: the rows' indices, first to last.
+template <std::size_t Count>
+struct RowOrder {
+    std::array<std::size_t, Count> rows{};
+    std::size_t size = 0;
+    // Every place from 0 to size - 1 is held by exactly one row, no row holds a place outside
+    // that range, and each row in the order has the value the order uses. A table's orders are
+    // static_asserted valid.
+    bool valid = true;
+
+    constexpr std::span<const std::size_t> order() const { return {rows.data(), size}; }
+};
+
+// The order that the rows' `place` members make; `uses` is the value it takes from each row
+// (fresh for InitProperties, save for WriteProperties).
+template <typename Control, std::size_t Count>
+constexpr RowOrder<Count> OrderOf(const std::array<PropertyRow<Control>, Count>& table,
+                                  int PropertyRow<Control>::*place,
+                                  QVariant (*PropertyRow<Control>::*uses)(const Control&)) {
+    RowOrder<Count> o;
+    for (const PropertyRow<Control>& row : table) {
+        if (row.*place != kNoPlace) {
+            ++o.size;
+        }
+    }
+    std::array<int, Count> holders{};
+    for (std::size_t i = 0; i < Count; ++i) {
+        const int at = table[i].*place;
+        if (at == kNoPlace) {
+            continue;
+        }
+        if (at < 0 || static_cast<std::size_t>(at) >= o.size || table[i].*uses == nullptr ||
+            table[i].assign == nullptr) {
+            o.valid = false;
+            continue;
+        }
+        ++holders[static_cast<std::size_t>(at)];
+        o.rows[static_cast<std::size_t>(at)] = i;
+    }
+    for (std::size_t at = 0; at < o.size; ++at) {
+        if (holders[at] != 1) {
+            o.valid = false;
+        }
+    }
+    return o;
+}
+
+// The rows of `table` named by `order`, each assigned its new value.
+template <typename Control>
 void InitRows(Control& c, std::span<const PropertyRow<Control>> table,
-              std::span<const Index> order) {
-    for (const Index i : order) {
-        const PropertyRow<Control>& row = table[static_cast<std::size_t>(i)];
+              std::span<const std::size_t> order) {
+    for (const std::size_t i : order) {
+        const PropertyRow<Control>& row = table[i];
         row.assign(c, row.fresh(c));
     }
 }
@@ -46,11 +102,11 @@ void ReadRows(Control& c, const PropertyBag& bag, std::span<const PropertyRow<Co
 }
 
 // The rows named by `order` written into the set, each left out when it holds its absent value.
-template <typename Control, typename Index>
+template <typename Control>
 void WriteRows(const Control& c, PropertyBag& bag, std::span<const PropertyRow<Control>> table,
-               std::span<const Index> order) {
-    for (const Index i : order) {
-        const PropertyRow<Control>& row = table[static_cast<std::size_t>(i)];
+               std::span<const std::size_t> order) {
+    for (const std::size_t i : order) {
+        const PropertyRow<Control>& row = table[i];
         bag.write(QLatin1String(row.key), row.save(c), row.absent(c));
     }
 }

@@ -148,21 +148,11 @@ void ucUpDownBox::setValue(int New_Value) {
     PropertyChanged(QStringLiteral("Value"));
 }
 
-// The stored properties, one row each, in the order ReadProperties reads them. A friend of the
-// control, so the rows reach its fields.
+// The stored properties, one row each, in the order ReadProperties reads them; the last two
+// numbers of a row are its places in InitProperties' and WriteProperties' orders. A friend of
+// the control, so the rows reach its fields.
 struct ucUpDownBox::Properties {
     using Row = PropertyRow<ucUpDownBox>;
-    enum Index : int {
-        BackColor,
-        BorderStyle,
-        Enabled,
-        Font,
-        Alignment,
-        ForeColor,
-        Min,
-        Max,
-        Value
-    };
 
     static QVariant ambientFont(const ucUpDownBox& b) {
         return QVariant::fromValue(b.Site()->AmbientFont());
@@ -176,78 +166,101 @@ struct ucUpDownBox::Properties {
         return Value;
     }
 
-    static const std::array<Row, 9>& table() {
-        using B = ucUpDownBox;
-        static const std::array<Row, 9> rows = {{
-            {"BackColor", colour<SysColour::WindowBackground>, colour<SysColour::WindowBackground>,
-             [](const B& b) { return QVariant::fromValue(OleColour{b.m_backColor}); },
-             [](B& b, const QVariant& v) {
-                 b.m_backColor = v.value<OleColour>().value;
-                 b.applyColours();
-             }},
-            // Out-of-range values are ignored, as the setter ignores them.
-            {"BorderStyle", number<int(BoxBorder::FixedSingle)>,
-             number<int(BoxBorder::FixedSingle)>,
-             [](const B& b) { return QVariant(b.m_borderStyle); },
-             [](B& b, const QVariant& v) {
-                 if (const int n = v.toInt(); IsBoxBorder(n)) {
-                     b.m_borderStyle = n;
-                 }
-             }},
-            {"Enabled", nullptr, [](const B&) { return QVariant(true); },
-             [](const B& b) { return QVariant(b.m_enabled); },
-             [](B& b, const QVariant& v) {
-                 b.m_enabled = v.toBool();
-                 b.m_settingEnabled = true;
-                 b.QWidget::setEnabled(b.m_enabled);
-                 b.m_settingEnabled = false;
-             }},
-            {"Font", ambientFont, ambientFont,
-             [](const B& b) { return QVariant::fromValue(b.m_font); },
-             [](B& b, const QVariant& v) {
-                 b.m_font = v.value<FontValue>();
-                 b.applyFont();
-             }},
-            {"Alignment", nullptr, number<int(BoxAlignment::Left)>,
-             [](const B& b) { return QVariant(b.m_alignment); },
-             [](B& b, const QVariant& v) {
-                 if (const int n = v.toInt(); IsBoxAlignment(n)) {
-                     b.m_alignment = n;
-                 }
-                 b.applyAlignment();
-             }},
-            {"ForeColor", nullptr, colour<SysColour::WindowText>,
-             [](const B& b) { return QVariant::fromValue(OleColour{b.m_foreColor}); },
-             [](B& b, const QVariant& v) {
-                 b.m_foreColor = v.value<OleColour>().value;
-                 b.applyColours();
-             }},
-            {"Min", number<0>, number<0>, [](const B& b) { return QVariant(b.m_rules.Min()); },
-             [](B& b, const QVariant& v) { b.m_rules.setMin(v.toInt()); }},
-            {"Max", number<100>, number<100>, [](const B& b) { return QVariant(b.m_rules.Max()); },
-             [](B& b, const QVariant& v) { b.m_rules.setMax(v.toInt()); }},
-            // As text, so that the text rule takes it against the bounds just loaded.
-            {"Value", number<0>, number<0>, [](const B& b) { return QVariant(b.m_rules.Value()); },
-             [](B& b, const QVariant& v) { b.showText(QString::number(v.toInt())); }},
-        }};
-        return rows;
-    }
-
     // A new instance: the border and background, then the font through its property (so the
     // field gets it and the layout runs), then the bounds and the text "0" (Value is Min).
-    static constexpr std::array<Index, 2> kInitLook = {BorderStyle, BackColor};
-    static constexpr std::array<Index, 3> kInitNumber = {Min, Max, Value};
-    static constexpr std::array<Index, 9> kWriteOrder = {
-        Alignment, BackColor, BorderStyle, ForeColor, Enabled, Font, Min, Max, Value};
+    static constexpr std::size_t kInitBeforeFont = 2;
+
+    static constexpr auto rows() {
+        using B = ucUpDownBox;
+        constexpr int no = kNoPlace;
+        return std::array{
+            Row{"BackColor", colour<SysColour::WindowBackground>,
+                colour<SysColour::WindowBackground>,
+                [](const B& b) { return QVariant::fromValue(OleColour{b.m_backColor}); },
+                [](B& b, const QVariant& v) {
+                    b.m_backColor = v.value<OleColour>().value;
+                    b.applyColours();
+                },
+                1, 1},
+            // Out-of-range values are ignored, as the setter ignores them.
+            Row{"BorderStyle", number<int(BoxBorder::FixedSingle)>,
+                number<int(BoxBorder::FixedSingle)>,
+                [](const B& b) { return QVariant(b.m_borderStyle); },
+                [](B& b, const QVariant& v) {
+                    if (const int n = v.toInt(); IsBoxBorder(n)) {
+                        b.m_borderStyle = n;
+                    }
+                },
+                0, 2},
+            Row{"Enabled", nullptr, [](const B&) { return QVariant(true); },
+                [](const B& b) { return QVariant(b.m_enabled); },
+                [](B& b, const QVariant& v) {
+                    b.m_enabled = v.toBool();
+                    b.m_settingEnabled = true;
+                    b.QWidget::setEnabled(b.m_enabled);
+                    b.m_settingEnabled = false;
+                },
+                no, 4},
+            Row{"Font", ambientFont, ambientFont,
+                [](const B& b) { return QVariant::fromValue(b.m_font); },
+                [](B& b, const QVariant& v) {
+                    b.m_font = v.value<FontValue>();
+                    b.applyFont();
+                },
+                no, 5},
+            Row{"Alignment", nullptr, number<int(BoxAlignment::Left)>,
+                [](const B& b) { return QVariant(b.m_alignment); },
+                [](B& b, const QVariant& v) {
+                    if (const int n = v.toInt(); IsBoxAlignment(n)) {
+                        b.m_alignment = n;
+                    }
+                    b.applyAlignment();
+                },
+                no, 0},
+            Row{"ForeColor", nullptr, colour<SysColour::WindowText>,
+                [](const B& b) { return QVariant::fromValue(OleColour{b.m_foreColor}); },
+                [](B& b, const QVariant& v) {
+                    b.m_foreColor = v.value<OleColour>().value;
+                    b.applyColours();
+                },
+                no, 3},
+            Row{"Min", number<0>, number<0>, [](const B& b) { return QVariant(b.m_rules.Min()); },
+                [](B& b, const QVariant& v) { b.m_rules.setMin(v.toInt()); }, 2, 6},
+            Row{"Max", number<100>, number<100>,
+                [](const B& b) { return QVariant(b.m_rules.Max()); },
+                [](B& b, const QVariant& v) { b.m_rules.setMax(v.toInt()); }, 3, 7},
+            // As text, so that the text rule takes it against the bounds just loaded.
+            Row{"Value", number<0>, number<0>,
+                [](const B& b) { return QVariant(b.m_rules.Value()); },
+                [](B& b, const QVariant& v) { b.showText(QString::number(v.toInt())); }, 4, 8},
+        };
+    }
+
+    static const auto& table() {
+        static constexpr auto kRows = rows();
+        return kRows;
+    }
+    static std::span<const std::size_t> initOrder() {
+        static constexpr auto kOrder = OrderOf(rows(), &Row::initAt, &Row::fresh);
+        static_assert(kOrder.valid && kOrder.size >= kInitBeforeFont,
+                      "each place of the init order held once, by a row with a new value");
+        return kOrder.order();
+    }
+    static std::span<const std::size_t> writeOrder() {
+        static constexpr auto kOrder = OrderOf(rows(), &Row::writeAt, &Row::save);
+        static_assert(kOrder.valid, "each place of the write order held once, by a saved row");
+        return kOrder.order();
+    }
 };
 
 void ucUpDownBox::InitProperties() {
     using P = Properties;
-    InitRows<ucUpDownBox, P::Index>(*this, P::table(), P::kInitLook);
+    InitRows<ucUpDownBox>(*this, P::table(), P::initOrder().first(P::kInitBeforeFont));
     setFont(Site()->AmbientFont());
     // The value's row runs the text rule, which may raise Change.
-    if (!m_guard.survives(
-            [&] { InitRows<ucUpDownBox, P::Index>(*this, P::table(), P::kInitNumber); })) {
+    if (!m_guard.survives([&] {
+            InitRows<ucUpDownBox>(*this, P::table(), P::initOrder().subspan(P::kInitBeforeFont));
+        })) {
         return;
     }
     update();
@@ -263,8 +276,7 @@ void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
 }
 
 void ucUpDownBox::WriteProperties(PropertyBag& bag) const {
-    WriteRows<ucUpDownBox, Properties::Index>(*this, bag, Properties::table(),
-                                              Properties::kWriteOrder);
+    WriteRows<ucUpDownBox>(*this, bag, Properties::table(), Properties::writeOrder());
 }
 
 QSize ucUpDownBox::sizeHint() const {
