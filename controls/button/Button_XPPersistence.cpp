@@ -184,14 +184,13 @@ struct Button_XP::Properties {
         return kRows;
     }
     static std::span<const std::size_t> initOrder() {
-        static constexpr auto kOrder = OrderOf(rows(), &Row::initAt, &Row::fresh);
-        static_assert(kOrder.valid,
-                      "each place of the init order held once, by a row with a new value");
+        static constexpr auto kOrder = OrderOf(rows(), &Row::initAt);
+        static_assert(kOrder.valid, "each place of the init order held by exactly one row");
         return kOrder.order();
     }
     static std::span<const std::size_t> writeOrder() {
-        static constexpr auto kOrder = OrderOf(rows(), &Row::writeAt, &Row::save);
-        static_assert(kOrder.valid, "each place of the write order held once, by a saved row");
+        static constexpr auto kOrder = OrderOf(rows(), &Row::writeAt);
+        static_assert(kOrder.valid, "each place of the write order held by exactly one row");
         return kOrder.order();
     }
 };
