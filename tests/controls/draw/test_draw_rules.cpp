@@ -1,6 +1,5 @@
 // The drawing layer's pixel rules against tiny expected images, with no toolkit: the same
 // source runs natively and, cross-built, under Wine.
-#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include <doctest.h>
 
 #include <string>
