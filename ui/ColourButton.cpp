@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "controls/host/SystemColours.h"
+#include "controls/host/qt/QtSystemColours.h"
 
 namespace corvane {
 

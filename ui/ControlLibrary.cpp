@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "controls/host/SystemColours.h"
+#include "controls/host/qt/QtSystemColours.h"
 
 namespace corvane {
 

@@ -11,7 +11,7 @@
 #include "controls/button/ButtonValues.h"
 #include "controls/draw/Rect.h"
 #include "controls/host/Picture.h"
-#include "controls/host/SystemColours.h"
+#include "controls/host/qt/QtSystemColours.h"
 
 namespace corvane {
 

@@ -11,7 +11,7 @@
 #include "controls/button/XPLook.h"
 #include "controls/draw/Draw.h"
 #include "controls/draw/qt/QtText.h"
-#include "controls/host/SystemColours.h"
+#include "controls/host/qt/QtSystemColours.h"
 
 namespace corvane {
 

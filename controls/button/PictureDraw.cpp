@@ -6,7 +6,7 @@
 
 #include "controls/draw/Draw.h"
 #include "controls/draw/qt/QtText.h"
-#include "controls/host/SystemColours.h"
+#include "controls/host/qt/QtSystemColours.h"
 
 namespace corvane {
 

@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "controls/host/PropertyTable.h"
-#include "controls/host/SystemColours.h"
+#include "controls/host/qt/QtSystemColours.h"
 #include "controls/updown/UpDownLayout.h"
 #include "controls/updown/ucUpDownBoxAccessible.h"
 

@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "controls/host/SystemColours.h"
+#include "controls/host/qt/QtSystemColours.h"
 #include "tests/support/UiFakes.h"
 #include "ui/ColourButton.h"
 #include "ui/ControlLibrary.h"

@@ -12,7 +12,7 @@
 
 #include "controls/button/Button_XP.h"
 #include "controls/host/ControlSite.h"
-#include "controls/host/SystemColours.h"
+#include "controls/host/qt/QtSystemColours.h"
 #include "tests/support/Button_XPTestAccess.h"
 
 using namespace corvane;

@@ -3,7 +3,7 @@
 #include "controls/host/ControlSite.h"
 #include "controls/host/FontValue.h"
 #include "controls/host/Picture.h"
-#include "controls/host/SystemColours.h"
+#include "controls/host/qt/QtSystemColours.h"
 
 using namespace corvane;
 
