@@ -94,8 +94,8 @@ test-sanitize: deps
 	$(SAN_ENV) ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
 # corvane-cli.exe for 64-bit Windows, cross-built with MinGW-w64 into $(WINDOWS_BUILD)/app: one
-# executable that needs only Windows' own DLLs, and no Qt. The drawing layer and its doctest
-# program (tests/controls/draw/test_draw_rules.exe) are built beside it.
+# executable that needs only Windows' own DLLs, and no Qt. The engine's libraries and their
+# doctest programs (tests/.../test_<name>.exe) are built beside it.
 WINDOWS_BUILD ?= build-windows
 windows: deps
 	@if [ ! -f $(WINDOWS_BUILD)/build.ninja ]; then \
