@@ -42,8 +42,9 @@ inline constexpr std::array<ColourSlotFields, 2> kColourSlots{{
      {"Pes Fonts Color red", "Pes Fonts Color green", "Pes Fonts Color blue"}},
 }};
 
-constexpr const ColourSlotFields& ColourSlotOf(ColourSlotId id) {
-    return kColourSlots[id == ColourSlotId::Exhibition ? 0 : 1];
-}
+// Open loads and Save converts the Exhibition slot first, so that a save names the first bad
+// field in the order of the window.
+static_assert(kColourSlots[0].id == ColourSlotId::Exhibition &&
+              kColourSlots[1].id == ColourSlotId::Font);
 
 }  // namespace corvane

@@ -156,6 +156,8 @@ inline constexpr std::array<ColourSlotControls, 2> kColourSlotControls{{
     {ColourSlotId::Font, 10, &frmMain::GroupBox9, &frmMain::cmd_Color4, &frmMain::Result4,
      &frmMain::GroupBox10, &frmMain::Up4},
 }};
+static_assert(kColourSlotControls[0].id == ColourSlotId::Exhibition &&
+              kColourSlotControls[1].id == ColourSlotId::Font);
 constexpr const ColourSlotControls& ControlsOf(ColourSlotId slot) {
     return kColourSlotControls[slot == ColourSlotId::Exhibition ? 0 : 1];
 }
