@@ -1,4 +1,5 @@
-// The Open and Save commands and the handlers of the team and colour controls.
+// The window's glue to its editor: the commands and drops it hands on, and the two dialogs it
+// asks the user through.
 
 #include "ui/frmMain.h"
 
@@ -11,24 +12,13 @@
 #include <string>
 
 #include "controls/button/Button_XP.h"
-#include "controls/updown/ucUpDownBox.h"
-#include "core/Colour.h"
-#include "core/DemoFile.h"
-#include "core/Error.h"
 #include "core/FileOps.h"
-#include "core/TeamCatalogue.h"
-#include "core/TextConversion.h"
-#include "ui/ColourButton.h"
 #include "ui/FilePaths.h"
 #include "ui/Scn_Common_Dialog.h"
 
 namespace corvane {
 
 namespace {
-
-QString FromStd(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 template <typename T>
 T& OrDefault(T* given, T& fallback) {
@@ -48,21 +38,8 @@ QtMessageService& RealMessages() {
     return service;
 }
 
-// The names a failed conversion reports: what the user sees on the window.
-const char* const kTeamFields[4] = {"team 1", "team 2", "team 3", "team 4"};
-const char* const kExhibitionFields[3] = {"Loading Icon (Exhibition) red",
-                                          "Loading Icon (Exhibition) green",
-                                          "Loading Icon (Exhibition) blue"};
-const char* const kFontFields[3] = {"Pes Fonts Color red", "Pes Fonts Color green",
-                                    "Pes Fonts Color blue"};
-
-std::uint8_t TransparencyOf(const ucUpDownBox* box, const char* field) {
-    const int value = box->Value();
-    if (value < 0 || value > 255) {
-        throw Error(std::string(field) + " transparency: " + std::to_string(value) +
-                    " is not a whole number from 0 to 255");
-    }
-    return static_cast<std::uint8_t>(value);
+NamedFile ToNamedFile(const FsPathResult& named) {
+    return {named.path, named.problem.toStdString()};
 }
 
 }  // namespace
@@ -72,11 +49,11 @@ frmMain::frmMain(const frmMainServices& services, QWidget* parent)
       m_fileDialog(OrDefault<FileDialogService>(services.fileDialog, RealFileDialog())),
       m_colourDialog(OrDefault<ColourDialogService>(services.colourDialog, RealColourDialog())),
       m_messages(OrDefault<MessageService>(services.messages, RealMessages())),
-      m_files(OrDefault<FileOps>(services.files, SystemFileOps())) {
+      m_editor(*this, OrDefault<FileOps>(services.files, SystemFileOps())) {
     BuildControls();
-    connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
-    connect(mnuSave, &QAction::triggered, this, &frmMain::Save);
-    connect(cmd_Save, &Button_XP::Click, this, &frmMain::Save);
+    connect(mnuOpen, &QAction::triggered, this, [this] { m_editor.Open(); });
+    connect(mnuSave, &QAction::triggered, this, [this] { m_editor.Save(); });
+    connect(cmd_Save, &Button_XP::Click, this, [this] { m_editor.Save(); });
     setAcceptDrops(true);
     for (QWidget* child : findChildren<QWidget*>()) {
         if (child->acceptDrops()) {
@@ -87,60 +64,33 @@ frmMain::frmMain(const frmMainServices& services, QWidget* parent)
 
 frmMain::~frmMain() = default;
 
-void frmMain::ShowMessage(const QString& text, QMessageBox::Icon icon) {
-    m_messages.Show(this, kAppTitle, text, icon);
+void frmMain::ShowMessage(const std::string& text, MessageKind kind) {
+    m_messages.Show(this, kAppTitle, QString::fromStdString(text),
+                    kind == MessageKind::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
 }
 
-void frmMain::mnuOpen_Click() {
+std::optional<NamedFile> frmMain::AskFile(const std::string& title, const std::string& filter,
+                                          const std::filesystem::path& current) {
     QString chosen;
     {
         Scn_Common_Dialog dialog(m_fileDialog);
-        chosen =
-            dialog.OpenFileName(this, QStringLiteral("pes2012.exe"), m_fileName,
-                                QStringLiteral("pes2012.exe (*.exe)|*.exe| All Files (*.*)|*.*"));
+        chosen = dialog.OpenFileName(this, QString::fromStdString(title), FromFsPath(current),
+                                     QString::fromStdString(filter));
     }
     if (chosen == QStringLiteral("-1")) {
-        return;
+        return std::nullopt;
     }
-    OpenNamed(ToFsPath(chosen));
+    return ToNamedFile(ToFsPath(chosen));
+}
+
+std::uint32_t frmMain::AskColour(std::uint32_t initial) {
+    CD->setColor(initial);
+    CD->ShowColor();
+    return CD->Color();
 }
 
 void frmMain::OpenNamed(const FsPathResult& named) {
-    if (named.path) {
-        OpenFile(*named.path);
-    } else {
-        ReportNotOpened(named.problem);
-    }
-}
-
-void frmMain::ReportNotOpened(const QString& reason) {
-    ShowMessage(QStringLiteral("The file was not opened; nothing has changed.\n\n%1").arg(reason),
-                QMessageBox::Warning);
-}
-
-bool frmMain::OpenFile(const std::filesystem::path& path) {
-    // Every field is read before anything on the window changes, so a file that cannot be
-    // read leaves the window, and the file a save would write to, as they were.
-    PatchValues values;
-    try {
-        values = ReadPatch(path, m_files);
-    } catch (const std::exception& e) {  // corvane::Error, or bad_alloc: never past a slot
-        ReportNotOpened(QString::fromUtf8(e.what()));
-        return false;
-    }
-    m_path = path;
-    m_fileName = FromFsPath(path);
-    for (int slot = 0; slot < 4; ++slot) {
-        txt[slot]->setNumber(values.teams[slot]);
-    }
-    Id_Team();
-    Combo();
-    OpenExhibition(values.exhibition);
-    OpenFontGame(values.font);
-    TabControl1->setEnabled(true);
-    mnuSave->setEnabled(true);
-    cmd_Save->setEnabled(true);
-    return true;
+    m_editor.OpenNamed(ToNamedFile(named));
 }
 
 DropDecision frmMain::TakeDrag(QDropEvent* event) {
@@ -190,97 +140,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             break;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void frmMain::Save() {
-    if (m_path.empty()) {
-        return;  // nothing opened yet; the commands are disabled until then
-    }
-    // Every field is converted before the file is opened, so a bad field writes nothing.
-    PatchValues values;
-    try {
-        for (int slot = 0; slot < 4; ++slot) {
-            values.teams[slot] = TextToTeamId(txt[slot]->Text().toStdString(), kTeamFields[slot]);
-        }
-        values.exhibition.red = TextToComponent(C[0]->Text().toStdString(), kExhibitionFields[0]);
-        values.exhibition.green = TextToComponent(C[1]->Text().toStdString(), kExhibitionFields[1]);
-        values.exhibition.blue = TextToComponent(C[2]->Text().toStdString(), kExhibitionFields[2]);
-        values.exhibition.transparency = TransparencyOf(Up, "Loading Icon (Exhibition)");
-        values.font.red = TextToComponent(C[10]->Text().toStdString(), kFontFields[0]);
-        values.font.green = TextToComponent(C[11]->Text().toStdString(), kFontFields[1]);
-        values.font.blue = TextToComponent(C[12]->Text().toStdString(), kFontFields[2]);
-        values.font.transparency = TransparencyOf(Up4, "Pes Fonts Color");
-    } catch (const std::exception& e) {
-        ShowMessage(QStringLiteral("Nothing was saved.\n\n%1").arg(QString::fromUtf8(e.what())),
-                    QMessageBox::Warning);
-        return;
-    }
-    try {
-        WritePatch(m_path, values, m_files);
-    } catch (const std::exception& e) {
-        ShowMessage(QStringLiteral("The save failed.\n\n%1").arg(QString::fromUtf8(e.what())),
-                    QMessageBox::Warning);
-        return;
-    }
-    ShowMessage(QStringLiteral("Ready!!!"), QMessageBox::NoIcon);
-}
-
-void frmMain::Id_Team() {
-    for (int slot = 0; slot < 4; ++slot) {
-        const auto name = TeamNameForId(txt[slot]->Text().toStdString());
-        // An ID the catalogue does not know clears the name, so that the name of a club
-        // from an earlier file is not shown beside it.
-        Combos[slot]->setText(name ? FromStd(*name) : QString());
-    }
-}
-
-void frmMain::Combo() {
-    // The lists hold the catalogue once, however many files are opened.
-    for (ComboBox* combo : Combos) {
-        if (combo->count() > 0) {
-            continue;
-        }
-        for (const Team& team : kTeamCatalogue) {
-            combo->AddItem(FromStd(team.name));
-        }
-    }
-}
-
-void frmMain::Combo_Change(int slot) {
-    if (const auto id = TeamIdForName(Combos[slot]->Text().toStdString())) {
-        txt[slot]->setNumber(*id);
-    }
-}
-
-void frmMain::OpenExhibition(const ColourSlot& slot) {
-    LoadColourSlot(slot, 0, Up, cmd_Color, Result);
-}
-
-void frmMain::OpenFontGame(const ColourSlot& slot) {
-    LoadColourSlot(slot, 10, Up4, cmd_Color4, Result4);
-}
-
-void frmMain::LoadColourSlot(const ColourSlot& slot, int first, ucUpDownBox* transparency,
-                             ColourButton* button, FlatEdit* hex) {
-    C[first]->setNumber(slot.red);
-    C[first + 1]->setNumber(slot.green);
-    C[first + 2]->setNumber(slot.blue);
-    transparency->setValue(slot.transparency);
-    button->setBackColor(MakeColour(slot.red, slot.green, slot.blue));
-    hex->setText(QString::fromStdString(ColourHexText(button->BackColor())));
-    button->setCaption(hex->Text());
-}
-
-void frmMain::ChooseColour(int first, ColourButton* button, FlatEdit* hex) {
-    CD->setColor(button->BackColor());
-    CD->ShowColor();
-    const quint32 chosen = CD->Color();
-    button->setBackColor(chosen);
-    C[first]->setNumber(RedOf(chosen));
-    C[first + 1]->setNumber(GreenOf(chosen));
-    C[first + 2]->setNumber(BlueOf(chosen));
-    hex->setText(QString::fromStdString(ColourHexText(button->BackColor())));
-    button->setCaption(hex->Text());
 }
 
 }  // namespace corvane

@@ -4,9 +4,17 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/PatchValues.h"
+#include "editor/MainEditor.h"
+#include "editor/MainView.h"
 #include "ui/ControlLibrary.h"
 #include "ui/Dialogs.h"
 #include "ui/FilePaths.h"
@@ -38,20 +46,22 @@ struct frmMainServices {
 
 // The one window: the team slots on the first page, the two colour slots on the second, and
 // the Open and Save commands that move the twelve values between the controls and the demo
-// executable. Its controls are public, as the controls of a designed form are.
-class frmMain : public QMainWindow {
+// executable. Its controls are public, as the controls of a designed form are. The commands'
+// logic is the editor's (MainEditor); the window shows it as its view and hands it the
+// user's commands.
+class frmMain : public QMainWindow, private MainView {
     Q_OBJECT
 public:
     explicit frmMain(const frmMainServices& services = {}, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // The path of the demo executable opened last; empty until the first successful Open.
-    QString FileName() const { return m_fileName; }
+    QString FileName() const { return FromFsPath(m_editor.FileName()); }
 
     // Reads the twelve values of `path` into the window, as Open does once a file is chosen:
     // all or nothing, with a message when the file cannot be read. Returns whether it opened.
     // The command line, the file dialog and a drop all end here.
-    bool OpenFile(const std::filesystem::path& path);
+    bool OpenFile(const std::filesystem::path& path) { return m_editor.OpenFile(path); }
 
     QWidget* client = nullptr;  // the client area below the menu bar
     QMenu* Menu = nullptr;
@@ -99,27 +109,57 @@ private:
     ControlSite* MakeSite(const QString& name);
     void LoadStoredProperties(UserControl* control, const QString& name);
 
-    void mnuOpen_Click();
     void OpenNamed(const FsPathResult& named);
-    void ReportNotOpened(const QString& reason);
     DropDecision TakeDrag(QDropEvent* event);
-    void Save();
-    void Id_Team();
-    void Combo();
-    void Combo_Change(int slot);
-    void OpenExhibition(const ColourSlot& slot);
-    void OpenFontGame(const ColourSlot& slot);
-    void LoadColourSlot(const ColourSlot& slot, int first, ucUpDownBox* transparency,
-                        ColourButton* button, FlatEdit* hex);
-    void ChooseColour(int first, ColourButton* button, FlatEdit* hex);
-    void ShowMessage(const QString& text, QMessageBox::Icon icon);
+
+    // The view of the editor, over the controls (frmMainView.cpp).
+    std::string TeamIdText(TeamSlot team) const override;
+    void SetTeamIdText(TeamSlot team, const std::string& text) override;
+    std::string ClubText(TeamSlot team) const override;
+    void SetClubText(TeamSlot team, const std::string& text) override;
+    void AddClubs(TeamSlot team, const std::vector<std::string_view>& names) override;
+    std::string ComponentText(ColourSlotId slot, Component component) const override;
+    void SetComponentText(ColourSlotId slot, Component component, const std::string& text) override;
+    int Transparency(ColourSlotId slot) const override;
+    void SetTransparency(ColourSlotId slot, int value) override;
+    std::uint32_t ButtonColour(ColourSlotId slot) const override;
+    void SetButtonColour(ColourSlotId slot, std::uint32_t colour) override;
+    void SetButtonCaption(ColourSlotId slot, const std::string& caption) override;
+    void SetHexText(ColourSlotId slot, const std::string& text) override;
+    void Enable(Command command) override;
+    void ShowMessage(const std::string& text, MessageKind kind) override;
+    std::optional<NamedFile> AskFile(const std::string& title, const std::string& filter,
+                                     const std::filesystem::path& current) override;
+    std::uint32_t AskColour(std::uint32_t initial) override;
+
+    FlatEdit* ComponentField(ColourSlotId slot, Component component) const;
 
     FileDialogService& m_fileDialog;
     ColourDialogService& m_colourDialog;
     MessageService& m_messages;
-    FileOps& m_files;
-    QString m_fileName;            // FileName as shown
-    std::filesystem::path m_path;  // the same file as the system names it; saves go here
+    MainEditor m_editor;
 };
+
+// Where a colour slot's controls are on the window, in the order of kColourSlots.
+struct ColourSlotControls {
+    ColourSlotId id;
+    std::size_t firstComponent;  // the index in C of the red field; green and blue follow
+    GroupBox* frmMain::*group;
+    ColourButton* frmMain::*button;
+    FlatEdit* frmMain::*hex;
+    GroupBox* frmMain::*transparencyFrame;
+    ucUpDownBox* frmMain::*transparency;
+};
+inline constexpr std::array<ColourSlotControls, 2> kColourSlotControls{{
+    {ColourSlotId::Exhibition, 0, &frmMain::GroupBox7, &frmMain::cmd_Color, &frmMain::Result,
+     &frmMain::GroupBox8, &frmMain::Up},
+    {ColourSlotId::Font, 10, &frmMain::GroupBox9, &frmMain::cmd_Color4, &frmMain::Result4,
+     &frmMain::GroupBox10, &frmMain::Up4},
+}};
+static_assert(kColourSlotControls[0].id == ColourSlotId::Exhibition &&
+              kColourSlotControls[1].id == ColourSlotId::Font);
+constexpr const ColourSlotControls& ControlsOf(ColourSlotId slot) {
+    return kColourSlotControls[slot == ColourSlotId::Exhibition ? 0 : 1];
+}
 
 }  // namespace corvane

@@ -134,45 +134,45 @@ void frmMain::BuildTeamPage(QWidget* page) {
         txt[slot]->setGeometry(ToPixels(layout::kTeamText[slot]));
         Combos[slot] = new ComboBox(group);
         Combos[slot]->setGeometry(ToPixels(layout::kTeamCombo));
-        connect(Combos[slot], &ComboBox::Change, this, [this, slot] { Combo_Change(slot); });
+        connect(Combos[slot], &ComboBox::Change, this,
+                [this, slot] { m_editor.Combo_Change(slot); });
     }
 }
 
 void frmMain::BuildColourPage(QWidget* page) {
-    GroupBox7 = new GroupBox(QStringLiteral("Loading Icon (Exhibition)"), page);
-    TabControl1->Place(GroupBox7, ToPixels(layout::kGroupBox7));
-    GroupBox9 = new GroupBox(QStringLiteral("Pes Fonts Color"), page);
-    TabControl1->Place(GroupBox9, ToPixels(layout::kGroupBox9));
-
-    // The two groups have the same shape; `first` is the index of the red field in C.
-    const auto build = [this](GroupBox* group, int first, ColourButton*& button, FlatEdit*& hex,
-                              layout::Twips hexPlace, GroupBox*& frame, ucUpDownBox*& updown,
-                              const QString& updownName) {
+    // The two groups have the same shape; their places, captions and names differ.
+    const auto build = [this, page](const ColourSlotControls& slot, const QString& caption,
+                                    layout::Twips groupPlace, layout::Twips hexPlace,
+                                    const QString& updownName) {
+        GroupBox* group = this->*slot.group = new GroupBox(caption, page);
+        TabControl1->Place(group, ToPixels(groupPlace));
         const layout::Twips components[3] = {layout::kRed, layout::kGreen, layout::kBlue};
-        for (int i = 0; i < 3; ++i) {
-            C[first + i] = new FlatEdit(group);
-            C[first + i]->setGeometry(ToPixels(components[i]));
+        for (std::size_t i = 0; i < 3; ++i) {
+            FlatEdit* field = C[slot.firstComponent + i] = new FlatEdit(group);
+            field->setGeometry(ToPixels(components[i]));
         }
-        button = new ColourButton(group);
+        ColourButton* button = this->*slot.button = new ColourButton(group);
         button->setGeometry(ToPixels(layout::kColourButton));
         // The hex field lies on the button and is drawn in front of it. It shows the colour
         // and nothing reads it back: typing there would be dropped, so it takes none, but its
         // text can still be selected and copied.
-        hex = new FlatEdit(group);
+        FlatEdit* hex = this->*slot.hex = new FlatEdit(group);
         hex->setGeometry(ToPixels(hexPlace));
         hex->setReadOnly(true);
-        frame = new GroupBox(QStringLiteral("TRANSPARENT"), group);
+        GroupBox* frame = this->*slot.transparencyFrame =
+                              new GroupBox(QStringLiteral("TRANSPARENT"), group);
         frame->setGeometry(ToPixels(layout::kTransparentFrame));
-        updown = new ucUpDownBox(MakeSite(updownName), frame);
+        ucUpDownBox* updown = this->*slot.transparency =
+                                  new ucUpDownBox(MakeSite(updownName), frame);
         updown->setGeometry(ToPixels(layout::kUpDown));
         LoadStoredProperties(updown, updownName);
+        connect(button, &QPushButton::clicked, this,
+                [this, id = slot.id] { m_editor.ChooseColour(id); });
     };
-    build(GroupBox7, 0, cmd_Color, Result, layout::kResult, GroupBox8, Up, QStringLiteral("Up"));
-    build(GroupBox9, 10, cmd_Color4, Result4, layout::kResult4, GroupBox10, Up4,
-          QStringLiteral("Up4"));
-    connect(cmd_Color, &QPushButton::clicked, this, [this] { ChooseColour(0, cmd_Color, Result); });
-    connect(cmd_Color4, &QPushButton::clicked, this,
-            [this] { ChooseColour(10, cmd_Color4, Result4); });
+    build(ControlsOf(ColourSlotId::Exhibition), QStringLiteral("Loading Icon (Exhibition)"),
+          layout::kGroupBox7, layout::kResult, QStringLiteral("Up"));
+    build(ControlsOf(ColourSlotId::Font), QStringLiteral("Pes Fonts Color"), layout::kGroupBox9,
+          layout::kResult4, QStringLiteral("Up4"));
 }
 
 void frmMain::SetTabOrder() {

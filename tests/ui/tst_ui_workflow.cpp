@@ -4,7 +4,6 @@
 #include <QTest>
 
 #include "core/PatchMap.h"
-#include "core/TeamCatalogue.h"
 #include "tests/support/DemoFileFixture.h"
 #include "tests/support/WindowDriver.h"
 
@@ -39,64 +38,24 @@ private slots:
         QCOMPARE(test::FirstDifference(demo.bytes(), before), -1);
     }
 
-    void openFillsTheTeamSlots() {
-        DemoFileFixture demo;
-        // 1264, -1, 327, 200
-        QVERIFY(test::PokeBytes(demo.path(), kTeams,
-                                Bytes({0xF0, 0x04, 0xFF, 0xFF, 0x47, 0x01, 0xC8, 0x00})));
+    // A cancelled dialog changes nothing, and a save still writes to the file opened before.
+    void cancelledOpenChangesNothing() {
+        DemoFileFixture first(11);
         WindowDriver d;
-        d.Open(demo.path());
-        const QStringList ids = {"1264", "-1", "327", "200"};
-        const QStringList names = {"CLUB AMERICA", "", "S.S.C. NAPOLI", ""};
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(d.w->txt[i]->Text(), ids[i]);
-            QCOMPARE(d.w->Combos[i]->Text(), names[i]);
-        }
-        QVERIFY(d.w->TabControl1->isEnabled());
-        QVERIFY(d.w->mnuSave->isEnabled());
-        QVERIFY(d.w->cmd_Save->isEnabled());
-    }
+        d.Open(std::nullopt);
+        QVERIFY(!d.w->mnuSave->isEnabled());
+        QVERIFY(!d.w->cmd_Save->isEnabled());
+        QCOMPARE(d.w->FileName(), QString());
 
-    void openLoadsAColourSlot_data() {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QStringList>("components");
-        QTest::addColumn<int>("transparency");
-        QTest::addColumn<QString>("hex");
-        QTest::addColumn<quint32>("colour");
-        QTest::newRow("FF 80 00 C8") << Bytes({0xFF, 0x80, 0x00, 0xC8})
-                                     << QStringList{"255", "128", "0"} << 200 << "80FF" << 33023u;
-        QTest::newRow("black") << Bytes({0, 0, 0, 0}) << QStringList{"0", "0", "0"} << 0 << "0"
-                               << 0u;
-        QTest::newRow("12 34 56 FF")
-            << Bytes({0x12, 0x34, 0x56, 0xFF}) << QStringList{"18", "52", "86"} << 255 << "563412"
-            << 0x563412u;
-    }
-    void openLoadsAColourSlot() {
-        QFETCH(QByteArray, stored);
-        QFETCH(QStringList, components);
-        QFETCH(int, transparency);
-        QFETCH(QString, hex);
-        QFETCH(quint32, colour);
-        DemoFileFixture demo;
-        // The same record in both slots; each slot's controls must show it.
-        QVERIFY(test::PokeBytes(demo.path(), kExhibitionSlot, stored));
-        QVERIFY(test::PokeBytes(demo.path(), kFontSlot, stored));
-        WindowDriver d;
-        d.Open(demo.path());
-        const frmMain& w = *d.w;
-        for (int first : {0, 10}) {
-            for (int i = 0; i < 3; ++i) {
-                QCOMPARE(w.C[first + i]->Text(), components[i]);
-            }
-        }
-        QCOMPARE(w.Up->Value(), transparency);
-        QCOMPARE(w.Up4->Value(), transparency);
-        QCOMPARE(w.Result->Text(), hex);
-        QCOMPARE(w.Result4->Text(), hex);
-        QCOMPARE(w.cmd_Color->text(), hex);
-        QCOMPARE(w.cmd_Color4->text(), hex);
-        QCOMPARE(w.cmd_Color->BackColor(), colour);
-        QCOMPARE(w.cmd_Color4->BackColor(), colour);
+        d.Open(first.path());
+        d.Type(d.w->txt[0], QStringLiteral("121"));
+        const QStringList shown = d.Snapshot();
+        d.Open(std::nullopt);
+        QCOMPARE(d.Snapshot(), shown);
+        d.ClickSave();  // still writes to the file opened before
+        QCOMPARE(first.bytes(kTeams, 2), Bytes({121, 0}));
+        QCOMPARE(d.files.calls.size(), 3);
+        QCOMPARE(d.files.calls[2].title, QStringLiteral("pes2012.exe"));
     }
 
     // The colour dialog starts at the button's colour; pure blue fills the component fields
@@ -139,17 +98,6 @@ private slots:
         QCOMPARE(result->Text(), hex);
         QCOMPARE(button->text(), hex);
         QCOMPARE((font ? d.w->Up4 : d.w->Up)->Value(), 200);
-    }
-
-    void choosingATeamFillsOnlyItsField() {
-        DemoFileFixture demo;
-        WindowDriver d;
-        d.Open(demo.path());
-        const QStringList before = {d.w->txt[0]->Text(), d.w->txt[1]->Text(), d.w->txt[3]->Text()};
-        d.Choose(d.w->Combos[2], QStringLiteral("PENAROL"));
-        QCOMPARE(d.w->txt[2]->Text(), QStringLiteral("1263"));
-        QCOMPARE(QStringList({d.w->txt[0]->Text(), d.w->txt[1]->Text(), d.w->txt[3]->Text()}),
-                 before);
     }
 
     // What the user types is what lands in the file.
