@@ -13,7 +13,7 @@
 #include "controls/host/ControlSite.h"
 #include "controls/host/PropertyBag.h"
 #include "controls/host/qt/QtPicture.h"
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 #include "ui/ColourButton.h"
 #include "ui/frmMain.h"
 #include "ui/frmMainAccessibility.h"

@@ -12,7 +12,7 @@
 
 #include <memory>
 
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 #include "tests/support/BagKeys.h"
 
 using namespace corvane;

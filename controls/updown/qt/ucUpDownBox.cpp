@@ -1,4 +1,4 @@
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -9,11 +9,12 @@
 #include <array>
 #include <cmath>
 
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/PropertyTable.h"
 #include "controls/host/qt/QtSystemColours.h"
 #include "controls/host/qt/StdFont.h"
 #include "controls/updown/UpDownLayout.h"
-#include "controls/updown/ucUpDownBoxAccessible.h"
+#include "controls/updown/qt/ucUpDownBoxAccessible.h"
 
 namespace corvane {
 
@@ -143,7 +144,7 @@ void ucUpDownBox::setMin(int New_Min) {
 
 void ucUpDownBox::setValue(int New_Value) {
     // The text rule that this write runs sets Value and raises Change.
-    if (!showText(m_rules.textForValue(New_Value))) {
+    if (!showText(QStringOf(m_rules.textForValue(New_Value)))) {
         return;
     }
     PropertyChanged(QStringLiteral("Value"));
@@ -402,7 +403,7 @@ bool ucUpDownBox::raiseChange() {
 }
 
 void ucUpDownBox::onTextChanged(const QString& text) {
-    if (m_rules.applyText(text)) {
+    if (m_rules.applyText(TextOf(text))) {
         raiseChange();
     }
 }
