@@ -1,5 +1,5 @@
-// The up-down box's engine without a toolkit: the value rules and the layout arithmetic,
-// natively and, cross-built, under Wine.
+// The up-down box's engine without a toolkit: the value rules, the layout arithmetic and the
+// stored properties, natively and, cross-built, under Wine.
 #include <doctest.h>
 
 #include <limits>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/updown/UpDownLayout.h"
+#include "controls/updown/UpDownModel.h"
 #include "controls/updown/UpDownRules.h"
 
 using namespace corvane;
@@ -218,5 +219,103 @@ TEST_CASE("the layout keeps two arrows' width and one line's height, and is stab
         CHECK(second.outerHeightTwips == out.outerHeightTwips);
         CHECK(second.field == out.field);
         CHECK(second.bar == out.bar);
+    }
+}
+
+namespace {
+
+// A shell that only keeps the field's text, running the text rule on each write as a field
+// does, and counts what it was asked to show.
+class FieldView final : public UpDownView {
+public:
+    FieldView() : model(*this) {}
+    UpDownModel model;
+    std::u16string text;
+    int colours = 0;
+    int fonts = 0;
+
+    FontValue AmbientFont() const override {
+        FontValue f;
+        f.charset = 238;
+        return f;
+    }
+    void applyColours() override { ++colours; }
+    void applyFont() override { ++fonts; }
+    void applyAlignment() override {}
+    void applyEnabled() override {}
+    bool showText(std::u16string_view t) override {
+        text = t;
+        model.rules.applyText(t);
+        return true;
+    }
+    void init() {
+        model.InitBeforeFont();
+        model.font = AmbientFont();
+        model.InitAfterFont();
+    }
+};
+
+}  // namespace
+
+TEST_CASE("a new instance shows 0 within 0 and 100, and a save at the defaults stores nothing") {
+    FieldView v;
+    v.init();
+    CHECK(v.text == u"0");
+    CHECK(v.model.rules.Min() == 0);
+    CHECK(v.model.rules.Max() == 100);
+    CHECK(v.model.borderStyle == 1);
+    CHECK(v.model.backColor == 0x80000005u);
+    CHECK(v.model.foreColor == 0x80000008u);
+    PropertyBag bag;
+    bag.write("Stale", 1, 0);
+    v.model.Write(bag);
+    CHECK(bag.keys() == std::vector<std::string>{"stale"});
+
+    // Back at its defaults after a change, nothing of it is stored either.
+    PropertyBag bag2;
+    v.showText(v.model.rules.textForValue(9));
+    v.model.Write(bag2);
+    CHECK(bag2.keys() == std::vector<std::string>{"value"});
+    v.showText(v.model.rules.textForValue(0));
+    v.model.Write(bag2);
+    CHECK(bag2.isEmpty());
+}
+
+TEST_CASE("a load saves back as it was, the value taken against the bounds just loaded") {
+    struct Row {
+        const char* name;
+        int value;
+        const char* shown;
+        int taken;
+    };
+    const Row rows[] = {
+        {"inside", 15, "15", 15},
+        // A stored value outside the bounds is shown as stored but not taken.
+        {"outside", 90, "90", 0},
+    };
+    for (const Row& r : rows) {
+        CAPTURE(r.name);
+        PropertyBag bag;
+        bag.write("Alignment", 2);
+        bag.write("BorderStyle", 0);
+        bag.write("ForeColor", OleColour{0xFF00});
+        bag.write("Min", 10);
+        bag.write("Max", 20);
+        bag.write("Value", r.value);
+        FieldView v;
+        v.model.Read(bag);
+        CHECK(v.text == U(r.shown));
+        CHECK(v.model.rules.Value() == r.taken);
+        CHECK(v.model.alignment == 2);
+        CHECK(v.model.border() == 0);
+        CHECK(v.colours == 2);  // the control's background, then the field's colours
+        CHECK(v.fonts == 1);
+        if (r.taken == r.value) {
+            PropertyBag saved;
+            v.model.Write(saved);
+            CHECK(saved.keys() == std::vector<std::string>{"alignment", "borderstyle", "forecolor",
+                                                           "min", "max", "value"});
+            CHECK(saved.toText() == bag.toText());
+        }
     }
 }

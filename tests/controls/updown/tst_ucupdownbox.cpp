@@ -106,8 +106,6 @@ private slots:
     void layout();
     void fontWriteLaysOut();
     void propertyRoundTrip();
-    void defaultsStoreNothing();
-    void valueLoadsAgainstLoadedBounds();
     void mainWindowBoxes();
     void systemColours();
     void settersNotify();
@@ -513,45 +511,6 @@ void tst_ucUpDownBox::propertyRoundTrip() {
     PropertyBag again;
     h.box->WriteProperties(again);
     QCOMPARE(again.toText(), saved.toText());
-}
-
-void tst_ucUpDownBox::defaultsStoreNothing() {
-    Host h;
-    QCOMPARE(h.field()->text(), QStringLiteral("0"));
-    QCOMPARE(h.box->Min(), 0);
-    QCOMPARE(h.box->Max(), 100);
-    QCOMPARE(h.box->BorderStyle(), 1);
-    QCOMPARE(h.box->BackColor(), 0x80000005u);
-    QCOMPARE(h.box->ForeColor(), 0x80000008u);
-    QCOMPARE(h.box->Font(), h.site.AmbientFont());
-    PropertyBag bag;
-    bag.write("Stale", 1, 0);
-    h.box->WriteProperties(bag);
-    QCOMPARE(BagKeys(bag), QStringList{"stale"});
-
-    // Back at its defaults after a change, nothing of it is stored either.
-    PropertyBag bag2;
-    h.box->setValue(9);
-    h.box->WriteProperties(bag2);
-    QCOMPARE(BagKeys(bag2), QStringList{"value"});
-    h.box->setValue(0);
-    h.box->WriteProperties(bag2);
-    QVERIFY(bag2.isEmpty());
-}
-
-void tst_ucUpDownBox::valueLoadsAgainstLoadedBounds() {
-    PropertyBag bag;
-    bag.write("Min", 10, 0);
-    bag.write("Max", 20, 100);
-    bag.write("Value", 15, 0);
-    Host inside(&bag);
-    QCOMPARE(inside.box->Value(), 15);
-
-    // A stored value outside the bounds is shown as stored but not taken.
-    bag.write("Value", 90, 0);
-    Host outside(&bag);
-    QCOMPARE(outside.field()->text(), QStringLiteral("90"));
-    QCOMPARE(outside.box->Value(), 0);
 }
 
 void tst_ucUpDownBox::mainWindowBoxes() {
