@@ -66,6 +66,28 @@ std::u16string UpDownRules::textForValue(std::int32_t v) const {
     return text(v);
 }
 
+std::u16string UpDownRules::pastable(std::u16string_view text) {
+    // Unicode's white space, as a copied number may bring it along (a line break, a no-break
+    // space).
+    const auto blank = [](char16_t c) {
+        return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+               (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+               c == 0x205F || c == 0x3000;
+    };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    for (const char16_t c : text) {
+        if (!isTypeable(c)) {
+            return {};
+        }
+    }
+    return std::u16string(text);
+}
+
 std::u16string UpDownRules::text(std::int32_t v) {
     const std::string s = std::to_string(v);
     return {s.begin(), s.end()};

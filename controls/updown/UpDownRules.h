@@ -40,6 +40,9 @@ public:
     // the field. Magnitudes beyond any 32-bit bound come back as +/-10^12 so that they
     // still compare as out of range.
     static std::optional<std::int64_t> parseNumber(std::u16string_view text);
+    // What a paste of the clipboard's `text` inserts: the text without the blanks around it
+    // when it is a run of what can be typed; nothing (the empty text) otherwise.
+    static std::u16string pastable(std::u16string_view text);
     // The characters typing may put into the field (backspace aside).
     static bool isTypeable(char16_t c) { return (c >= u'0' && c <= u'9') || c == u'-'; }
 

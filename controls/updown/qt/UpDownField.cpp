@@ -1,13 +1,12 @@
 #include "controls/updown/qt/UpDownField.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "controls/host/qt/QtServices.h"
 #include "controls/updown/UpDownRules.h"
 #include "controls/updown/qt/QtUpDownKeys.h"
 
@@ -125,9 +124,9 @@ void UpDownField::pasteFiltered() {
     if (isReadOnly()) {
         return;
     }
-    const QString text = QGuiApplication::clipboard()->text().trimmed();
-    if (!text.isEmpty() && allTypeable(text)) {
-        insert(text);
+    const std::u16string text = UpDownRules::pastable(ProcessClipboard().text());
+    if (!text.empty()) {
+        insert(QString::fromStdU16String(text));
     }
 }
 

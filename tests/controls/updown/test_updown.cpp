@@ -319,3 +319,15 @@ TEST_CASE("a load saves back as it was, the value taken against the bounds just 
         }
     }
 }
+
+TEST_CASE("a paste takes a run of what can be typed, without the blanks around it") {
+    const std::pair<std::u16string, std::u16string> rows[] = {
+        {u"42", u"42"}, {u" 42\n", u"42"}, {u"\u00a0-3\u3000", u"-3"},
+        {u"4a2", u""},  {u"1.5", u""},     {u"  ", u""},
+        {u"4 2", u""},  {u"", u""},
+    };
+    for (const auto& [clipboard, inserted] : rows) {
+        CAPTURE(std::string(clipboard.begin(), clipboard.end()));
+        CHECK(UpDownRules::pastable(clipboard) == inserted);
+    }
+}
