@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <string>
 
 namespace corvane::test::bytes {
@@ -42,7 +43,7 @@ inline std::string Samples(const WaveSpec& s) {
     std::string data;
     const int bytes = s.bits / 8;
     for (int f = 0; f < s.frames; ++f) {
-        const double v = std::sin(2.0 * M_PI * 880.0 * f / (s.rate ? s.rate : 1));
+        const double v = std::sin(2.0 * std::numbers::pi * 880.0 * f / (s.rate ? s.rate : 1));
         for (int c = 0; c < s.channels; ++c) {
             if (bytes == 1) {
                 data += static_cast<char>(128 + static_cast<int>(v * 100));
