@@ -203,15 +203,12 @@ void ucUpDownBox::paintEvent(QPaintEvent*) {
     if (border() == 0) {
         return;
     }
-    // A one-pixel frame just outside the client area, as four one-pixel strips.
-    QPainter p(this);
-    const QColor c = OleToQt(TranslateColor(SysColour::WindowFrame, palette()));
-    const int w = width();
-    const int h = height();
-    p.fillRect(0, 0, w, 1, c);
-    p.fillRect(0, h - 1, w, 1, c);
-    p.fillRect(0, 0, 1, h, c);
-    p.fillRect(w - 1, 0, 1, h, c);
+    // A one-pixel frame just outside the client area, in logical pixels: on a denser screen
+    // each of them covers its device pixels whole.
+    QImage frame(size(), QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    PaintUpDownFrame(ViewOf(frame), TranslateColor(SysColour::WindowFrame, palette()));
+    QPainter(this).drawImage(rect(), frame);
 }
 
 void ucUpDownBox::changeEvent(QEvent* e) {
