@@ -414,7 +414,9 @@ bool fromJson(const Json& j, const PictureCodec* codec, PropertyValue* out, std:
         *why = "expected a number, a boolean, a text or a tagged object";
         return false;
     }
-    const auto& [tag, body] = *j.items().begin();
+    const auto member = j.begin();
+    const std::string& tag = member.key();
+    const Json& body = member.value();
     if (tag == "colour") {
         return colourFromJson(body, out, why);
     }
