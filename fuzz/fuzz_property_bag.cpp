@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     corvane::PropertyBag bag;
     std::string error;
     if (!bag.fromText(text, &error)) {
-        if (!bag.isEmpty() || error.isEmpty()) {
+        if (!bag.isEmpty() || error.empty()) {
             std::abort();  // a refused text leaves the bag empty and says why
         }
         return 0;
