@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
-#include <QByteArray>
+#include <string>
 
 #include "controls/host/WaveFormat.h"
 
@@ -20,7 +19,7 @@ void Check(bool ok) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
     if (!corvane::IsPlayableWave(bytes)) {
         return 0;
     }
@@ -31,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t end = std::size_t{8} + riff;
     Check(end <= size);
     // Bytes after the block do not matter; a file cut inside it is refused.
-    Check(corvane::IsPlayableWave(bytes + QByteArray("trailing")));
-    Check(!corvane::IsPlayableWave(bytes.left(static_cast<qsizetype>(end) - 1)));
+    Check(corvane::IsPlayableWave(bytes + "trailing"));
+    Check(!corvane::IsPlayableWave(bytes.substr(0, end - 1)));
     return 0;
 }

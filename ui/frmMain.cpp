@@ -12,6 +12,7 @@
 #include <string>
 
 #include "controls/button/Button_XP.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 #include "core/FileOps.h"
 #include "ui/FilePaths.h"
 #include "ui/Scn_Common_Dialog.h"

@@ -12,10 +12,10 @@
 #include "controls/button/ButtonPainter.h"
 #include "controls/button/ButtonValues.h"
 #include "controls/draw/Rect.h"
-#include "controls/host/FontValue.h"
 #include "controls/host/Picture.h"
 #include "controls/host/SystemColours.h"
 #include "controls/host/UserControl.h"
+#include "controls/host/qt/StdFont.h"
 
 class QTimer;
 

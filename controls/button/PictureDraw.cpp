@@ -6,6 +6,7 @@
 
 #include "controls/draw/Draw.h"
 #include "controls/draw/qt/QtText.h"
+#include "controls/host/qt/QtPicture.h"
 #include "controls/host/qt/QtSystemColours.h"
 
 namespace corvane {
@@ -114,7 +115,7 @@ void drawState(QImage& dest, const QImage& img, QPoint at, bool mono, const QPal
 void drawBitmapPicture(QImage& surface, const ButtonPaintState& state, bool normal,
                        const Rect& rect, bool shadow) {
     ensureWritable(surface);
-    const QImage& bitmap = state.currentPicture.image();
+    const QImage bitmap = QImageOf(state.currentPicture);
     const int nw = state.originalPicWidth;
     const int nh = state.originalPicHeight;
     const int pw = state.pictureWidth;
@@ -146,7 +147,7 @@ void drawBitmapPicture(QImage& surface, const ButtonPaintState& state, bool norm
 void drawIconPicture(QImage& surface, const ButtonPaintState& state, bool normal, const Rect& rect,
                      bool shadow) {
     ensureWritable(surface);
-    const QImage icon = state.currentPicture.image().convertToFormat(QImage::Format_ARGB32);
+    const QImage icon = QImageOf(state.currentPicture).convertToFormat(QImage::Format_ARGB32);
     const int nw = state.originalPicWidth;
     const int nh = state.originalPicHeight;
     if (icon.isNull() || nw <= 0 || nh <= 0) {

@@ -86,7 +86,7 @@ std::optional<QByteArray> ReadPlayableWave(const QString& path) {
     // What the file holds now, at most the size seen: one that changes meanwhile is checked
     // as read.
     QByteArray bytes = file.read(size);
-    if (!IsPlayableWave(bytes)) {
+    if (!IsPlayableWave({bytes.constData(), static_cast<std::size_t>(bytes.size())})) {
         return std::nullopt;
     }
     return bytes;

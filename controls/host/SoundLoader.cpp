@@ -2,6 +2,7 @@
 // only a version not seen before, the big ones off the UI thread.
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QPointer>
 #include <QThreadPool>
 
@@ -21,6 +22,11 @@ namespace {
 constexpr qint64 kReadAtOnceBytes = 64 * 1024;
 // A file modified less than this long ago may still change within its time stamp's tick.
 constexpr qint64 kSettledNs = 2'000'000'000;
+
+// The path as the system's file functions take it.
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 bool Play(const QString& path, const std::optional<QByteArray>& wave) {
     if (!wave) {
@@ -46,7 +52,7 @@ public:
 
     bool Click(const QString& path) {
         const quint64 click = ++m_clicks;
-        const std::optional<FileVersion> version = StatFile(path);
+        const std::optional<FileVersion> version = StatFile(NativePath(path));
         if (!version) {
             return false;
         }
@@ -55,7 +61,7 @@ public:
         }
         if (version->size <= kReadAtOnceBytes) {
             const std::optional<QByteArray> wave = ReadPlayableWave(path);
-            Remember(*version, StatFile(path), wave);
+            Remember(*version, StatFile(NativePath(path)), wave);
             return Play(path, wave);
         }
         // Plays when read, unless another click comes first: a later click's sound replaces
@@ -67,11 +73,12 @@ public:
             return true;
         }
         m_reading.push_back({*version, click});
-        QThreadPool::globalInstance()->start([self = this, version = *version] {
-            const std::optional<QByteArray> wave = ReadPlayableWave(version.path);
+        QThreadPool::globalInstance()->start([self = this, path, version = *version] {
+            const std::optional<QByteArray> wave = ReadPlayableWave(path);
             const std::optional<FileVersion> after = StatFile(version.path);
             QMetaObject::invokeMethod(
-                self, [self, version, after, wave] { self->Read(version, after, wave); },
+                self,
+                [self, path, version, after, wave] { self->Read(path, version, after, wave); },
                 Qt::QueuedConnection);
         });
         return true;
@@ -83,8 +90,8 @@ private:
         quint64 click = 0;  // the latest click that wants it
     };
 
-    void Read(const FileVersion& version, const std::optional<FileVersion>& after,
-              const std::optional<QByteArray>& wave) {
+    void Read(const QString& path, const FileVersion& version,
+              const std::optional<FileVersion>& after, const std::optional<QByteArray>& wave) {
         Remember(version, after, wave);
         const auto reading = std::find_if(m_reading.begin(), m_reading.end(),
                                           [&](const Reading& r) { return r.version == version; });
@@ -94,7 +101,7 @@ private:
         const bool latest = reading->click == m_clicks;
         m_reading.erase(reading);
         if (latest) {
-            Play(version.path, wave);
+            Play(path, wave);
         }
     }
 
@@ -110,7 +117,7 @@ private:
         }
     }
 
-    SoundCache m_cache;
+    SoundCache<QByteArray> m_cache;
     std::vector<Reading> m_reading;
     quint64 m_clicks = 0;
 };

@@ -9,7 +9,7 @@
 #include <QPointer>
 
 #include "controls/host/WaveFormat.h"
-#include "controls/host/WaveSamples.h"
+#include "controls/host/qt/WaveSamples.h"
 #endif
 
 namespace corvane {
@@ -24,7 +24,8 @@ class MemorySoundPlayer final : public SoundPlayer {
 public:
     void play(const QString&, const QByteArray& wave) override {
         QCoreApplication* app = QCoreApplication::instance();
-        const std::optional<WaveLayout> layout = ParsePlayableWave(wave);
+        const std::optional<WaveLayout> layout =
+            ParsePlayableWave({wave.constData(), static_cast<std::size_t>(wave.size())});
         if (!app || !layout) {
             return;
         }

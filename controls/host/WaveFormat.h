@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QByteArrayView>
-#include <QtGlobal>
-
+#include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace corvane {
 
@@ -18,17 +17,35 @@ namespace corvane {
 // - a "data" chunk whose length is a whole number of frames (channels x bytes a sample).
 // Chunks before "data" must have even lengths: readers disagree about the pad byte after an
 // odd one, and might then find another "data" than this check did.
-bool IsPlayableWave(QByteArrayView bytes);
+bool IsPlayableWave(std::string_view bytes);
 
 // What a player needs of a wave that passes that check: its format, and where its samples are.
 struct WaveLayout {
-    quint16 channels = 0;
-    quint32 rate = 0;
-    quint16 bits = 0;  // a sample: 8 (unsigned), 16, 24 or 32 (signed)
-    qint64 dataOffset = 0;
-    qint64 dataLength = 0;
+    std::uint16_t channels = 0;
+    std::uint32_t rate = 0;
+    std::uint16_t bits = 0;  // a sample: 8 (unsigned), 16, 24 or 32 (signed)
+    std::int64_t dataOffset = 0;
+    std::int64_t dataLength = 0;
 };
 // The layout of `bytes` when IsPlayableWave(bytes); otherwise nothing.
-std::optional<WaveLayout> ParsePlayableWave(QByteArrayView bytes);
+std::optional<WaveLayout> ParsePlayableWave(std::string_view bytes);
+
+// The samples of a checked wave as an audio output takes them, read in pieces: the sample
+// block alone, and 24-bit samples, which outputs do not take, widened to 32 bits, whole
+// samples to each read.
+class WaveSampleReader {
+public:
+    explicit WaveSampleReader(const WaveLayout& layout);
+    // The bytes still to come.
+    std::int64_t available() const;
+    // Copies at most `max` bytes of samples of `wave` (the bytes the layout is of) to `out`;
+    // returns how many.
+    std::int64_t read(std::string_view wave, char* out, std::int64_t max);
+
+private:
+    std::int64_t m_at;
+    std::int64_t m_end;
+    bool m_widen;
+};
 
 }  // namespace corvane

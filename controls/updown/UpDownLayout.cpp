@@ -39,4 +39,8 @@ UpDownLayout layoutUpDown(const UpDownLayoutInput& in) {
     return out;
 }
 
+void PaintUpDownFrame(ImageView image, ColourRef colour) {
+    FrameRect(image, ImageRect(image), colour);
+}
+
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/draw/Draw.h"
 #include "controls/draw/Rect.h"
 
 namespace corvane {
@@ -31,5 +32,9 @@ struct UpDownLayout {
 // line of its font plus 4 pixels. The parts are placed for the size the box ends up with,
 // so laying out that size again changes nothing.
 UpDownLayout layoutUpDown(const UpDownLayoutInput& in);
+
+// The box's own pixels, on an image of its outer size: with a single-line border, a frame of
+// `colour` along the image's edge (the rest is left as it is, for the parts to cover).
+void PaintUpDownFrame(ImageView image, ColourRef colour);
 
 }  // namespace corvane

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "controls/button/ButtonPainter.h"
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 #include "tests/support/ButtonFixture.h"
 #include "tests/support/Button_XPTestAccess.h"
 #include "ui/frmMain.h"

@@ -46,7 +46,7 @@ inline QPalette palette() {
 
 inline corvane::FontValue font() {
     corvane::FontValue f;
-    f.name = QStringLiteral("DejaVu Sans");
+    f.name = u"DejaVu Sans";
     f.size = 8;
     return f;
 }
@@ -58,7 +58,7 @@ inline corvane::ButtonPaintState faceState(int w, int h) {
     s.width = w;
     s.height = h;
     s.focusRect = {4, 4, w - 4, h - 4};
-    s.font = font().toQFont();
+    s.font = QFontOf(font());
     s.palette = palette();
     return s;
 }

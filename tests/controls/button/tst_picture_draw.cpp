@@ -5,6 +5,7 @@
 
 #include "controls/button/PictureDraw.h"
 #include "controls/host/BackgroundPicture.h"
+#include "controls/host/qt/QtPicture.h"
 
 using namespace corvane;
 
@@ -182,7 +183,8 @@ void tst_PictureDraw::bitmapOffsets() {
     QFETCH(bool, mouseOver);
     QFETCH(bool, pressed);
     QFETCH(int, offset);
-    PictureState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {4, 4, 8, 8});
+    PictureState s =
+        stateFor(Picture::bitmap(ImageOf(art(blackAsKey(kBitmap)))), 4, 4, {4, 4, 8, 8});
     s.buttonStyle = AsFaceStyle(style);
     s.flags.MouseOver = mouseOver;
     s.flags.Pressed = pressed;
@@ -192,7 +194,8 @@ void tst_PictureDraw::bitmapOffsets() {
 }
 
 void tst_PictureDraw::styleTwoHoverDrawsSilhouetteUnderRaisedPicture() {
-    PictureState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {4, 4, 8, 8});
+    PictureState s =
+        stateFor(Picture::bitmap(ImageOf(art(blackAsKey(kBitmap)))), 4, 4, {4, 4, 8, 8});
     s.buttonStyle = FaceStyle::Highlight;
     s.flags.MouseOver = true;
     QImage img = face(10, 10);
@@ -226,7 +229,7 @@ void tst_PictureDraw::maskColour_data() {
 void tst_PictureDraw::maskColour() {
     QFETCH(quint32, mask);
     QFETCH(QStringList, expected);
-    PictureState s = stateFor(Picture::bitmap(art({"RkbW", "bRRk"})), 2, 2, {0, 0, 4, 2});
+    PictureState s = stateFor(Picture::bitmap(ImageOf(art({"RkbW", "bRRk"}))), 2, 2, {0, 0, 4, 2});
     s.originalPicWidth = s.pictureWidth = 4;
     s.maskColor = mask;
     QImage img = face(4, 2);
@@ -247,7 +250,7 @@ void tst_PictureDraw::shrinkThenKey() {
             big << wide;
         }
     }
-    PictureState s = stateFor(Picture::bitmap(art(big)), 32, 16, {2, 2, 18, 18});
+    PictureState s = stateFor(Picture::bitmap(ImageOf(art(big))), 32, 16, {2, 2, 18, 18});
     QImage img = face(20, 20);
     draw(img, s);
     QStringList small;
@@ -274,14 +277,14 @@ void tst_PictureDraw::shrinkKeepsOddRowsAndColumns() {
         }
         big << row;
     }
-    PictureState s = stateFor(Picture::bitmap(art(big)), 32, 16, {0, 0, 16, 16});
+    PictureState s = stateFor(Picture::bitmap(ImageOf(art(big))), 32, 16, {0, 0, 16, 16});
     QImage img = face(16, 16);
     draw(img, s);
     QCOMPARE(dump(img), QStringList(16, QString(16, 'R')));
 }
 
 void tst_PictureDraw::enlargeRepeatsPixels() {
-    PictureState s = stateFor(Picture::bitmap(art({"Rk", "GB"})), 2, 4, {0, 0, 4, 4});
+    PictureState s = stateFor(Picture::bitmap(ImageOf(art({"Rk", "GB"}))), 2, 4, {0, 0, 4, 4});
     QImage img = face(4, 4);
     draw(img, s);
     QCOMPARE(dump(img), (QStringList{"RR..", "RR..", "GGBB", "GGBB"}));
@@ -290,7 +293,8 @@ void tst_PictureDraw::enlargeRepeatsPixels() {
 void tst_PictureDraw::disabledBitmapIsEmbossed() {
     // Mask colour and white are background; every other pixel is ink: a highlight copy one
     // pixel down and right under a shadow copy.
-    PictureState s = stateFor(Picture::bitmap(art({"kRW", "Rkk", "kkG"})), 3, 3, {2, 2, 5, 5});
+    PictureState s =
+        stateFor(Picture::bitmap(ImageOf(art({"kRW", "Rkk", "kkG"}))), 3, 3, {2, 2, 5, 5});
     s.enabled = false;
     QImage img = face(8, 8);
     draw(img, s);
@@ -327,7 +331,7 @@ void tst_PictureDraw::iconKeepsItsAlpha() {
     icon.setPixel(1, 0, qRgba(0, 0, 255, 0));
     icon.setPixel(0, 1, qRgba(0, 255, 0, 128));
     icon.setPixel(1, 1, qRgba(0, 0, 0, 255));  // black stays: icons have no key colour
-    PictureState s = stateFor(Picture::icon(icon), 2, 4, {1, 1, 5, 5});
+    PictureState s = stateFor(Picture::icon(ImageOf(icon)), 2, 4, {1, 1, 5, 5});
     QImage img = face(6, 6);
     draw(img, s);
     QCOMPARE(dump(img), (QStringList{
@@ -344,7 +348,7 @@ void tst_PictureDraw::disabledIconIsEmbossed() {
     // Ink is every pixel that is not white once laid on white; the embossing happens at the
     // natural size, so a highlight falling off the icon's own square is lost.
     const QImage icon = art({"R  ", " W ", "  k"}, QImage::Format_ARGB32);
-    PictureState s = stateFor(Picture::icon(icon), 3, 3, {1, 1, 4, 4});
+    PictureState s = stateFor(Picture::icon(ImageOf(icon)), 3, 3, {1, 1, 4, 4});
     s.enabled = false;
     QImage img = face(6, 6);
     draw(img, s);
@@ -360,7 +364,7 @@ void tst_PictureDraw::disabledIconIsEmbossed() {
 
 void tst_PictureDraw::styleTwoHoverIconSilhouette() {
     const QImage icon = art({"RG", " B"}, QImage::Format_ARGB32);
-    PictureState s = stateFor(Picture::icon(icon), 2, 2, {4, 4, 6, 6});
+    PictureState s = stateFor(Picture::icon(ImageOf(icon)), 2, 2, {4, 4, 6, 6});
     s.buttonStyle = FaceStyle::Highlight;
     s.flags.MouseOver = true;
     QImage img = face(7, 7);
@@ -382,9 +386,9 @@ void tst_PictureDraw::notDrawn_data() {
     QTest::newRow("none") << Picture::none() << 4;
     QTest::newRow("empty picture") << Picture::empty() << 4;
     QTest::newRow("metafile") << Picture::metafile(1000, 1000) << 4;
-    QTest::newRow("bitmap of natural size 0") << Picture::bitmap(art({"RR", "RR"})) << 0;
+    QTest::newRow("bitmap of natural size 0") << Picture::bitmap(ImageOf(art({"RR", "RR"}))) << 0;
     QTest::newRow("icon of natural size 0")
-        << Picture::icon(art({"RR", "RR"}, QImage::Format_ARGB32)) << 0;
+        << Picture::icon(ImageOf(art({"RR", "RR"}, QImage::Format_ARGB32))) << 0;
 }
 
 void tst_PictureDraw::notDrawn() {
@@ -402,7 +406,8 @@ void tst_PictureDraw::notDrawn() {
 }
 
 void tst_PictureDraw::clipsAtTheFaceEdges() {
-    PictureState s = stateFor(Picture::bitmap(art(blackAsKey(kBitmap))), 4, 4, {-2, -1, 2, 3});
+    PictureState s =
+        stateFor(Picture::bitmap(ImageOf(art(blackAsKey(kBitmap)))), 4, 4, {-2, -1, 2, 3});
     QImage img = face(3, 3);
     draw(img, s);
     QCOMPARE(dump(img), (QStringList{".R.", "G..", "RR."}));

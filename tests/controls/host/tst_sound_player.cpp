@@ -12,8 +12,6 @@
 
 #include "controls/host/SoundFiles.h"
 #include "controls/host/SoundPlayer.h"
-#include "controls/host/WaveFormat.h"
-#include "controls/host/WaveSamples.h"
 #include "tests/support/Watchdog.h"
 #include "tests/support/WaveFixture.h"
 
@@ -62,10 +60,6 @@ private slots:
     void lookupOrder_data();
     void lookupOrder();
     void foldersAreWorkingDataProgram();
-    void waveStructure_data();
-    void waveStructure();
-    void samplesPlayedFromMemory_data();
-    void samplesPlayedFromMemory();
     void readsOnlyRegularFilesOfAtMostTheLimit_data();
     void readsOnlyRegularFilesOfAtMostTheLimit();
     void playsTheFileOfTheCurrentDirectoryAtTheClick();
@@ -195,98 +189,6 @@ void tst_SoundPlayer::foldersAreWorkingDataProgram() {
     QCOMPARE(folders[0].canonicalPath(), QDir(work.path()).canonicalPath());
     QCOMPARE(folders[1].absolutePath(), QStringLiteral(CORVANE_DATA_DIR));
     QCOMPARE(folders[2].absolutePath(), QCoreApplication::applicationDirPath());
-}
-
-void tst_SoundPlayer::waveStructure_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("playable");
-    const QByteArray good = MakeWave();
-    QTest::newRow("16-bit mono PCM") << good << true;
-    QTest::newRow("8-bit mono, odd sample block") << MakeWave({.bits = 8, .frames = 221}) << true;
-    QTest::newRow("24-bit stereo") << MakeWave({.channels = 2, .bits = 24}) << true;
-    QTest::newRow("32-bit") << MakeWave({.bits = 32}) << true;
-    QTest::newRow("no samples") << MakeWave({.frames = 0}) << true;
-    QTest::newRow("an 18-byte format") << MakeWave({.fmtExtra = 2}) << true;
-    QTest::newRow("a LIST chunk before the format")
-        << MakeWave({.before = Chunk("LIST", "INFOab")}) << true;
-    QTest::newRow("a fact chunk before the samples")
-        << MakeWave({.between = Chunk("fact", Le32(220))}) << true;
-    QTest::newRow("bytes past the RIFF length") << good + "JUNK" << true;
-
-    QTest::newRow("empty") << QByteArray() << false;
-    QTest::newRow("only RIFF") << QByteArray("RIFF") << false;
-    QTest::newRow("header cut inside the format") << Cut(good, 30) << false;
-    QTest::newRow("header cut before the samples") << Cut(good, 44) << false;
-    QTest::newRow("samples cut short") << Cut(good, good.size() - 2) << false;
-    QTest::newRow("RIFF length one past the file") << MakeWave({.riffLengthDelta = 1}) << false;
-    QTest::newRow("samples past the RIFF length") << MakeWave({.riffLengthDelta = -2}) << false;
-    QTest::newRow("sample block longer than the file") << MakeWave({.dataLength = 100000}) << false;
-    QTest::newRow("sample block ends inside a sample") << MakeWave({.dataExtra = 1}) << false;
-    QTest::newRow("stereo block ends inside a frame")
-        << MakeWave({.channels = 2, .dataExtra = 2}) << false;
-    QTest::newRow("format longer than the file")
-        << QByteArray("RIFF") + Le32(28) + "WAVE" + Chunk("fmt ", QByteArray(16, '\0'), 0x7FFFFFFF)
-        << false;
-    QTest::newRow("not WAVE") << QByteArray("RIFF") + Le32(4) + "AVI " << false;
-    QTest::newRow("big-endian RIFX") << "RIFX" + good.sliced(4) << false;
-    QTest::newRow("ADPCM") << MakeWave({.format = 2}) << false;
-    QTest::newRow("float") << MakeWave({.format = 3, .bits = 32}) << false;
-    QTest::newRow("12 bits") << MakeWave({.bits = 12}) << false;
-    QTest::newRow("no channels") << MakeWave({.channels = 0}) << false;
-    QTest::newRow("rate 0") << MakeWave({.rate = 0}) << false;
-    QTest::newRow("a 14-byte format") << MakeWave({.fmtExtra = -2}) << false;
-    QTest::newRow("samples before the format")
-        << MakeWave({.before = Chunk("data", Le32(0))}) << false;
-    QTest::newRow("two formats") << MakeWave({.between = Chunk("fmt ", good.sliced(20, 16))})
-                                 << false;
-    QTest::newRow("odd chunk before the samples")
-        << MakeWave({.before = Chunk("LIST", "INFOa") + '\0'}) << false;
-    QTest::newRow("no samples chunk")
-        << QByteArray("RIFF") + Le32(4 + 24) + "WAVE" + good.sliced(12, 24) << false;
-    QTest::newRow("no format chunk")
-        << QByteArray("RIFF") + Le32(12) + "WAVE" + Chunk("data", "") << false;
-}
-
-void tst_SoundPlayer::waveStructure() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, playable);
-    QCOMPARE(IsPlayableWave(bytes), playable);
-}
-
-// What the audio output pulls from a wave in memory: its sample block alone, whatever follows
-// it, and 24-bit samples widened to 32 bits, whole samples to each read.
-void tst_SoundPlayer::samplesPlayedFromMemory_data() {
-    QTest::addColumn<QByteArray>("wave");
-    QTest::addColumn<QByteArray>("samples");
-    QTest::addColumn<int>("readSize");
-    const auto wave = [](quint16 bits, const QByteArray& data) {
-        const QByteArray probe = MakeWave({.bits = bits, .frames = 0});
-        const QByteArray body =
-            probe.sliced(8, probe.size() - 16) + Chunk("data", data) + Chunk("LIST", "INFOtext");
-        return QByteArray("RIFF") + Le32(static_cast<quint32>(body.size())) + body;
-    };
-    QTest::newRow("16-bit, a chunk after the samples")
-        << wave(16, "\x01\x02\x03\x04\x05\x06") << QByteArray("\x01\x02\x03\x04\x05\x06") << 4;
-    QTest::newRow("24-bit, widened") << wave(24, "\x01\x02\x03\x04\x05\x06")
-                                     << QByteArray("\0\x01\x02\x03\0\x04\x05\x06", 8) << 6;
-}
-
-void tst_SoundPlayer::samplesPlayedFromMemory() {
-    QFETCH(QByteArray, wave);
-    QFETCH(QByteArray, samples);
-    QFETCH(int, readSize);
-    const std::optional<WaveLayout> layout = ParsePlayableWave(wave);
-    QVERIFY(layout);
-    WaveSamples device(wave, *layout);
-    QVERIFY(device.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
-    QCOMPARE(device.bytesAvailable(), samples.size());
-    QByteArray read;
-    while (!device.atEnd()) {
-        const QByteArray part = device.read(readSize);
-        QVERIFY(!part.isEmpty());
-        read += part;
-    }
-    QCOMPARE(read, samples);
 }
 
 // What reading gives the player: a regular file's bytes, never a wait on a FIFO, nothing for

@@ -1,22 +1,21 @@
-#include "controls/updown/UpDownField.h"
+#include "controls/updown/qt/UpDownField.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "controls/updown/UpDownKeys.h"
+#include "controls/host/qt/QtServices.h"
 #include "controls/updown/UpDownRules.h"
+#include "controls/updown/qt/QtUpDownKeys.h"
 
 namespace corvane {
 
 namespace {
 bool allTypeable(const QString& text) {
     return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return UpDownRules::isTypeable(c); });
+                       [](QChar c) { return UpDownRules::isTypeable(c.unicode()); });
 }
 }  // namespace
 
@@ -27,7 +26,7 @@ UpDownField::UpDownField(QWidget* parent) : QLineEdit(parent) {
 }
 
 void UpDownField::keyPressEvent(QKeyEvent* e) {
-    switch (classifyUpDownKey(*e)) {
+    switch (classifyUpDownKey(UpDownKeyOf(*e))) {
         case UpDownKey::StepUp:
             e->accept();
             emit stepRequested(1);
@@ -125,9 +124,9 @@ void UpDownField::pasteFiltered() {
     if (isReadOnly()) {
         return;
     }
-    const QString text = QGuiApplication::clipboard()->text().trimmed();
-    if (!text.isEmpty() && allTypeable(text)) {
-        insert(text);
+    const std::u16string text = UpDownRules::pastable(ProcessClipboard().text());
+    if (!text.empty()) {
+        insert(QString::fromStdU16String(text));
     }
 }
 

@@ -1,4 +1,4 @@
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -9,10 +9,11 @@
 #include <array>
 #include <cmath>
 
-#include "controls/host/PropertyTable.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/qt/QtSystemColours.h"
+#include "controls/host/qt/StdFont.h"
 #include "controls/updown/UpDownLayout.h"
-#include "controls/updown/ucUpDownBoxAccessible.h"
+#include "controls/updown/qt/ucUpDownBoxAccessible.h"
 
 namespace corvane {
 
@@ -53,7 +54,7 @@ ucUpDownBox::ucUpDownBox(ControlSite* site, QWidget* parent)
     setFocusPolicy(m_txtValue->focusPolicy());
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
-    m_font = Site()->AmbientFont();
+    m_model.font = Site()->AmbientFont();
     applyFont();
     applyColours();
     applyAlignment();
@@ -86,13 +87,13 @@ void ucUpDownBox::setAlignment(int New_Alignment) {
     if (!IsBoxAlignment(New_Alignment)) {
         return;
     }
-    m_alignment = New_Alignment;
+    m_model.alignment = New_Alignment;
     applyAlignment();
     PropertyChanged(QStringLiteral("Alignment"));
 }
 
 void ucUpDownBox::setBackColor(quint32 New_BackColor) {
-    m_backColor = New_BackColor;
+    m_model.backColor = New_BackColor;
     applyColours();
     PropertyChanged(QStringLiteral("BackColor"));
 }
@@ -101,166 +102,56 @@ void ucUpDownBox::setBorderStyle(int New_BorderStyle) {
     if (!IsBoxBorder(New_BorderStyle)) {
         return;
     }
-    m_borderStyle = New_BorderStyle;
+    m_model.borderStyle = New_BorderStyle;
     relayout();
     update();
     PropertyChanged(QStringLiteral("BorderStyle"));
 }
 
 void ucUpDownBox::setEnabled(bool New_Enabled) {
-    m_enabled = New_Enabled;
+    m_model.enabled = New_Enabled;
     m_txtValue->setEnabled(New_Enabled);
     m_ucBar->setEnabled(New_Enabled);
-    m_settingEnabled = true;
-    QWidget::setEnabled(New_Enabled);
-    m_settingEnabled = false;
+    applyEnabled();
     PropertyChanged(QStringLiteral("Enabled"));
 }
 
 void ucUpDownBox::setFont(const FontValue& New_Font) {
-    m_font = New_Font;
+    m_model.font = New_Font;
     applyFont();
     relayout();
     PropertyChanged(QStringLiteral("Font"));
 }
 
 void ucUpDownBox::setForeColor(quint32 New_ForeColor) {
-    m_foreColor = New_ForeColor;
+    m_model.foreColor = New_ForeColor;
     applyColours();
     PropertyChanged(QStringLiteral("ForeColor"));
 }
 
 void ucUpDownBox::setMax(int New_Max) {
-    m_rules.setMax(New_Max);
+    m_model.rules.setMax(New_Max);
     PropertyChanged(QStringLiteral("Max"));
 }
 
 void ucUpDownBox::setMin(int New_Min) {
-    m_rules.setMin(New_Min);
+    m_model.rules.setMin(New_Min);
     PropertyChanged(QStringLiteral("Min"));
 }
 
 void ucUpDownBox::setValue(int New_Value) {
     // The text rule that this write runs sets Value and raises Change.
-    if (!showText(m_rules.textForValue(New_Value))) {
+    if (!showText(QStringOf(m_model.rules.textForValue(New_Value)))) {
         return;
     }
     PropertyChanged(QStringLiteral("Value"));
 }
 
-// The stored properties, one row each, in the order ReadProperties reads them; the last two
-// numbers of a row are its places in InitProperties' and WriteProperties' orders. A friend of
-// the control, so the rows reach its fields.
-struct ucUpDownBox::Properties {
-    using Row = PropertyRow<ucUpDownBox>;
-
-    static QVariant ambientFont(const ucUpDownBox& b) {
-        return QVariant::fromValue(b.Site()->AmbientFont());
-    }
-    template <quint32 Colour>
-    static QVariant colour(const ucUpDownBox&) {
-        return QVariant::fromValue(OleColour{Colour});
-    }
-    template <int Value>
-    static QVariant number(const ucUpDownBox&) {
-        return Value;
-    }
-
-    // A new instance: the border and background, then the font through its property (so the
-    // field gets it and the layout runs), then the bounds and the text "0" (Value is Min).
-    static constexpr std::size_t kInitBeforeFont = 2;
-
-    static constexpr auto rows() {
-        using B = ucUpDownBox;
-        constexpr int no = kNoPlace;
-        return std::array{
-            Row{"BackColor", colour<SysColour::WindowBackground>,
-                colour<SysColour::WindowBackground>,
-                [](const B& b) { return QVariant::fromValue(OleColour{b.m_backColor}); },
-                [](B& b, const QVariant& v) {
-                    b.m_backColor = v.value<OleColour>().value;
-                    b.applyColours();
-                },
-                1, 1},
-            // Out-of-range values are ignored, as the setter ignores them.
-            Row{"BorderStyle", number<int(BoxBorder::FixedSingle)>,
-                number<int(BoxBorder::FixedSingle)>,
-                [](const B& b) { return QVariant(b.m_borderStyle); },
-                [](B& b, const QVariant& v) {
-                    if (const int n = v.toInt(); IsBoxBorder(n)) {
-                        b.m_borderStyle = n;
-                    }
-                },
-                0, 2},
-            Row{"Enabled", nullptr, [](const B&) { return QVariant(true); },
-                [](const B& b) { return QVariant(b.m_enabled); },
-                [](B& b, const QVariant& v) {
-                    b.m_enabled = v.toBool();
-                    b.m_settingEnabled = true;
-                    b.QWidget::setEnabled(b.m_enabled);
-                    b.m_settingEnabled = false;
-                },
-                no, 4},
-            Row{"Font", ambientFont, ambientFont,
-                [](const B& b) { return QVariant::fromValue(b.m_font); },
-                [](B& b, const QVariant& v) {
-                    b.m_font = v.value<FontValue>();
-                    b.applyFont();
-                },
-                no, 5},
-            Row{"Alignment", nullptr, number<int(BoxAlignment::Left)>,
-                [](const B& b) { return QVariant(b.m_alignment); },
-                [](B& b, const QVariant& v) {
-                    if (const int n = v.toInt(); IsBoxAlignment(n)) {
-                        b.m_alignment = n;
-                    }
-                    b.applyAlignment();
-                },
-                no, 0},
-            Row{"ForeColor", nullptr, colour<SysColour::WindowText>,
-                [](const B& b) { return QVariant::fromValue(OleColour{b.m_foreColor}); },
-                [](B& b, const QVariant& v) {
-                    b.m_foreColor = v.value<OleColour>().value;
-                    b.applyColours();
-                },
-                no, 3},
-            Row{"Min", number<0>, number<0>, [](const B& b) { return QVariant(b.m_rules.Min()); },
-                [](B& b, const QVariant& v) { b.m_rules.setMin(v.toInt()); }, 2, 6},
-            Row{"Max", number<100>, number<100>,
-                [](const B& b) { return QVariant(b.m_rules.Max()); },
-                [](B& b, const QVariant& v) { b.m_rules.setMax(v.toInt()); }, 3, 7},
-            // As text, so that the text rule takes it against the bounds just loaded.
-            Row{"Value", number<0>, number<0>,
-                [](const B& b) { return QVariant(b.m_rules.Value()); },
-                [](B& b, const QVariant& v) { b.showText(QString::number(v.toInt())); }, 4, 8},
-        };
-    }
-
-    static const auto& table() {
-        static constexpr auto kRows = rows();
-        return kRows;
-    }
-    static std::span<const std::size_t> initOrder() {
-        static constexpr auto kOrder = OrderOf(rows(), &Row::initAt);
-        static_assert(kOrder.valid && kOrder.size >= kInitBeforeFont,
-                      "each place of the init order held by exactly one row");
-        return kOrder.order();
-    }
-    static std::span<const std::size_t> writeOrder() {
-        static constexpr auto kOrder = OrderOf(rows(), &Row::writeAt);
-        static_assert(kOrder.valid, "each place of the write order held by exactly one row");
-        return kOrder.order();
-    }
-};
-
 void ucUpDownBox::InitProperties() {
-    using P = Properties;
-    InitRows<ucUpDownBox>(*this, P::table(), P::initOrder().first(P::kInitBeforeFont));
+    m_model.InitBeforeFont();
     setFont(Site()->AmbientFont());
     // The value's row runs the text rule, which may raise Change.
-    if (!m_guard.survives([&] {
-            InitRows<ucUpDownBox>(*this, P::table(), P::initOrder().subspan(P::kInitBeforeFont));
-        })) {
+    if (!m_guard.survives([&] { m_model.InitAfterFont(); })) {
         return;
     }
     update();
@@ -268,7 +159,7 @@ void ucUpDownBox::InitProperties() {
 
 void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
     // The value's row, the last one, runs the text rule, which may raise Change.
-    if (!m_guard.survives([&] { ReadRows<ucUpDownBox>(*this, bag, Properties::table()); })) {
+    if (!m_guard.survives([&] { m_model.Read(bag); })) {
         return;
     }
     relayout();
@@ -276,7 +167,21 @@ void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
 }
 
 void ucUpDownBox::WriteProperties(PropertyBag& bag) const {
-    WriteRows<ucUpDownBox>(*this, bag, Properties::table(), Properties::writeOrder());
+    m_model.Write(bag);
+}
+
+FontValue ucUpDownBox::AmbientFont() const {
+    return Site()->AmbientFont();
+}
+
+void ucUpDownBox::applyEnabled() {
+    m_settingEnabled = true;
+    QWidget::setEnabled(m_model.enabled);
+    m_settingEnabled = false;
+}
+
+bool ucUpDownBox::showText(std::u16string_view text) {
+    return showText(QStringOf(text));
 }
 
 QSize ucUpDownBox::sizeHint() const {
@@ -298,15 +203,12 @@ void ucUpDownBox::paintEvent(QPaintEvent*) {
     if (border() == 0) {
         return;
     }
-    // A one-pixel frame just outside the client area, as four one-pixel strips.
-    QPainter p(this);
-    const QColor c = OleToQt(TranslateColor(SysColour::WindowFrame, palette()));
-    const int w = width();
-    const int h = height();
-    p.fillRect(0, 0, w, 1, c);
-    p.fillRect(0, h - 1, w, 1, c);
-    p.fillRect(0, 0, 1, h, c);
-    p.fillRect(w - 1, 0, 1, h, c);
+    // A one-pixel frame just outside the client area, in logical pixels: on a denser screen
+    // each of them covers its device pixels whole.
+    QImage frame(size(), QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    PaintUpDownFrame(ViewOf(frame), TranslateColor(SysColour::WindowFrame, palette()));
+    QPainter(this).drawImage(rect(), frame);
 }
 
 void ucUpDownBox::changeEvent(QEvent* e) {
@@ -316,14 +218,14 @@ void ucUpDownBox::changeEvent(QEvent* e) {
     } else if (e->type() == QEvent::EnabledChange && !m_settingEnabled) {
         // A container greying us leaves the property; QWidget::setEnabled on us sets it.
         const bool own = !testAttribute(Qt::WA_ForceDisabled);
-        if (own != m_enabled) {
+        if (own != m_model.enabled) {
             setEnabled(own);
         }
     } else if (e->type() == QEvent::FontChange && !m_settingFont) {
         // QWidget::setFont from outside: the font becomes the Font property, unless it only
         // changed what the property does not hold.
-        const FontValue f = FontValue::fromQFont(font());
-        if (!(f == FontValue::fromQFont(m_font.toQFont()))) {
+        const FontValue f = FontValueOf(font());
+        if (!(f == FontValueOf(QFontOf(m_model.font)))) {
             setFont(f);
         }
     }
@@ -356,8 +258,8 @@ void ucUpDownBox::relayout() {
 
 void ucUpDownBox::applyColours() {
     // Resolved against the box's own palette, which is the host's and never changed here.
-    const QColor back = OleToQt(TranslateColor(m_backColor, palette()));
-    const QColor fore = OleToQt(TranslateColor(m_foreColor, palette()));
+    const QColor back = OleToQt(TranslateColor(m_model.backColor, palette()));
+    const QColor fore = OleToQt(TranslateColor(m_model.foreColor, palette()));
     QPalette inner = m_inner->palette();
     inner.setColor(QPalette::Window, back);
     m_inner->setPalette(inner);
@@ -371,7 +273,7 @@ void ucUpDownBox::applyColours() {
 }
 
 void ucUpDownBox::applyFont() {
-    const QFont f = m_font.toQFont();
+    const QFont f = QFontOf(m_model.font);
     m_settingFont = true;
     QWidget::setFont(f);
     m_settingFont = false;
@@ -379,7 +281,7 @@ void ucUpDownBox::applyFont() {
 }
 
 void ucUpDownBox::applyAlignment() {
-    m_txtValue->setAlignment(qtAlignment(m_alignment));
+    m_txtValue->setAlignment(qtAlignment(m_model.alignment));
 }
 
 bool ucUpDownBox::showText(const QString& text) {
@@ -397,7 +299,7 @@ bool ucUpDownBox::raiseChange() {
 }
 
 void ucUpDownBox::onTextChanged(const QString& text) {
-    if (m_rules.applyText(text)) {
+    if (m_model.rules.applyText(TextOf(text))) {
         raiseChange();
     }
 }
@@ -405,11 +307,11 @@ void ucUpDownBox::onTextChanged(const QString& text) {
 void ucUpDownBox::onBarMoved(int position) {
     // Qt's vertical bar counts downwards: its upper arrow moves it to -1, which is the
     // step up, as is the Up key.
-    if (!m_rules.spin(-position)) {
+    if (!m_model.rules.spin(-position)) {
         return;
     }
     m_ucBar->setValue(0);
-    if (!showText(QString::number(m_rules.Value()))) {
+    if (!showText(QString::number(m_model.rules.Value()))) {
         return;
     }
     m_txtValue->selectAll();
@@ -418,7 +320,7 @@ void ucUpDownBox::onBarMoved(int position) {
 
 void ucUpDownBox::mendText() {
     // Leaving the field, it shows the number that Value holds and a save will store.
-    const QString shown = QString::number(m_rules.Value());
+    const QString shown = QString::number(m_model.rules.Value());
     if (m_txtValue->text() != shown) {
         showText(shown);
     }
