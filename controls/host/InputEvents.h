@@ -33,7 +33,7 @@ inline constexpr unsigned Keypad = 8;
 // number is a key of its own (0: a key without a code). The digits and letters are their
 // characters ('0'..'9', 'A'..'Z'). Return and the keypad's Enter share one number; the keypad
 // one comes with Modifier::Keypad.
-enum class Key : std::uint16_t {
+enum class KeyCode : std::uint16_t {
     None = 0,
     Backspace = 8,
     Tab = 9,
@@ -87,10 +87,7 @@ enum class Key : std::uint16_t {
     Apostrophe = 222,
 };
 
-constexpr Key KeyOfLetter(char upper) {
-    return static_cast<Key>(upper);
-}
-constexpr std::int16_t KeyCode(Key k) {
+constexpr std::int16_t KeyCodeArg(KeyCode k) {
     return static_cast<std::int16_t>(k);
 }
 
@@ -121,7 +118,7 @@ struct MouseEvent {
 // A key press or release. `text` is the character(s) the press produced (empty for keys that
 // type nothing); `autoRepeat` marks the presses (and, on X11, the releases) a held key repeats.
 struct KeyEvent {
-    Key key = Key::None;
+    KeyCode key = KeyCode::None;
     unsigned modifiers = Modifier::None;
     std::u16string text;
     bool autoRepeat = false;

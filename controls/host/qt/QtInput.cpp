@@ -10,114 +10,114 @@ namespace {
 
 struct KeyPair {
     int qt;
-    Key key;
+    KeyCode key;
 };
 
 // Keys whose number is not their own Latin-1 value. Shifted punctuation reports the key it
 // sits on (US layout), as virtual-key numbers name keys, not characters.
 constexpr KeyPair kKeys[] = {
-    {Qt::Key_Backspace, Key::Backspace},
-    {Qt::Key_Tab, Key::Tab},
-    {Qt::Key_Backtab, Key::Tab},
-    {Qt::Key_Return, Key::Return},
-    {Qt::Key_Enter, Key::Return},
-    {Qt::Key_Shift, Key::Shift},
-    {Qt::Key_Control, Key::Control},
-    {Qt::Key_Alt, Key::Alt},
-    {Qt::Key_Pause, Key::Pause},
-    {Qt::Key_CapsLock, Key::CapsLock},
-    {Qt::Key_Escape, Key::Escape},
-    {Qt::Key_PageUp, Key::PageUp},
-    {Qt::Key_PageDown, Key::PageDown},
-    {Qt::Key_End, Key::End},
-    {Qt::Key_Home, Key::Home},
-    {Qt::Key_Left, Key::Left},
-    {Qt::Key_Up, Key::Up},
-    {Qt::Key_Right, Key::Right},
-    {Qt::Key_Down, Key::Down},
-    {Qt::Key_Print, Key::Print},
-    {Qt::Key_Insert, Key::Insert},
-    {Qt::Key_Delete, Key::Delete},
-    {Qt::Key_Meta, Key::Meta},
-    {Qt::Key_Menu, Key::Menu},
-    {Qt::Key_NumLock, Key::NumLock},
-    {Qt::Key_ScrollLock, Key::ScrollLock},
-    {Qt::Key_ParenRight, Key{'0'}},
-    {Qt::Key_Exclam, Key{'1'}},
-    {Qt::Key_At, Key{'2'}},
-    {Qt::Key_NumberSign, Key{'3'}},
-    {Qt::Key_Dollar, Key{'4'}},
-    {Qt::Key_Percent, Key{'5'}},
-    {Qt::Key_AsciiCircum, Key{'6'}},
-    {Qt::Key_Ampersand, Key{'7'}},
-    {Qt::Key_Asterisk, Key{'8'}},
-    {Qt::Key_ParenLeft, Key{'9'}},
-    {Qt::Key_Semicolon, Key::Semicolon},
-    {Qt::Key_Colon, Key::Semicolon},
-    {Qt::Key_Equal, Key::Equal},
-    {Qt::Key_Plus, Key::Equal},
-    {Qt::Key_Comma, Key::Comma},
-    {Qt::Key_Less, Key::Comma},
-    {Qt::Key_Minus, Key::Minus},
-    {Qt::Key_Underscore, Key::Minus},
-    {Qt::Key_Period, Key::Period},
-    {Qt::Key_Greater, Key::Period},
-    {Qt::Key_Slash, Key::Slash},
-    {Qt::Key_Question, Key::Slash},
-    {Qt::Key_QuoteLeft, Key::Grave},
-    {Qt::Key_AsciiTilde, Key::Grave},
-    {Qt::Key_BracketLeft, Key::BracketLeft},
-    {Qt::Key_BraceLeft, Key::BracketLeft},
-    {Qt::Key_Backslash, Key::Backslash},
-    {Qt::Key_Bar, Key::Backslash},
-    {Qt::Key_BracketRight, Key::BracketRight},
-    {Qt::Key_BraceRight, Key::BracketRight},
-    {Qt::Key_Apostrophe, Key::Apostrophe},
-    {Qt::Key_QuoteDbl, Key::Apostrophe},
+    {Qt::Key_Backspace, KeyCode::Backspace},
+    {Qt::Key_Tab, KeyCode::Tab},
+    {Qt::Key_Backtab, KeyCode::Tab},
+    {Qt::Key_Return, KeyCode::Return},
+    {Qt::Key_Enter, KeyCode::Return},
+    {Qt::Key_Shift, KeyCode::Shift},
+    {Qt::Key_Control, KeyCode::Control},
+    {Qt::Key_Alt, KeyCode::Alt},
+    {Qt::Key_Pause, KeyCode::Pause},
+    {Qt::Key_CapsLock, KeyCode::CapsLock},
+    {Qt::Key_Escape, KeyCode::Escape},
+    {Qt::Key_PageUp, KeyCode::PageUp},
+    {Qt::Key_PageDown, KeyCode::PageDown},
+    {Qt::Key_End, KeyCode::End},
+    {Qt::Key_Home, KeyCode::Home},
+    {Qt::Key_Left, KeyCode::Left},
+    {Qt::Key_Up, KeyCode::Up},
+    {Qt::Key_Right, KeyCode::Right},
+    {Qt::Key_Down, KeyCode::Down},
+    {Qt::Key_Print, KeyCode::Print},
+    {Qt::Key_Insert, KeyCode::Insert},
+    {Qt::Key_Delete, KeyCode::Delete},
+    {Qt::Key_Meta, KeyCode::Meta},
+    {Qt::Key_Menu, KeyCode::Menu},
+    {Qt::Key_NumLock, KeyCode::NumLock},
+    {Qt::Key_ScrollLock, KeyCode::ScrollLock},
+    {Qt::Key_ParenRight, KeyCode{'0'}},
+    {Qt::Key_Exclam, KeyCode{'1'}},
+    {Qt::Key_At, KeyCode{'2'}},
+    {Qt::Key_NumberSign, KeyCode{'3'}},
+    {Qt::Key_Dollar, KeyCode{'4'}},
+    {Qt::Key_Percent, KeyCode{'5'}},
+    {Qt::Key_AsciiCircum, KeyCode{'6'}},
+    {Qt::Key_Ampersand, KeyCode{'7'}},
+    {Qt::Key_Asterisk, KeyCode{'8'}},
+    {Qt::Key_ParenLeft, KeyCode{'9'}},
+    {Qt::Key_Semicolon, KeyCode::Semicolon},
+    {Qt::Key_Colon, KeyCode::Semicolon},
+    {Qt::Key_Equal, KeyCode::Equal},
+    {Qt::Key_Plus, KeyCode::Equal},
+    {Qt::Key_Comma, KeyCode::Comma},
+    {Qt::Key_Less, KeyCode::Comma},
+    {Qt::Key_Minus, KeyCode::Minus},
+    {Qt::Key_Underscore, KeyCode::Minus},
+    {Qt::Key_Period, KeyCode::Period},
+    {Qt::Key_Greater, KeyCode::Period},
+    {Qt::Key_Slash, KeyCode::Slash},
+    {Qt::Key_Question, KeyCode::Slash},
+    {Qt::Key_QuoteLeft, KeyCode::Grave},
+    {Qt::Key_AsciiTilde, KeyCode::Grave},
+    {Qt::Key_BracketLeft, KeyCode::BracketLeft},
+    {Qt::Key_BraceLeft, KeyCode::BracketLeft},
+    {Qt::Key_Backslash, KeyCode::Backslash},
+    {Qt::Key_Bar, KeyCode::Backslash},
+    {Qt::Key_BracketRight, KeyCode::BracketRight},
+    {Qt::Key_BraceRight, KeyCode::BracketRight},
+    {Qt::Key_Apostrophe, KeyCode::Apostrophe},
+    {Qt::Key_QuoteDbl, KeyCode::Apostrophe},
 };
 
-Key keypadKey(int qtKey) {
+KeyCode keypadKey(int qtKey) {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-        return static_cast<Key>(static_cast<int>(Key::Numpad0) + (qtKey - Qt::Key_0));
+        return static_cast<KeyCode>(static_cast<int>(KeyCode::Numpad0) + (qtKey - Qt::Key_0));
     }
     switch (qtKey) {
         case Qt::Key_Asterisk:
-            return Key::Multiply;
+            return KeyCode::Multiply;
         case Qt::Key_Plus:
-            return Key::Add;
+            return KeyCode::Add;
         case Qt::Key_Minus:
-            return Key::Subtract;
+            return KeyCode::Subtract;
         case Qt::Key_Period:
-            return Key::Decimal;
+            return KeyCode::Decimal;
         case Qt::Key_Slash:
-            return Key::Divide;
+            return KeyCode::Divide;
         default:
-            return Key::None;
+            return KeyCode::None;
     }
 }
 
 }  // namespace
 
-Key KeyOfQt(int qtKey, Qt::KeyboardModifiers modifiers) {
+KeyCode KeyOfQt(int qtKey, Qt::KeyboardModifiers modifiers) {
     if (modifiers.testFlag(Qt::KeypadModifier)) {
-        const Key k = keypadKey(qtKey);
-        if (k != Key::None) {
+        const KeyCode k = keypadKey(qtKey);
+        if (k != KeyCode::None) {
             return k;
         }
     }
     if (qtKey == Qt::Key_Space || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) ||
         (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
-        return static_cast<Key>(qtKey);
+        return static_cast<KeyCode>(qtKey);
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
-        return static_cast<Key>(static_cast<int>(Key::F1) + (qtKey - Qt::Key_F1));
+        return static_cast<KeyCode>(static_cast<int>(KeyCode::F1) + (qtKey - Qt::Key_F1));
     }
     for (const KeyPair& p : kKeys) {
         if (p.qt == qtKey) {
             return p.key;
         }
     }
-    return Key::None;
+    return KeyCode::None;
 }
 
 unsigned ModifiersOfQt(Qt::KeyboardModifiers modifiers) {

@@ -19,7 +19,7 @@ MouseEvent MouseEventOf(const QMouseEvent& event);
 KeyEvent KeyEventOf(const QKeyEvent& event);
 
 // The parts, for callers that have no event.
-Key KeyOfQt(int qtKey, Qt::KeyboardModifiers modifiers);
+KeyCode KeyOfQt(int qtKey, Qt::KeyboardModifiers modifiers);
 unsigned ModifiersOfQt(Qt::KeyboardModifiers modifiers);
 MouseButton MouseButtonOfQt(Qt::MouseButton button);
 MouseButtons MouseButtonsOfQt(Qt::MouseButtons buttons);
