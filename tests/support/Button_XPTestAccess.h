@@ -11,7 +11,7 @@
 #include "controls/button/ButtonInput.h"
 #include "controls/button/ButtonLayout.h"
 #include "controls/button/ButtonPaintState.h"
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 #include "controls/draw/Rect.h"
 #include "controls/host/FontValue.h"
 

@@ -1,4 +1,4 @@
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -8,10 +8,12 @@
 #include <limits>
 
 #include "controls/button/AccessKey.h"
-#include "controls/button/Button_XPAccessible.h"
-#include "controls/button/PictureDraw.h"
 #include "controls/button/XPLook.h"
+#include "controls/button/qt/Button_XPAccessible.h"
+#include "controls/button/qt/QtButtonFace.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/BackgroundPicture.h"
+#include "controls/host/qt/QtSystemColours.h"
 
 namespace corvane {
 
@@ -19,6 +21,7 @@ Button_XP::Button_XP(ControlSite* site, QWidget* parent) : UserControl(site, par
     g_Font = new StdFont(this);
     connect(g_Font, &StdFont::FontChanged, this, &Button_XP::g_Font_FontChanged);
     m_surfaceQFont = m_surfaceFont.toQFont();
+    m_faceFont = FontOf(m_surfaceQFont);
     connect(Site(), &ControlSite::ambientChanged, this, [this](const QString&) { Refresh(); });
     applyCursor();
     SetUpInput();
@@ -279,6 +282,7 @@ void Button_XP::g_Font_FontChanged(const QString& PropertyName) {
 void Button_XP::setSurfaceFont(const FontValue& f) {
     m_surfaceFont = f;
     m_surfaceQFont = f.toQFont();
+    m_faceFont = FontOf(m_surfaceQFont);
     m_settingSurfaceFont = true;
     QWidget::setFont(m_surfaceQFont);
     m_settingSurfaceFont = false;
@@ -289,7 +293,8 @@ void Button_XP::setSurfaceBackColor(quint32 colour) {
 }
 
 void Button_XP::SetAccessKey() {
-    m_accessKey = ParseAccessKey(g_Caption);
+    // Lower case by Qt's rules, for all of Unicode.
+    m_accessKey = QStringOf(ParseAccessKey(TextOf(g_Caption))).toLower();
     GrabAccessKeys();
 }
 
@@ -334,9 +339,9 @@ ButtonPaintState Button_XP::paintState() const {
     s.enabled = isEnabled();
     s.userMode = Site()->UserMode();
     s.isDefault = Site()->Default();
-    s.caption = g_Caption;
-    s.font = m_surfaceQFont;
-    s.currentPicture = g_CurrentPicture;
+    s.caption = TextOf(g_Caption);
+    s.font = m_faceFont;
+    SetFacePicture(s, g_CurrentPicture);
     s.pictureWidth = g_PictureWidth;
     s.pictureHeight = g_PictureHeight;
     s.originalPicWidth = g_OriginalPicSizeW;
@@ -345,10 +350,12 @@ ButtonPaintState Button_XP::paintState() const {
     s.maskColor = g_MaskColor;
     s.previousLayout = m_layout;
     if (g_TransparentBG) {
-        s.containerPicture = ContainerBackgroundPicture(parentWidget());
-        s.position = pos();
+        if (const QImage* picture = ContainerBackgroundPicture(parentWidget())) {
+            s.containerPicture = StraightView(*picture, m_containerCopy);
+        }
+        s.position = {x(), y()};
     }
-    s.palette = palette();
+    s.palette = PaletteOf(palette());
     s.devicePixelRatio = devicePixelRatioF();
     return s;
 }
@@ -389,7 +396,7 @@ void Button_XP::ResizeHandler() {
 }
 
 void Button_XP::SetXPRegion() {
-    g_Region = XPRegion(g_ClientW, g_ClientH);
+    g_Region = RegionOf(XPRegion(g_ClientW, g_ClientH));
     setMask(g_Region);
 }
 

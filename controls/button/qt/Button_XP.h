@@ -12,6 +12,7 @@
 #include "controls/button/ButtonPainter.h"
 #include "controls/button/ButtonValues.h"
 #include "controls/draw/Rect.h"
+#include "controls/draw/TextRenderer.h"
 #include "controls/host/FontValue.h"
 #include "controls/host/Picture.h"
 #include "controls/host/SystemColours.h"
@@ -215,9 +216,11 @@ private:
     quint32 m_surfaceBackColor = SysColour::ButtonFace;
     FontValue m_surfaceFont;
     QFont m_surfaceQFont;
+    ::corvane::Font m_faceFont;  // the same for the painter
     qint16 m_mousePointer = static_cast<qint16>(PointerShape::Custom);
     ::corvane::Picture m_mouseIcon;
-    QImage m_image;  // the persistent image
+    QImage m_image;                  // the persistent image
+    mutable QImage m_containerCopy;  // the container's picture, converted when it must be
     QString m_accessKey;
     bool m_settingEnabled = false;      // our own QWidget::setEnabled call is running
     bool m_settingSurfaceFont = false;  // our own QWidget::setFont call is running

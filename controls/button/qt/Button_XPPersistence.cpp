@@ -7,8 +7,7 @@
 #include <array>
 #include <limits>
 
-#include "controls/button/AccessKey.h"
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 #include "controls/host/PropertyTable.h"
 
 namespace corvane {

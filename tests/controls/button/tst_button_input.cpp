@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "controls/button/ButtonInputKeys.h"
+#include "controls/host/qt/QtInput.h"
 #include "tests/controls/button/RecordingHost.h"
 
 using namespace corvane;
@@ -316,35 +317,35 @@ void tst_ButtonInput::keyRoute() {
 }
 
 void tst_ButtonInput::argumentsFromQt() {
-    QCOMPARE(KeyCodeFromQt(Qt::Key_Space, {}), qint16(32));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_A, Qt::ShiftModifier), qint16(65));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_Return, {}), qint16(13));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_Enter, Qt::KeypadModifier), qint16(13));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_Escape, {}), qint16(27));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_F1, {}), qint16(112));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_F12, {}), qint16(123));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_Down, {}), qint16(40));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_5, {}), qint16('5'));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_5, Qt::KeypadModifier), qint16(101));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_Exclam, Qt::ShiftModifier), qint16('1'));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_Minus, {}), qint16(189));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_Minus, Qt::KeypadModifier), qint16(109));
-    QCOMPARE(KeyCodeFromQt(Qt::Key_unknown, {}), qint16(0));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Space, {})), qint16(32));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_A, Qt::ShiftModifier)), qint16(65));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Return, {})), qint16(13));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Enter, Qt::KeypadModifier)), qint16(13));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Escape, {})), qint16(27));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_F1, {})), qint16(112));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_F12, {})), qint16(123));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Down, {})), qint16(40));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_5, {})), qint16('5'));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_5, Qt::KeypadModifier)), qint16(101));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Exclam, Qt::ShiftModifier)), qint16('1'));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Minus, {})), qint16(189));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Minus, Qt::KeypadModifier)), qint16(109));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_unknown, {})), qint16(0));
 
-    QCOMPARE(ShiftFromQt({}), qint16(0));
-    QCOMPARE(ShiftFromQt(Qt::ShiftModifier | Qt::AltModifier), qint16(5));
-    QCOMPARE(ShiftFromQt(Qt::ControlModifier | Qt::KeypadModifier), qint16(2));
+    QCOMPARE(ShiftArg(ModifiersOfQt({})), qint16(0));
+    QCOMPARE(ShiftArg(ModifiersOfQt(Qt::ShiftModifier | Qt::AltModifier)), qint16(5));
+    QCOMPARE(ShiftArg(ModifiersOfQt(Qt::ControlModifier | Qt::KeypadModifier)), qint16(2));
 
-    QCOMPARE(ButtonFromQt(Qt::LeftButton), qint16(1));
-    QCOMPARE(ButtonFromQt(Qt::RightButton), qint16(2));
-    QCOMPARE(ButtonFromQt(Qt::MiddleButton), qint16(4));
-    QCOMPARE(ButtonFromQt(Qt::BackButton), qint16(0));
-    QCOMPARE(ButtonsFromQt(Qt::LeftButton | Qt::MiddleButton), qint16(5));
-    QCOMPARE(ButtonsFromQt(Qt::NoButton), qint16(0));
+    QCOMPARE(ButtonArg(MouseButtonOfQt(Qt::LeftButton)), qint16(1));
+    QCOMPARE(ButtonArg(MouseButtonOfQt(Qt::RightButton)), qint16(2));
+    QCOMPARE(ButtonArg(MouseButtonOfQt(Qt::MiddleButton)), qint16(4));
+    QCOMPARE(ButtonArg(MouseButtonOfQt(Qt::BackButton)), qint16(0));
+    QCOMPARE(ButtonArg(MouseButtonsOfQt(Qt::LeftButton | Qt::MiddleButton)), qint16(5));
+    QCOMPARE(ButtonArg(MouseButtonsOfQt(Qt::NoButton)), qint16(0));
 
-    QCOMPARE(KeyAsciiFromText(" "), qint16(32));
-    QCOMPARE(KeyAsciiFromText("\r"), qint16(13));
-    QCOMPARE(KeyAsciiFromText(""), qint16(0));
+    QCOMPARE(KeyAsciiOf(u" "), qint16(32));
+    QCOMPARE(KeyAsciiOf(u"\r"), qint16(13));
+    QCOMPARE(KeyAsciiOf(u""), qint16(0));
 }
 
 QTEST_GUILESS_MAIN(tst_ButtonInput)

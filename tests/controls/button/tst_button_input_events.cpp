@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include "controls/button/ButtonInputEvents.h"
+#include "controls/button/qt/QtButtonInput.h"
+#include "controls/host/qt/QtInput.h"
 #include "tests/controls/button/RecordingHost.h"
 
 using namespace corvane;
@@ -16,14 +18,17 @@ using namespace corvane::test;
 
 namespace {
 
-QMouseEvent mouse(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held,
-                  Qt::KeyboardModifiers mods = {}) {
-    return QMouseEvent(type, at, at, button, held, mods);
+// Qt's events as the widget translates them.
+MouseEvent mouse(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held,
+                 Qt::KeyboardModifiers mods = {}, quint64 time = 0) {
+    QMouseEvent e(type, at, at, button, held, mods);
+    e.setTimestamp(time);
+    return MouseEventOf(e);
 }
 
-QKeyEvent key(QEvent::Type type, int k, const QString& text, bool autoRepeat = false,
-              Qt::KeyboardModifiers mods = {}) {
-    return QKeyEvent(type, k, mods, text, autoRepeat);
+KeyEvent key(QEvent::Type type, int k, const QString& text, bool autoRepeat = false,
+             Qt::KeyboardModifiers mods = {}) {
+    return KeyEventOf(QKeyEvent(type, k, mods, text, autoRepeat));
 }
 
 }  // namespace
@@ -99,24 +104,22 @@ void tst_ButtonInputEvents::doubleClickIsTheSecondPress() {
     const quint64 t0 = 50000;
     if (first != "none") {
         const Qt::MouseButton b = first == "right" ? Qt::RightButton : Qt::LeftButton;
-        QMouseEvent press = mouse(QEvent::MouseButtonPress, {7, 8}, b, b);
-        press.setTimestamp(t0);
+        const MouseEvent press = mouse(QEvent::MouseButtonPress, {7, 8}, b, b, {}, t0);
         pairing.NotePress(press);
         FeedMousePress(*m_input, press);
         FeedMouseRelease(*m_input, mouse(QEvent::MouseButtonRelease, {7, 8}, b, Qt::NoButton));
     }
     if (first == "double") {
-        QMouseEvent again =
-            mouse(QEvent::MouseButtonDblClick, {7, 8}, Qt::LeftButton, Qt::LeftButton);
-        again.setTimestamp(t0 + 50);
-        FeedMouseDoubleClick(*m_input, pairing, again);
+        const MouseEvent again =
+            mouse(QEvent::MouseButtonDblClick, {7, 8}, Qt::LeftButton, Qt::LeftButton, {}, t0 + 50);
+        FeedMouseDoubleClick(*m_input, pairing, again, DoubleClickInterval());
         FeedMouseRelease(*m_input,
                          mouse(QEvent::MouseButtonRelease, {7, 8}, Qt::LeftButton, Qt::NoButton));
     }
-    QMouseEvent dbl = mouse(QEvent::MouseButtonDblClick, {9, 3}, Qt::LeftButton, Qt::LeftButton,
-                            Qt::ControlModifier);
-    dbl.setTimestamp(t0 + static_cast<quint64>(gap));
-    FeedMouseDoubleClick(*m_input, pairing, dbl);
+    const MouseEvent dbl =
+        mouse(QEvent::MouseButtonDblClick, {9, 3}, Qt::LeftButton, Qt::LeftButton,
+              Qt::ControlModifier, t0 + static_cast<quint64>(gap));
+    FeedMouseDoubleClick(*m_input, pairing, dbl, DoubleClickInterval());
     QCOMPARE(m_host.log.filter(QRegularExpression("^(Refresh\\(P|MouseDown|Capture)")), expected);
 }
 

@@ -4,7 +4,10 @@
 #include <QWidget>
 
 #include "controls/button/PictureDraw.h"
+#include "controls/button/qt/QtButtonFace.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/BackgroundPicture.h"
+#include "controls/host/qt/QtSystemColours.h"
 
 using namespace corvane;
 
@@ -89,19 +92,21 @@ QPalette testPalette() {
 // A button's snapshot with a picture, and the rectangle its layout gave the picture.
 struct PictureState : ButtonPaintState {
     Rect pictureRect;
+    Picture kept;  // the pixels the snapshot sees
 };
 
 void draw(QImage& img, const PictureState& s) {
-    DrawPicture(img, s, s.pictureRect);
+    DrawPicture(ViewOf(img), s, s.pictureRect);
 }
 
 PictureState stateFor(const Picture& picture, int natural, int drawn, Rect rect) {
     PictureState s;
-    s.currentPicture = picture;
+    s.kept = picture;
+    SetFacePicture(s, s.kept);
     s.originalPicWidth = s.originalPicHeight = natural;
     s.pictureWidth = s.pictureHeight = drawn;
     s.pictureRect = rect;
-    s.palette = testPalette();
+    s.palette = PaletteOf(testPalette());
     return s;
 }
 
@@ -464,7 +469,7 @@ void tst_PictureDraw::copyParentBackground() {
     QFETCH(QPoint, at);
     const QImage picture = patternImage(64, 300);
     QImage img = face(20, 10);
-    CopyParentBackground(img, &picture, at);
+    CopyParentBackground(ViewOf(img), ViewOf(picture), {at.x(), at.y()});
     checkBlock(img, at, picture.size());
 }
 
@@ -483,14 +488,14 @@ void tst_PictureDraw::copyParentBackgroundFromWidgets() {
     QVERIFY(!ContainerBackgroundPicture(&plain));
     QVERIFY(!ContainerBackgroundPicture(nullptr));
     QImage noPicture = face(20, 10);
-    CopyParentBackground(noPicture, nullptr, {8, 256});
+    CopyParentBackground(ViewOf(noPicture), {}, {8, 256});
     QCOMPARE(dump(noPicture), QStringList(10, QString(20, '.')));
 
     // A picture with alpha is laid over the face.
     QImage translucent(4, 4, QImage::Format_ARGB32);
     translucent.fill(qRgba(0, 255, 0, 128));
     QImage blended = face(2, 2);
-    CopyParentBackground(blended, &translucent, {0, 0});
+    CopyParentBackground(ViewOf(blended), ViewOf(std::as_const(translucent)), {0, 0});
     QCOMPARE(dump(blended), (QStringList{"gg", "gg"}));
 }
 

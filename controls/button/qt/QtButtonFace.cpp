@@ -1,0 +1,59 @@
+#include "controls/button/qt/QtButtonFace.h"
+
+#include "controls/draw/qt/QtText.h"
+
+namespace corvane {
+
+RefreshResult RefreshFace(QImage& surface, const ButtonPaintState& s) {
+    const SurfaceSize size = FaceSurfaceSize(s);
+    const qreal ratio = s.devicePixelRatio > 1.0 ? s.devicePixelRatio : 1.0;
+    if (surface.width() != size.width || surface.height() != size.height ||
+        surface.format() != QImage::Format_RGB32 || surface.devicePixelRatio() != ratio) {
+        surface = QImage(size.width, size.height, QImage::Format_RGB32);
+        surface.setDevicePixelRatio(ratio);
+    }
+    return RefreshFace(ViewOf(surface), QtText(), s);
+}
+
+void SetFacePicture(ButtonPaintState& s, const Picture& picture) {
+    if (picture.isNone()) {
+        s.pictureKind = FacePicture::None;
+        s.picture = {};
+        return;
+    }
+    switch (picture.kind()) {
+        case PictureKind::Bitmap:
+            s.pictureKind = FacePicture::Bitmap;
+            break;
+        case PictureKind::Icon:
+            s.pictureKind = FacePicture::Icon;
+            break;
+        default:
+            s.pictureKind = FacePicture::Other;
+            break;
+    }
+    // A Picture keeps bitmaps as RGB32 and icons as ARGB32: its own pixels serve.
+    s.picture = ViewOf(picture.image());
+}
+
+ConstImageView StraightView(const QImage& image, QImage& keep) {
+    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32) {
+        return ViewOf(image);
+    }
+    if (image.isNull()) {
+        return {};
+    }
+    keep = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                         : QImage::Format_RGB32);
+    return ViewOf(std::as_const(keep));
+}
+
+QRegion RegionOf(const std::vector<Rect>& rects) {
+    QRegion r;
+    for (const Rect& rect : rects) {
+        r += QRegion(rect.left, rect.top, rect.width(), rect.height());
+    }
+    return r;
+}
+
+}  // namespace corvane
