@@ -86,7 +86,7 @@ void BM_CopyParentBackground(benchmark::State& st) {
     QImage face(249, 33, QImage::Format_RGB32);
     const QImage container = testBitmap(600).scaled(800, 600);
     for (auto _ : st) {
-        CopyParentBackground(ViewOf(face), ViewOf(container), {8, 256});
+        CopyParentBackground(ViewOf(face), ViewOf(container), {8, 256}, true);
         benchmark::ClobberMemory();
     }
 }

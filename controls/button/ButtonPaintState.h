@@ -64,6 +64,7 @@ struct ButtonPaintState {
     // The container's background picture for TransparentBG (null: none; straight alpha) and
     // where the control stands on it, in pixels.
     ConstImageView containerPicture;
+    bool containerOpaque = false;  // the picture has no alpha channel
     Point position;
 
     SystemPalette palette;  // resolves system colours

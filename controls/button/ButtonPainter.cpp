@@ -40,7 +40,7 @@ private:
         FillRect(m_view, ImageRect(m_view), T(colour));
     }
     void copyParentBackground() {
-        CopyParentBackground(m_view, m_s.containerPicture, m_s.position);
+        CopyParentBackground(m_view, m_s.containerPicture, m_s.position, m_s.containerOpaque);
     }
 
     void paintBackground();

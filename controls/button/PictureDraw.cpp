@@ -201,7 +201,7 @@ void DrawPicture(ImageView surface, const ButtonPaintState& state, const Rect& p
     draw(surface, state, true, rect, false);
 }
 
-void CopyParentBackground(ImageView surface, ConstImageView pic, Point position) {
+void CopyParentBackground(ImageView surface, ConstImageView pic, Point position, bool opaque) {
     if (pic.isNull() || surface.isNull()) {
         return;
     }
@@ -215,6 +215,10 @@ void CopyParentBackground(ImageView surface, ConstImageView pic, Point position)
     for (int y = y0; y < y1; ++y) {
         const Pixel* in = pic.row(position.y + y) + position.x;
         Pixel* out = surface.row(y);
+        if (opaque) {
+            std::copy(in + x0, in + x1, out + x0);
+            continue;
+        }
         for (int x = x0; x < x1; ++x) {
             out[x] = blend(in[x], out[x] | kOpaque) | kOpaque;
         }

@@ -24,8 +24,9 @@ void DrawPicture(ImageView surface, const ButtonPaintState& s, const Rect& pictu
 
 // Copies the block of the container's background picture that lies under the control onto
 // the face. A null `containerPicture` is no picture: the face keeps its cleared colour; parts
-// of the block outside the picture keep it too. Pixels that are not opaque are blended over
-// the face.
-void CopyParentBackground(ImageView surface, ConstImageView containerPicture, Point position);
+// of the block outside the picture keep it too. A picture with alpha (`opaque` false) is
+// blended over the face; an opaque one is copied as it is.
+void CopyParentBackground(ImageView surface, ConstImageView containerPicture, Point position,
+                          bool opaque);
 
 }  // namespace corvane

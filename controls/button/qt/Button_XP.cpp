@@ -352,6 +352,7 @@ ButtonPaintState Button_XP::paintState() const {
     if (g_TransparentBG) {
         if (const QImage* picture = ContainerBackgroundPicture(parentWidget())) {
             s.containerPicture = StraightView(*picture, m_containerCopy);
+            s.containerOpaque = !picture->hasAlphaChannel();
         }
         s.position = {x(), y()};
     }

@@ -469,7 +469,7 @@ void tst_PictureDraw::copyParentBackground() {
     QFETCH(QPoint, at);
     const QImage picture = patternImage(64, 300);
     QImage img = face(20, 10);
-    CopyParentBackground(ViewOf(img), ViewOf(picture), {at.x(), at.y()});
+    CopyParentBackground(ViewOf(img), ViewOf(picture), {at.x(), at.y()}, true);
     checkBlock(img, at, picture.size());
 }
 
@@ -488,14 +488,14 @@ void tst_PictureDraw::copyParentBackgroundFromWidgets() {
     QVERIFY(!ContainerBackgroundPicture(&plain));
     QVERIFY(!ContainerBackgroundPicture(nullptr));
     QImage noPicture = face(20, 10);
-    CopyParentBackground(ViewOf(noPicture), {}, {8, 256});
+    CopyParentBackground(ViewOf(noPicture), {}, {8, 256}, true);
     QCOMPARE(dump(noPicture), QStringList(10, QString(20, '.')));
 
     // A picture with alpha is laid over the face.
     QImage translucent(4, 4, QImage::Format_ARGB32);
     translucent.fill(qRgba(0, 255, 0, 128));
     QImage blended = face(2, 2);
-    CopyParentBackground(ViewOf(blended), ViewOf(std::as_const(translucent)), {0, 0});
+    CopyParentBackground(ViewOf(blended), ViewOf(std::as_const(translucent)), {0, 0}, false);
     QCOMPARE(dump(blended), (QStringList{"gg", "gg"}));
 }
 
