@@ -4,22 +4,22 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include <QString>
+#include <string>
+#include <string_view>
 
 #include "controls/host/PropertyBag.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
     corvane::PropertyBag bag;
-    QString error;
+    std::string error;
     if (!bag.fromText(text, &error)) {
         if (!bag.isEmpty() || error.isEmpty()) {
             std::abort();  // a refused text leaves the bag empty and says why
         }
         return 0;
     }
-    const QString once = bag.toText();
+    const std::string once = bag.toText();
     corvane::PropertyBag again;
     if (!again.fromText(once, &error) || again.keys() != bag.keys() || again.toText() != once) {
         std::abort();

@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 
-#include <QString>
-
+#include "controls/host/Utf.h"
 #include "controls/updown/UpDownRules.h"
 
 namespace {
@@ -22,14 +22,14 @@ void Check(bool ok) {
 
 // What parseNumber should give, worked out another way: from the UTF-16 text through
 // std::stoll on at most 12 significant digits.
-std::optional<qint64> Expected(const QString& text) {
-    qsizetype i = text.startsWith(u'-') ? 1 : 0;
+std::optional<std::int64_t> Expected(const std::u16string& text) {
+    const std::size_t i = text.starts_with(u'-') ? 1 : 0;
     if (i == text.size()) {
         return std::nullopt;
     }
     std::string digits;
-    for (qsizetype k = i; k < text.size(); ++k) {
-        const char16_t c = text[k].unicode();
+    for (std::size_t k = i; k < text.size(); ++k) {
+        const char16_t c = text[k];
         if (c < u'0' || c > u'9') {
             return std::nullopt;
         }
@@ -37,20 +37,21 @@ std::optional<qint64> Expected(const QString& text) {
             digits += static_cast<char>(c);
         }
     }
-    const qint64 magnitude = digits.empty()       ? 0
-                             : digits.size() > 12 ? 1'000'000'000'000
-                                                  : std::stoll(digits);
+    const std::int64_t magnitude = digits.empty()       ? 0
+                                   : digits.size() > 12 ? 1'000'000'000'000
+                                                        : std::stoll(digits);
     return i == 1 ? -magnitude : magnitude;
 }
 
-QString TextFrom(FuzzedDataProvider& in) {
+std::u16string TextFrom(FuzzedDataProvider& in) {
     const std::string bytes = in.ConsumeRandomLengthString(64);
     if (in.ConsumeBool()) {
-        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        return corvane::FromUtf8(bytes);
     }
     // Any UTF-16 code units, lone surrogates included.
-    return QString(reinterpret_cast<const QChar*>(bytes.data()),
-                   static_cast<qsizetype>(bytes.size() / 2));
+    std::u16string units(bytes.size() / 2, u'\0');
+    std::memcpy(units.data(), bytes.data(), units.size() * sizeof(char16_t));
+    return units;
 }
 
 }  // namespace
@@ -59,19 +60,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider in(data, size);
     corvane::UpDownRules rules;
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
-        const qint32 old = rules.Value();
+        const std::int32_t old = rules.Value();
         switch (in.ConsumeIntegralInRange<int>(0, 4)) {
             case 0:
-                rules.setMin(in.ConsumeIntegral<qint32>());
+                rules.setMin(in.ConsumeIntegral<std::int32_t>());
                 Check(rules.Value() == old);
                 break;
             case 1:
-                rules.setMax(in.ConsumeIntegral<qint32>());
+                rules.setMax(in.ConsumeIntegral<std::int32_t>());
                 Check(rules.Value() == old);
                 break;
             case 2: {
-                const QString text = TextFrom(in);
-                const std::optional<qint64> n = corvane::UpDownRules::parseNumber(text);
+                const std::u16string text = TextFrom(in);
+                const std::optional<std::int64_t> n = corvane::UpDownRules::parseNumber(text);
                 Check(n == Expected(text));
                 const bool changed = rules.applyText(text);
                 Check(changed == (rules.Value() != old));
@@ -88,21 +89,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const int p = in.ConsumeIntegral<int>();
                 const bool ran = rules.spin(p);
                 Check(ran == (p != 0));
-                qint64 want = old;
+                std::int64_t want = old;
                 if (p > 0 && old < rules.Max()) {
-                    want = qint64{old} + 1;
+                    want = std::int64_t{old} + 1;
                 } else if (p < 0 && old > rules.Min()) {
-                    want = qint64{old} - 1;
+                    want = std::int64_t{old} - 1;
                 }
                 Check(rules.Value() == want);
                 break;
             }
             default: {
-                const qint32 v = in.ConsumeIntegral<qint32>();
-                const QString text = rules.textForValue(v);
-                qint64 want = v < rules.Min() ? rules.Min() : v;
+                const std::int32_t v = in.ConsumeIntegral<std::int32_t>();
+                const std::u16string text = rules.textForValue(v);
+                std::int64_t want = v < rules.Min() ? rules.Min() : v;
                 want = want > rules.Max() ? rules.Max() : want;
-                Check(text == QString::number(want));
+                const std::string digits = std::to_string(want);
+                Check(text == std::u16string(digits.begin(), digits.end()));
                 // What a write shows, typed back, is the same number.
                 Check(corvane::UpDownRules::parseNumber(text) == want);
                 Check(rules.Value() == old);

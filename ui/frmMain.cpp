@@ -11,7 +11,7 @@
 #include <string>
 
 #include "controls/button/Button_XP.h"
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 #include "core/Colour.h"
 #include "core/DemoFile.h"
 #include "core/Error.h"

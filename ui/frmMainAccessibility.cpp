@@ -5,8 +5,8 @@
 #include "ui/frmMainAccessibility.h"
 
 #include "controls/button/Button_XP.h"
-#include "controls/updown/ucUpDownBox.h"
-#include "controls/updown/ucUpDownBoxAccessible.h"
+#include "controls/updown/qt/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBoxAccessible.h"
 #include "ui/ColourButton.h"
 #include "ui/frmMain.h"
 

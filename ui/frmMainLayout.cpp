@@ -12,7 +12,8 @@
 #include "controls/button/Button_XP.h"
 #include "controls/host/ControlSite.h"
 #include "controls/host/PropertyBag.h"
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/host/qt/QtPicture.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 #include "ui/ColourButton.h"
 #include "ui/frmMain.h"
 #include "ui/frmMainAccessibility.h"
@@ -189,7 +190,7 @@ void frmMain::SetTabOrder() {
 
 ControlSite* frmMain::MakeSite(const QString& name) {
     auto* site = new ControlSite(this);
-    site->setAmbientFont(FontValue::fromQFont(font()));
+    site->setAmbientFont(FontValueOf(font()));
     site->setDisplayName(name);
     return site;
 }
@@ -197,12 +198,11 @@ ControlSite* frmMain::MakeSite(const QString& name) {
 void frmMain::LoadStoredProperties(UserControl* control, const QString& name) {
     QFile file(QStringLiteral(":/forms/%1.json").arg(name));
     PropertyBag bag;
-    QString error;
+    std::string error;
     if (!file.open(QIODevice::ReadOnly) ||
-        !bag.fromText(QString::fromUtf8(file.readAll()), &error)) {
+        !bag.fromText(file.readAll().toStdString(), &error, &QtPictures())) {
         // The form data is compiled in; a broken set is a build fault, not a user's.
-        qFatal("The stored properties of %s are unreadable: %s", qPrintable(name),
-               qPrintable(error));
+        qFatal("The stored properties of %s are unreadable: %s", qPrintable(name), error.c_str());
     }
     control->ReadProperties(bag);
 }

@@ -28,7 +28,7 @@ constexpr int kH = 33;
 struct SaveButton {
     SaveButton() {
         FontValue f;
-        f.name = QStringLiteral("DejaVu Sans");
+        f.name = u"DejaVu Sans";
         f.size = 8;
         site.setAmbientFont(f);
         site.setDisplayName(QStringLiteral("cmd_Save"));

@@ -3,22 +3,23 @@
 // Google Benchmark fits the growth and prints it as the "BigO" row.
 #include <benchmark/benchmark.h>
 
-#include <QString>
+#include <string>
 
 #include "controls/host/PropertyBag.h"
 
 namespace {
 
-QString TextWithKeys(int keys) {
-    QString text = "[";
+std::string TextWithKeys(int keys) {
+    std::string text = "[";
     for (int i = 0; i < keys; ++i) {
-        text += QStringLiteral("[\"Key%1\", %1]%2").arg(i).arg(i + 1 < keys ? ", " : "");
+        const std::string n = std::to_string(i);
+        text += "[\"Key" + n + "\", " + n + "]" + (i + 1 < keys ? ", " : "");
     }
     return text + "]";
 }
 
 void BM_PropertyBagFromText(benchmark::State& state) {
-    const QString text = TextWithKeys(static_cast<int>(state.range(0)));
+    const std::string text = TextWithKeys(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         corvane::PropertyBag bag;
         if (!bag.fromText(text)) {

@@ -12,6 +12,7 @@
 #include "controls/button/qt/QtButtonFace.h"
 #include "controls/button/qt/QtButtonInput.h"
 #include "controls/draw/qt/QtText.h"
+#include "controls/host/qt/QtPicture.h"
 
 using namespace corvane;
 
@@ -63,17 +64,17 @@ void drawPicture(benchmark::State& st, const Picture& picture, int drawn, Look l
 }
 
 void BM_Bitmap(benchmark::State& st) {
-    drawPicture(st, Picture::bitmap(testBitmap(32)), 32, static_cast<Look>(st.range(0)));
+    drawPicture(st, Picture::bitmap(ImageOf(testBitmap(32))), 32, static_cast<Look>(st.range(0)));
 }
 BENCHMARK(BM_Bitmap)->ArgName("look")->DenseRange(Normal, Disabled);
 
 void BM_BitmapShrunkTo16(benchmark::State& st) {
-    drawPicture(st, Picture::bitmap(testBitmap(32)), 16, Normal);
+    drawPicture(st, Picture::bitmap(ImageOf(testBitmap(32))), 16, Normal);
 }
 BENCHMARK(BM_BitmapShrunkTo16);
 
 void BM_Icon(benchmark::State& st) {
-    drawPicture(st, Picture::icon(testIcon(32)), 32, static_cast<Look>(st.range(0)));
+    drawPicture(st, Picture::icon(ImageOf(testIcon(32))), 32, static_cast<Look>(st.range(0)));
 }
 BENCHMARK(BM_Icon)->ArgName("look")->DenseRange(Normal, Disabled);
 

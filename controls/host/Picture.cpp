@@ -8,22 +8,29 @@ Picture Picture::empty() {
     return Picture(std::make_shared<PictureData>());
 }
 
-Picture Picture::fromImage(PictureKind kind, const QImage& image, QImage::Format format,
-                           double dpiX, double dpiY) {
+Picture Picture::fromImage(PictureKind kind, Image image, double dpiX, double dpiY) {
     auto d = std::make_shared<PictureData>();
     d->kind = kind;
-    d->image = image.convertToFormat(format);
     d->himetricWidth = pixelsToHimetric(image.width(), dpiX);
     d->himetricHeight = pixelsToHimetric(image.height(), dpiY);
+    d->image = std::move(image);
     return Picture(std::move(d));
 }
 
-Picture Picture::bitmap(const QImage& image, double dpiX, double dpiY) {
-    return fromImage(PictureKind::Bitmap, image, QImage::Format_RGB32, dpiX, dpiY);
+Picture Picture::bitmap(const Image& image, double dpiX, double dpiY) {
+    Image opaque = image;
+    const ImageView v = opaque.view();
+    for (int y = 0; y < v.height; ++y) {
+        Pixel* row = v.row(y);
+        for (int x = 0; x < v.width; ++x) {
+            row[x] |= 0xFF000000u;
+        }
+    }
+    return fromImage(PictureKind::Bitmap, std::move(opaque), dpiX, dpiY);
 }
 
-Picture Picture::icon(const QImage& image, double dpiX, double dpiY) {
-    return fromImage(PictureKind::Icon, image, QImage::Format_ARGB32, dpiX, dpiY);
+Picture Picture::icon(const Image& image, double dpiX, double dpiY) {
+    return fromImage(PictureKind::Icon, image, dpiX, dpiY);
 }
 
 Picture Picture::metafile(int himetricWidth, int himetricHeight) {
@@ -34,8 +41,8 @@ Picture Picture::metafile(int himetricWidth, int himetricHeight) {
     return Picture(std::move(d));
 }
 
-const QImage& Picture::image() const {
-    static const QImage kNull;
+const Image& Picture::image() const {
+    static const Image kNull;
     return m_data ? m_data->image : kNull;
 }
 

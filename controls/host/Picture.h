@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QImage>
-#include <QMetaType>
-#include <QSize>
-
 #include <memory>
+
+#include "controls/draw/Image.h"
 
 namespace corvane {
 
@@ -13,7 +11,8 @@ enum class PictureKind { Empty = 0, Bitmap = 1, Metafile = 2, Icon = 3 };
 
 struct PictureData {
     PictureKind kind = PictureKind::Empty;
-    QImage image;           // ARGB32 for icons (their own transparency), RGB32 for bitmaps
+    // 0xAARRGGBB, not premultiplied: icons keep their own transparency, bitmaps are opaque.
+    Image image;
     int himetricWidth = 0;  // hundredths of a millimetre
     int himetricHeight = 0;
 };
@@ -26,13 +25,14 @@ public:
     Picture() = default;  // none
     static Picture none() { return {}; }
     static Picture empty();
-    static Picture bitmap(const QImage& image, double dpiX = 96.0, double dpiY = 96.0);
-    static Picture icon(const QImage& image, double dpiX = 96.0, double dpiY = 96.0);
+    // A bitmap is opaque: its pixels' alpha becomes 0xFF.
+    static Picture bitmap(const Image& image, double dpiX = 96.0, double dpiY = 96.0);
+    static Picture icon(const Image& image, double dpiX = 96.0, double dpiY = 96.0);
     static Picture metafile(int himetricWidth, int himetricHeight);
 
     bool isNone() const { return !m_data; }
     PictureKind kind() const { return m_data ? m_data->kind : PictureKind::Empty; }
-    const QImage& image() const;
+    const Image& image() const;
     int himetricWidth() const { return m_data ? m_data->himetricWidth : 0; }
     int himetricHeight() const { return m_data ? m_data->himetricHeight : 0; }
 
@@ -47,12 +47,9 @@ public:
     static int himetricToPixels(int himetric, double twipsPerPixel);
 
 private:
-    static Picture fromImage(PictureKind kind, const QImage& image, QImage::Format format,
-                             double dpiX, double dpiY);
+    static Picture fromImage(PictureKind kind, Image image, double dpiX, double dpiY);
     explicit Picture(std::shared_ptr<const PictureData> d) : m_data(std::move(d)) {}
     std::shared_ptr<const PictureData> m_data;
 };
 
 }  // namespace corvane
-
-Q_DECLARE_METATYPE(corvane::Picture)

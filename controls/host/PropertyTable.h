@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QVariant>
-
 #include <array>
 #include <cstddef>
 #include <span>
@@ -21,14 +19,14 @@ template <typename Control>
 struct PropertyRow {
     const char* key;
     // The new instance's value (null where InitProperties leaves the property as it is).
-    QVariant (*fresh)(const Control&);
+    PropertyValue (*fresh)(const Control&);
     // The value a set without the key reads, and the value WriteProperties leaves out.
-    QVariant (*absent)(const Control&);
+    PropertyValue (*absent)(const Control&);
     // The value WriteProperties saves (null for a row that is only read: a second reading of
     // a key into another field).
-    QVariant (*save)(const Control&);
+    PropertyValue (*save)(const Control&);
     // Stores a value read or made new, as loading does: no notification.
-    void (*assign)(Control&, const QVariant&);
+    void (*assign)(Control&, const PropertyValue&);
     // Its places in InitProperties' order and in WriteProperties' order, from 0 (kNoPlace where
     // the order leaves it out).
     int initAt = kNoPlace;
@@ -97,7 +95,7 @@ void InitRows(Control& c, std::span<const PropertyRow<Control>> table,
 template <typename Control>
 void ReadRows(Control& c, const PropertyBag& bag, std::span<const PropertyRow<Control>> table) {
     for (const PropertyRow<Control>& row : table) {
-        row.assign(c, bag.read(QLatin1String(row.key), row.absent(c)));
+        row.assign(c, bag.read(row.key, row.absent(c)));
     }
 }
 
@@ -107,7 +105,7 @@ void WriteRows(const Control& c, PropertyBag& bag, std::span<const PropertyRow<C
                std::span<const std::size_t> order) {
     for (const std::size_t i : order) {
         const PropertyRow<Control>& row = table[i];
-        bag.write(QLatin1String(row.key), row.save(c), row.absent(c));
+        bag.write(row.key, row.save(c), row.absent(c));
     }
 }
 

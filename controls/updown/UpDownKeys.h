@@ -1,8 +1,33 @@
 #pragma once
 
-class QKeyEvent;
+#include <cstdint>
+#include <string>
 
 namespace corvane {
+
+// A key press as the up-down box's rules see it. (The controls' shared input types are not on
+// this branch yet; the key numbers are Windows' virtual keys, as theirs are.)
+enum class UpDownKeyCode : std::uint16_t {
+    Other = 0,
+    Backspace = 8,
+    Return = 13,
+    Escape = 27,
+    Up = 38,
+    Down = 40,
+    Delete = 46,
+};
+
+struct UpDownKeyPress {
+    UpDownKeyCode key = UpDownKeyCode::Other;
+    bool ctrl = false;
+    bool alt = false;
+    // What only the shell's platform knows: the press is one of its clipboard, undo or
+    // select-all shortcuts (Ctrl+V, Shift+Insert, Shift+Delete, ...), or a key that Ctrl turns
+    // into a control character (a letter, or one of @[\]^_).
+    bool editShortcut = false;
+    bool controlCharacterKey = false;
+    std::u16string text;  // what the press types
+};
 
 // What the up-down box's text field does with a key press.
 enum class UpDownKey {
@@ -14,6 +39,6 @@ enum class UpDownKey {
 };
 
 // Only what can make a number is typed; nothing enters by a clipboard shortcut.
-UpDownKey classifyUpDownKey(const QKeyEvent& e);
+UpDownKey classifyUpDownKey(const UpDownKeyPress& e);
 
 }  // namespace corvane

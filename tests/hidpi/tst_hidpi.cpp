@@ -6,7 +6,7 @@
 #include "controls/button/ButtonPainter.h"
 #include "controls/button/qt/QtButtonFace.h"
 #include "controls/draw/qt/QtText.h"
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 #include "tests/support/ButtonFixture.h"
 #include "tests/support/Button_XPTestAccess.h"
 #include "ui/frmMain.h"

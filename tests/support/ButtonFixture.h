@@ -48,7 +48,7 @@ inline QPalette palette() {
 
 inline corvane::FontValue font() {
     corvane::FontValue f;
-    f.name = QStringLiteral("DejaVu Sans");
+    f.name = u"DejaVu Sans";
     f.size = 8;
     return f;
 }
@@ -60,7 +60,7 @@ inline corvane::ButtonPaintState faceState(int w, int h) {
     s.width = w;
     s.height = h;
     s.focusRect = {4, 4, w - 4, h - 4};
-    s.font = corvane::FontOf(font().toQFont());
+    s.font = corvane::FontOf(QFontOf(font()));
     s.palette = corvane::PaletteOf(palette());
     return s;
 }

@@ -13,7 +13,7 @@
 #include "controls/button/ButtonPaintState.h"
 #include "controls/button/qt/Button_XP.h"
 #include "controls/draw/Rect.h"
-#include "controls/host/FontValue.h"
+#include "controls/host/qt/StdFont.h"
 
 namespace corvane {
 

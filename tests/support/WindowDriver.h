@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "controls/button/qt/Button_XP.h"
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 #include "tests/support/UiFakes.h"
 #include "ui/ColourButton.h"
 #include "ui/frmMain.h"

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "controls/button/qt/Button_XP.h"
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 #include "ui/ColourButton.h"
 #include "ui/frmMain.h"
 

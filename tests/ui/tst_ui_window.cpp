@@ -4,6 +4,8 @@
 #include <QTest>
 
 #include "controls/host/PropertyBag.h"
+#include "controls/host/qt/QtPicture.h"
+#include "tests/support/BagKeys.h"
 #include "tests/support/DemoFileFixture.h"
 #include "tests/support/WindowDriver.h"
 
@@ -120,7 +122,7 @@ private slots:
             QCOMPARE(box->Value(), 0);
             QCOMPARE(box->Min(), 0);
             QCOMPARE(box->Max(), 255);
-            QCOMPARE(box->Font().name, QStringLiteral("MS Sans Serif"));
+            QCOMPARE(QString::fromStdU16String(box->Font().name), QStringLiteral("MS Sans Serif"));
             QCOMPARE(box->Font().charset, 238);
         }
         for (ColourButton* b : {w.cmd_Color, w.cmd_Color4}) {
@@ -261,11 +263,11 @@ private slots:
         QFile file(QStringLiteral(":/forms/%1.json").arg(name));
         QVERIFY(file.open(QIODevice::ReadOnly));
         PropertyBag bag;
-        QString error;
-        QVERIFY2(bag.fromText(QString::fromUtf8(file.readAll()), &error), qPrintable(error));
-        QCOMPARE(bag.keys(), keys);
-        const FontValue font = bag.readAs<FontValue>(QStringLiteral("Font"), FontValue{});
-        QCOMPARE(font.name, QStringLiteral("MS Sans Serif"));
+        std::string error;
+        QVERIFY2(bag.fromText(file.readAll().toStdString(), &error, &QtPictures()), error.c_str());
+        QCOMPARE(BagKeys(bag), keys);
+        const FontValue font = bag.readAs<FontValue>("Font", FontValue{});
+        QCOMPARE(QString::fromStdU16String(font.name), QStringLiteral("MS Sans Serif"));
         QCOMPARE(font.size, 8.25);
         QCOMPARE(font.weight, 400);
         QCOMPARE(font.charset, 238);

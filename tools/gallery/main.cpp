@@ -12,6 +12,7 @@
 
 #include "controls/button/qt/Button_XP.h"
 #include "controls/host/ControlSite.h"
+#include "controls/host/qt/QtPicture.h"
 #include "controls/host/qt/QtSystemColours.h"
 #include "tests/support/Button_XPTestAccess.h"
 
@@ -92,7 +93,7 @@ Picture bitmapPicture() {
             image.setPixel(x, y, qRgb(30, 60, 220));
         }
     }
-    return Picture::bitmap(image);
+    return Picture::bitmap(ImageOf(image));
 }
 
 // A 16 x 16 icon with its own transparency: a green disc with a dark outline.
@@ -107,7 +108,7 @@ Picture iconPicture() {
             }
         }
     }
-    return Picture::icon(image);
+    return Picture::icon(ImageOf(image));
 }
 
 // One cell: the control's face, with the pixels its shape leaves out showing the sheet.
@@ -115,7 +116,7 @@ QImage renderCell(const Row& row, const Column& col, int w, int h, const QColor&
     QWidget container;
     ControlSite site;
     FontValue font;
-    font.name = QStringLiteral("DejaVu Sans");
+    font.name = u"DejaVu Sans";
     font.size = 8;
     site.setAmbientFont(font);
     site.setDisplayName(QStringLiteral("cmd_Save"));

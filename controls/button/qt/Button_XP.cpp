@@ -14,13 +14,14 @@
 #include "controls/draw/qt/QtText.h"
 #include "controls/host/BackgroundPicture.h"
 #include "controls/host/qt/QtSystemColours.h"
+#include "controls/host/qt/QtPicture.h"
 
 namespace corvane {
 
 Button_XP::Button_XP(ControlSite* site, QWidget* parent) : UserControl(site, parent) {
     g_Font = new StdFont(this);
     connect(g_Font, &StdFont::FontChanged, this, &Button_XP::g_Font_FontChanged);
-    m_surfaceQFont = m_surfaceFont.toQFont();
+    m_surfaceQFont = QFontOf(m_surfaceFont);
     m_faceFont = FontOf(m_surfaceQFont);
     connect(Site(), &ControlSite::ambientChanged, this, [this](const QString&) { Refresh(); });
     applyCursor();
@@ -50,7 +51,7 @@ bool Button_XP::setFont(const StdFont* New_Font, QString* error) {
     }
     // Copy the values first: New_Font may be g_Font itself.
     const FontValue v = New_Font->value();
-    g_Font->setName(v.name);
+    g_Font->setName(QString::fromStdU16String(v.name));
     g_Font->setSize(v.size);
     g_Font->setBold(v.bold);
     g_Font->setItalic(v.italic);
@@ -281,7 +282,7 @@ void Button_XP::g_Font_FontChanged(const QString& PropertyName) {
 
 void Button_XP::setSurfaceFont(const FontValue& f) {
     m_surfaceFont = f;
-    m_surfaceQFont = f.toQFont();
+    m_surfaceQFont = QFontOf(f);
     m_faceFont = FontOf(m_surfaceQFont);
     m_settingSurfaceFont = true;
     QWidget::setFont(m_surfaceQFont);
@@ -306,8 +307,8 @@ void Button_XP::applyCursor() {
         Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
         Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
     if (m_mousePointer == static_cast<qint16>(PointerShape::Custom) &&
-        !m_mouseIcon.image().isNull()) {
-        setCursor(QCursor(QPixmap::fromImage(m_mouseIcon.image())));
+        !QImageOf(m_mouseIcon).isNull()) {
+        setCursor(QCursor(QPixmap::fromImage(QImageOf(m_mouseIcon))));
     } else if (m_mousePointer > 0 && m_mousePointer < 16) {
         setCursor(kShapes[m_mousePointer]);
     } else {
@@ -427,8 +428,8 @@ void Button_XP::changeEvent(QEvent* event) {
     } else if (event->type() == QEvent::FontChange && !m_settingSurfaceFont) {
         // QWidget::setFont from outside: the font becomes the Font property, unless it only
         // changed what the property does not hold.
-        const FontValue f = FontValue::fromQFont(font());
-        if (!(f == FontValue::fromQFont(m_surfaceQFont))) {
+        const FontValue f = FontValueOf(font());
+        if (!(f == FontValueOf(m_surfaceQFont))) {
             setFont(f);
         }
     } else if (event->type() == QEvent::PaletteChange) {

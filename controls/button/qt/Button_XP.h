@@ -13,7 +13,7 @@
 #include "controls/button/ButtonValues.h"
 #include "controls/draw/Rect.h"
 #include "controls/draw/TextRenderer.h"
-#include "controls/host/FontValue.h"
+#include "controls/host/qt/StdFont.h"
 #include "controls/host/Picture.h"
 #include "controls/host/SystemColours.h"
 #include "controls/host/UserControl.h"

@@ -17,25 +17,42 @@ namespace {
 using PictureValue = ::corvane::Picture;
 using Row = PropertyRow<Button_XP>;
 
-const QString kSoundOver = QStringLiteral(".\\resources\\over.wav");
-const QString kSoundClick = QStringLiteral(".\\resources\\click.wav");
+constexpr std::u16string_view kSoundOver = u".\\resources\\over.wav";
+constexpr std::u16string_view kSoundClick = u".\\resources\\click.wav";
 
 template <auto Value>
-QVariant constant(const Button_XP&) {
-    return QVariant::fromValue(Value);
+PropertyValue constant(const Button_XP&) {
+    return Value;
 }
 template <quint32 Colour>
-QVariant colour(const Button_XP&) {
-    return QVariant::fromValue(OleColour{Colour});
+PropertyValue colour(const Button_XP&) {
+    return OleColour{Colour};
 }
-QVariant noPicture(const Button_XP&) {
-    return QVariant::fromValue(PictureValue::none());
+PropertyValue noPicture(const Button_XP&) {
+    return PictureValue::none();
 }
-QVariant emptyPicture(const Button_XP&) {
-    return QVariant::fromValue(PictureValue::empty());
+PropertyValue emptyPicture(const Button_XP&) {
+    return PictureValue::empty();
 }
-QVariant noText(const Button_XP&) {
-    return QString();
+PropertyValue noText(const Button_XP&) {
+    return std::u16string();
+}
+
+// A field's value as stored, and back: texts are QStrings in the control, UTF-16 in the set.
+// A value read is of its row's absent type, which is the field's.
+PropertyValue Stored(const QString& s) {
+    return s.toStdU16String();
+}
+template <typename T>
+PropertyValue Stored(const T& v) {
+    return v;
+}
+void Load(QString& field, const PropertyValue& v) {
+    field = QString::fromStdU16String(std::get<std::u16string>(v));
+}
+template <typename T>
+void Load(T& field, const PropertyValue& v) {
+    field = std::get<T>(v);
 }
 
 // A key as a template argument, for the rows whose functions name it.
@@ -47,8 +64,8 @@ struct Key {
 
 // A stored 16-bit value that does not fit is refused with a warning; the absent value
 // stands in for it.
-qint16 fit16(const char* key, const QVariant& v, qint16 absent) {
-    const int n = v.toInt();
+qint16 fit16(const char* key, const PropertyValue& v, qint16 absent) {
+    const int n = std::get<std::int32_t>(v);
     if (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()) {
         qWarning("Button_XP: stored %s %d does not fit in 16 bits; using %d", key, n, absent);
         return absent;
@@ -61,28 +78,28 @@ qint16 fit16(const char* key, const QVariant& v, qint16 absent) {
 // The table. A friend of the control, so the rows reach its fields.
 struct Button_XP::Properties {
     // A plain field, stored and saved as it is.
-    template <auto Member, QVariant (*Fresh)(const Button_XP&),
-              QVariant (*Absent)(const Button_XP&)>
+    template <auto Member, PropertyValue (*Fresh)(const Button_XP&),
+              PropertyValue (*Absent)(const Button_XP&)>
     static constexpr Row field(const char* key, int initAt, int writeAt) {
-        using T = std::remove_cvref_t<decltype(std::declval<Button_XP&>().*Member)>;
         return {key,
                 Fresh,
                 Absent,
-                [](const Button_XP& b) { return QVariant::fromValue(b.*Member); },
-                [](Button_XP& b, const QVariant& v) { b.*Member = v.value<T>(); },
+                [](const Button_XP& b) { return Stored(b.*Member); },
+                [](Button_XP& b, const PropertyValue& v) { Load(b.*Member, v); },
                 initAt,
                 writeAt};
     }
     // A colour field: saved tagged as a colour.
     template <quint32 Button_XP::*Member, quint32 Default>
     static constexpr Row colourField(const char* key, int initAt, int writeAt) {
-        return {key,
-                colour<Default>,
-                colour<Default>,
-                [](const Button_XP& b) { return QVariant::fromValue(OleColour{b.*Member}); },
-                [](Button_XP& b, const QVariant& v) { b.*Member = v.value<OleColour>().value; },
-                initAt,
-                writeAt};
+        return {
+            key,
+            colour<Default>,
+            colour<Default>,
+            [](const Button_XP& b) { return PropertyValue(OleColour{b.*Member}); },
+            [](Button_XP& b, const PropertyValue& v) { b.*Member = std::get<OleColour>(v).value; },
+            initAt,
+            writeAt};
     }
     // A 16-bit field: saved as a whole number, refused on loading when it does not fit.
     template <Key K, qint16 Button_XP::*Member, qint16 Default>
@@ -90,18 +107,18 @@ struct Button_XP::Properties {
         return {K.text,
                 constant<qint32{Default}>,
                 constant<qint32{Default}>,
-                [](const Button_XP& b) { return QVariant(static_cast<qint32>(b.*Member)); },
-                [](Button_XP& b, const QVariant& v) { b.*Member = fit16(K.text, v, Default); },
+                [](const Button_XP& b) { return PropertyValue(static_cast<qint32>(b.*Member)); },
+                [](Button_XP& b, const PropertyValue& v) { b.*Member = fit16(K.text, v, Default); },
                 initAt,
                 writeAt};
     }
 
-    static QVariant ambientFont(const Button_XP& b) {
-        return QVariant::fromValue(b.Site()->AmbientFont());
+    static PropertyValue ambientFont(const Button_XP& b) { return b.Site()->AmbientFont(); }
+    static PropertyValue displayName(const Button_XP& b) {
+        return b.Site()->DisplayName().toStdU16String();
     }
-    static QVariant displayName(const Button_XP& b) { return b.Site()->DisplayName(); }
-    static QVariant soundOver(const Button_XP&) { return kSoundOver; }
-    static QVariant soundClick(const Button_XP&) { return kSoundClick; }
+    static PropertyValue soundOver(const Button_XP&) { return std::u16string(kSoundOver); }
+    static PropertyValue soundClick(const Button_XP&) { return std::u16string(kSoundClick); }
 
     // One row per field a property is stored in, in the order ReadProperties reads them; the
     // last two numbers of a row are its places in InitProperties' and WriteProperties' orders.
@@ -114,7 +131,9 @@ struct Button_XP::Properties {
         return std::array{
             colourField<&B::g_BackColor, SysColour::ButtonFace>("BackColor", 0, 19),
             Row{"BackColor", nullptr, colour<SysColour::ButtonFace>, nullptr,
-                [](B& b, const QVariant& v) { b.setSurfaceBackColor(v.value<OleColour>().value); },
+                [](B& b, const PropertyValue& v) {
+                    b.setSurfaceBackColor(std::get<OleColour>(v).value);
+                },
                 no, no},
             colourField<&B::g_ForeColor, SysColour::ButtonText>("ForeColor", 1, 20),
             field<&B::g_ShowFocusRect, constant<true>, constant<true>>("ShowFocusRect", 2, 14),
@@ -133,28 +152,32 @@ struct Button_XP::Properties {
             field<&B::g_OriginalPicSizeW, nullptr, constant<qint32{32}>>("OriginalPicSizeW", no, 7),
             field<&B::g_OriginalPicSizeH, nullptr, constant<qint32{32}>>("OriginalPicSizeH", no, 8),
             Row{"Font", ambientFont, ambientFont,
-                [](const B& b) { return QVariant::fromValue(b.m_surfaceFont); },
-                [](B& b, const QVariant& v) { b.setSurfaceFont(v.value<FontValue>()); }, 3, 11},
+                [](const B& b) { return PropertyValue(b.m_surfaceFont); },
+                [](B& b, const PropertyValue& v) { b.setSurfaceFont(std::get<FontValue>(v)); }, 3,
+                11},
             Row{"Font", ambientFont, ambientFont, nullptr,
-                [](B& b, const QVariant& v) { b.readFontSilently(v.value<FontValue>()); }, 4, no},
+                [](B& b, const PropertyValue& v) { b.readFontSilently(std::get<FontValue>(v)); }, 4,
+                no},
             field<&B::g_PictureHover, emptyPicture, noPicture>("PictureHover", 11, 9),
             Row{"Picture", emptyPicture, noPicture, nullptr,
-                [](B& b, const QVariant& v) { b.g_Picture = v.value<PictureValue>(); }, 12, no},
+                [](B& b, const PropertyValue& v) { b.g_Picture = std::get<PictureValue>(v); }, 12,
+                no},
             Row{"MouseIcon", nullptr, noPicture,
-                [](const B& b) { return QVariant::fromValue(b.m_mouseIcon); },
-                [](B& b, const QVariant& v) { b.setMouseIcon(v.value<PictureValue>()); }, no, 12},
+                [](const B& b) { return PropertyValue(b.m_mouseIcon); },
+                [](B& b, const PropertyValue& v) { b.setMouseIcon(std::get<PictureValue>(v)); }, no,
+                12},
             Row{"Enabled", nullptr, constant<true>,
-                [](const B& b) { return QVariant(b.Enabled()); },
-                [](B& b, const QVariant& v) {
+                [](const B& b) { return PropertyValue(b.Enabled()); },
+                [](B& b, const PropertyValue& v) {
                     b.m_settingEnabled = true;
-                    b.QWidget::setEnabled(v.toBool());
+                    b.QWidget::setEnabled(std::get<bool>(v));
                     b.m_settingEnabled = false;
                     b.m_knownEnabled = b.Enabled();
                 },
                 no, 10},
             Row{"MousePointer", nullptr, constant<qint32(PointerShape::Default)>,
-                [](const B& b) { return QVariant(static_cast<qint32>(b.m_mousePointer)); },
-                [](B& b, const QVariant& v) {
+                [](const B& b) { return PropertyValue(static_cast<qint32>(b.m_mousePointer)); },
+                [](B& b, const PropertyValue& v) {
                     b.m_mousePointer =
                         fit16("MousePointer", v, static_cast<qint16>(PointerShape::Default));
                     b.applyCursor();

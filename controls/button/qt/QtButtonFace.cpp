@@ -32,8 +32,8 @@ void SetFacePicture(ButtonPaintState& s, const Picture& picture) {
             s.pictureKind = FacePicture::Other;
             break;
     }
-    // A Picture keeps bitmaps as RGB32 and icons as ARGB32: its own pixels serve.
-    s.picture = ViewOf(picture.image());
+    // A Picture keeps straight-alpha pixels (bitmaps opaque): its own pixels serve.
+    s.picture = picture.image();
 }
 
 ConstImageView StraightView(const QImage& image, QImage& keep) {

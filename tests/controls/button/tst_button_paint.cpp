@@ -349,7 +349,7 @@ void tst_ButtonPaint::caption() {
     b->setEnabled(enabled);
     const Rect text = Button_XPTestAccess::faceLayout(*b).text;
     // Centred in the content area with one average character of margin on each side.
-    QFontMetrics fm(fixture::font().toQFont());
+    QFontMetrics fm(QFontOf(fixture::font()));
     const int tw =
         fm.horizontalAdvance(QStringLiteral("Save the file")) + 2 * fm.averageCharWidth();
     QCOMPARE(text.width(), tw);
@@ -361,7 +361,7 @@ void tst_ButtonPaint::caption() {
     FillRect(ViewOf(expected), {0, 0, 120, 40}, fixture::kFace);
     Rect r = text;
     const unsigned flags = dt::WordBreak | dt::Center | dt::VCenter;
-    const Font font = FontOf(fixture::font().toQFont());
+    const Font font = FontOf(QFontOf(fixture::font()));
     const QString caption = b->Caption();
     const auto draw = [&](Rect& at, ColourRef colour) {
         DrawTextEx(ViewOf(expected), QtText(), TextOf(caption), at, flags, font, colour,

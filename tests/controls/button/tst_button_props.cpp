@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "controls/host/qt/QtPicture.h"
+#include "tests/support/BagKeys.h"
 #include "tests/support/ButtonFixture.h"
 
 using namespace corvane;
@@ -104,8 +106,8 @@ const QList<SetterCase>& setterCases() {
         {"Font through a QWidget pointer",
          [](Button_XP& b) {
              FontValue serif = fixture::font();
-             serif.name = QStringLiteral("DejaVu Serif");
-             static_cast<QWidget&>(b).setFont(serif.toQFont());
+             serif.name = u"DejaVu Serif";
+             static_cast<QWidget&>(b).setFont(QFontOf(serif));
              QCOMPARE(b.Font()->value().name, serif.name);
          },
          {"Font"},
@@ -157,17 +159,17 @@ void setEverything(Button_XP& b) {
     b.setCaption("&Other");
     b.setPicturePosition(3);
     b.setButtonStyle(0);
-    b.setPicture(Picture::bitmap(QImage(8, 4, QImage::Format_RGB32)));
+    b.setPicture(Picture::bitmap(ImageOf(QImage(8, 4, QImage::Format_RGB32))));
     b.setPictureSize(7);
     b.setPictureWidth(20);
     b.setPictureHeight(21);
-    b.setPictureHover(Picture::icon(QImage(2, 2, QImage::Format_ARGB32)));
+    b.setPictureHover(Picture::icon(ImageOf(QImage(2, 2, QImage::Format_ARGB32))));
     b.setEnabled(false);
     FontValue f = fixture::font();
-    f.name = "DejaVu Serif";
+    f.name = u"DejaVu Serif";
     f.italic = true;
     b.setFont(f);
-    b.setMouseIcon(Picture::icon(QImage(16, 16, QImage::Format_ARGB32)));
+    b.setMouseIcon(Picture::icon(ImageOf(QImage(16, 16, QImage::Format_ARGB32))));
     b.setMousePointer(3);
     b.setShowFocusRect(false);
     b.setURL("mailto:a@b");
@@ -240,7 +242,7 @@ void tst_ButtonProps::versionIgnoresWrites() {
     QCOMPARE(b->version(), QStringLiteral("030102-15"));
     PropertyBag bag;
     b->WriteProperties(bag);
-    QVERIFY(!bag.contains(QStringLiteral("version")));
+    QVERIFY(!bag.contains("version"));
 }
 
 void tst_ButtonProps::fontCopiesSixAttributes() {
@@ -248,7 +250,7 @@ void tst_ButtonProps::fontCopiesSixAttributes() {
     b->Font()->setCharset(2);
     b->Font()->setWeight(600);
     FontValue f;
-    f.name = QStringLiteral("DejaVu Serif");
+    f.name = u"DejaVu Serif";
     f.size = 12;
     f.bold = true;
     f.italic = true;
@@ -288,7 +290,7 @@ void tst_ButtonProps::fontRefusesNone() {
     QSignalSpy spy(&b.site, &ControlSite::propertyChanged);
     QString error;
     QVERIFY(!b->setFont(static_cast<const StdFont*>(nullptr), &error));
-    QVERIFY(error.contains(QStringLiteral("Font")));
+    QVERIFY(error.contains("Font"));
     QCOMPARE(b->Font()->value(), kept);
     QCOMPARE(spy.size(), 0);
 }
@@ -341,7 +343,7 @@ void tst_ButtonProps::hoverPicture() {
     QCOMPARE(b->Picture(), hover);
     PropertyBag bag;
     b->WriteProperties(bag);  // a save while hovering stores the hover picture
-    QCOMPARE(bag.readAs<Picture>(QStringLiteral("Picture"), Picture::none()), hover);
+    QCOMPARE(bag.readAs<Picture>("Picture", Picture::none()), hover);
     Button_XPTestAccess::showHoverPicture(*b, false);
     QCOMPARE(b->Picture(), normal);
     b->setPictureHover(Picture::none());
@@ -353,14 +355,13 @@ void tst_ButtonProps::newInstanceSave() {
     fixture::Button b;
     PropertyBag bag;
     b->WriteProperties(bag);
-    QCOMPARE(bag.keys(),
+    QCOMPARE(BagKeys(bag),
              (QStringList{"originalpicsizew", "originalpicsizeh", "picturehover", "mousepointer"}));
-    QCOMPARE(bag.readAs<qint32>(QStringLiteral("OriginalPicSizeW"), -1), 0);
-    QCOMPARE(bag.readAs<qint32>(QStringLiteral("OriginalPicSizeH"), -1), 0);
-    QCOMPARE(bag.readAs<Picture>(QStringLiteral("PictureHover"), Picture::none()).kind(),
-             PictureKind::Empty);
-    QVERIFY(!bag.readAs<Picture>(QStringLiteral("PictureHover"), Picture::none()).isNone());
-    QCOMPARE(bag.readAs<qint32>(QStringLiteral("MousePointer"), 0), 99);
+    QCOMPARE(bag.readAs<qint32>("OriginalPicSizeW", -1), 0);
+    QCOMPARE(bag.readAs<qint32>("OriginalPicSizeH", -1), 0);
+    QCOMPARE(bag.readAs<Picture>("PictureHover", Picture::none()).kind(), PictureKind::Empty);
+    QVERIFY(!bag.readAs<Picture>("PictureHover", Picture::none()).isNone());
+    QCOMPARE(bag.readAs<qint32>("MousePointer", 0), 99);
 }
 
 void tst_ButtonProps::saveOrderAndDefaults() {
@@ -368,7 +369,7 @@ void tst_ButtonProps::saveOrderAndDefaults() {
     setEverything(*b.button);
     PropertyBag bag;
     b->WriteProperties(bag);
-    QCOMPARE(bag.keys(), kSaveOrder);
+    QCOMPARE(BagKeys(bag), kSaveOrder);
 }
 
 // A disabled container greys the button but is not the button's own setting: saving then
@@ -380,7 +381,7 @@ void tst_ButtonProps::disabledContainerKeepsEnabled() {
     QVERIFY(b->Enabled());
     PropertyBag bag;
     b->WriteProperties(bag);
-    QVERIFY(!bag.keys().contains(QStringLiteral("enabled")));
+    QVERIFY(!BagKeys(bag).contains("enabled"));
 
     b->setEnabled(false);
     b.container.setEnabled(true);
@@ -388,7 +389,7 @@ void tst_ButtonProps::disabledContainerKeepsEnabled() {
     QVERIFY(!b->Enabled());
     PropertyBag own;
     b->WriteProperties(own);
-    QCOMPARE(own.readAs<bool>(QStringLiteral("Enabled"), true), false);
+    QCOMPARE(own.readAs<bool>("Enabled", true), false);
 }
 
 void tst_ButtonProps::roundTrip() {
@@ -396,9 +397,9 @@ void tst_ButtonProps::roundTrip() {
     setEverything(*a.button);
     PropertyBag first;
     a->WriteProperties(first);
-    QString error;
+    std::string error;
     PropertyBag parsed;
-    QVERIFY2(parsed.fromText(first.toText(), &error), qPrintable(error));
+    QVERIFY2(parsed.fromText(first.toText(&QtPictures()), &error, &QtPictures()), error.c_str());
 
     fixture::Button b;
     b->ReadProperties(parsed);
@@ -449,17 +450,17 @@ void tst_ButtonProps::loadAbsentValues() {
 void tst_ButtonProps::loadSaveButtonSet() {
     // The main window's stored Save button.
     PropertyBag bag;
-    bag.write("Caption", QStringLiteral("Save"), QVariant());
-    bag.write("ButtonStyle", 3, QVariant());
-    bag.write("OriginalPicSizeW", 0, QVariant());
-    bag.write("OriginalPicSizeH", 0, QVariant());
-    bag.write("Enabled", false, QVariant());
+    bag.write("Caption", std::u16string(u"Save"));
+    bag.write("ButtonStyle", 3);
+    bag.write("OriginalPicSizeW", 0);
+    bag.write("OriginalPicSizeH", 0);
+    bag.write("Enabled", false);
     FontValue f;
-    f.name = QStringLiteral("Tahoma");
+    f.name = u"Tahoma";
     f.bold = true;
     f.charset = 0;
-    bag.write("Font", QVariant::fromValue(f), QVariant());
-    bag.write("MousePointer", 99, QVariant());
+    bag.write("Font", f);
+    bag.write("MousePointer", 99);
     fixture::Button b(249, 33, QStringLiteral("cmd_Save"));
     b->ReadProperties(bag);
     QCOMPARE(b->Caption(), QStringLiteral("Save"));
@@ -476,12 +477,12 @@ void tst_ButtonProps::loadSaveButtonSet() {
 }
 
 void tst_ButtonProps::loadReadsPictureAndFontTwice() {
-    const Picture p = Picture::bitmap(QImage(4, 4, QImage::Format_RGB32));
+    const Picture p = Picture::bitmap(ImageOf(QImage(4, 4, QImage::Format_RGB32)));
     FontValue f = fixture::font();
     f.underline = true;
     PropertyBag bag;
-    bag.write("Picture", QVariant::fromValue(p), QVariant());
-    bag.write("Font", QVariant::fromValue(f), QVariant());
+    bag.write("Picture", p);
+    bag.write("Font", f);
     fixture::Button b;
     b->ReadProperties(bag);
     QCOMPARE(b->Picture(), p);  // the painted picture
@@ -497,8 +498,8 @@ void tst_ButtonProps::loadEffects() {
     QSignalSpy fontSpy(b->Font(), &StdFont::FontChanged);
     const quint64 before = Button_XPTestAccess::refreshCount(*b);
     PropertyBag bag;
-    bag.write("Enabled", false, QVariant());
-    bag.write("ButtonStyle", 3, QVariant());
+    bag.write("Enabled", false);
+    bag.write("ButtonStyle", 3);
     b->ReadProperties(bag);
     // Loading stores fields directly: only MouseIcon goes through its setter, and the
     // resize handler repaints once at the end.
@@ -509,8 +510,8 @@ void tst_ButtonProps::loadEffects() {
 
 void tst_ButtonProps::loadRefusesOutOfRange() {
     PropertyBag bag;
-    bag.write("MousePointer", 70000, QVariant());
-    bag.write("BEVEL", -40000, QVariant());
+    bag.write("MousePointer", 70000);
+    bag.write("BEVEL", -40000);
     fixture::Button b;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("MousePointer 70000"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("BEVEL -40000"));

@@ -15,6 +15,7 @@
 
 #include <memory>
 
+#include "controls/host/qt/QtPicture.h"
 #include "tests/controls/button/ButtonScene.h"
 #include "tests/support/Button_XPTestAccess.h"
 #include "tests/support/WaveFixture.h"
@@ -465,8 +466,8 @@ void tst_ButtonXPInput::hoverPicture() {
     QFETCH(int, hover);
     QFETCH(bool, hoverIsShown);
     Scene s(m_rec);
-    const Picture red = Picture::bitmap(solid(qRgb(255, 0, 0)));
-    const Picture green = Picture::bitmap(solid(qRgb(0, 255, 0)));
+    const Picture red = Picture::bitmap(ImageOf(solid(qRgb(255, 0, 0))));
+    const Picture green = Picture::bitmap(ImageOf(solid(qRgb(0, 255, 0))));
     const Picture hoverPicture =
         hover == 1 ? green : (hover == 2 ? s.b->PictureHover() : Picture::none());
     QCOMPARE(s.b->PictureHover().kind(), PictureKind::Empty);  // the new-instance default

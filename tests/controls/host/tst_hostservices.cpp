@@ -1,9 +1,10 @@
 #include <QtTest>
 
 #include "controls/host/ControlSite.h"
-#include "controls/host/FontValue.h"
 #include "controls/host/Picture.h"
+#include "controls/host/qt/QtPicture.h"
 #include "controls/host/qt/QtSystemColours.h"
+#include "controls/host/qt/StdFont.h"
 
 using namespace corvane;
 
@@ -19,6 +20,8 @@ private slots:
     void himetricToPixelsRoundsHalfToEven_data();
     void himetricToPixelsRoundsHalfToEven();
     void siteNotifiesAndScales();
+    void picturesThroughPng_data();
+    void picturesThroughPng();
 };
 
 void tst_HostServices::systemColoursFollowThePalette_data() {
@@ -105,10 +108,10 @@ void tst_HostServices::fontValueBoldAndWeight() {
     v.bold = bold;
     v.weight = weight;
     v.size = 9.75;
-    const QFont f = v.toQFont();
+    const QFont f = QFontOf(v);
     QCOMPARE(static_cast<int>(f.weight()), qtWeight);
     QCOMPARE(f.pointSizeF(), 9.75);
-    QCOMPARE(FontValue::fromQFont(f).bold, qtWeight >= 700);
+    QCOMPARE(FontValueOf(f).bold, qtWeight >= 700);
 }
 
 void tst_HostServices::himetricToPixelsRoundsHalfToEven_data() {
@@ -151,6 +154,39 @@ void tst_HostServices::siteNotifiesAndScales() {
     // The offscreen screen is 96 dots per inch.
     QCOMPARE(ControlSite::TwipsPerPixelX(), 15.0);
     QCOMPARE(ControlSite::TwipsPerPixelY(), 15.0);
+}
+
+void tst_HostServices::picturesThroughPng_data() {
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("bitmap") << QImage::Format_RGB32 << int(PictureKind::Bitmap);
+    QTest::newRow("icon keeps alpha") << QImage::Format_ARGB32 << int(PictureKind::Icon);
+}
+
+// The property set's text form keeps a picture's pixels as PNG through Qt's codec.
+void tst_HostServices::picturesThroughPng() {
+    QFETCH(QImage::Format, format);
+    QFETCH(int, kind);
+    QImage img(5, 3, format);
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            img.setPixel(x, y, qRgba(x * 40, y * 60, (x + y) * 20, 255 - x * 60));
+        }
+    }
+    const Picture p = kind == int(PictureKind::Bitmap) ? Picture::bitmap(ImageOf(img), 120, 144)
+                                                       : Picture::icon(ImageOf(img));
+    PropertyBag bag;
+    bag.write("Picture", p);
+    PropertyBag back;
+    std::string error;
+    QVERIFY2(back.fromText(bag.toText(&QtPictures()), &error, &QtPictures()), error.c_str());
+    const Picture got = back.readAs<Picture>("picture", Picture::none());
+    QCOMPARE(int(got.kind()), kind);
+    QCOMPARE(got.himetricWidth(), p.himetricWidth());
+    QCOMPARE(got.himetricHeight(), p.himetricHeight());
+    QVERIFY(got.image() == p.image());
+    // Shown to Qt as it was given.
+    QCOMPARE(QImageOf(got).convertToFormat(format), img);
 }
 
 QTEST_MAIN(tst_HostServices)

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "controls/updown/UpDownField.h"
-#include "controls/updown/ucUpDownBox.h"
-#include "controls/updown/ucUpDownBoxAccessible.h"
+#include "controls/updown/qt/UpDownField.h"
+#include "controls/updown/qt/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBoxAccessible.h"
 
 using namespace corvane;
 

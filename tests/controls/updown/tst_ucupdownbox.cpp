@@ -12,7 +12,8 @@
 
 #include <memory>
 
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
+#include "tests/support/BagKeys.h"
 
 using namespace corvane;
 
@@ -20,7 +21,7 @@ namespace {
 
 FontValue msSansSerif() {
     FontValue f;
-    f.name = QStringLiteral("MS Sans Serif");
+    f.name = u"MS Sans Serif";
     f.size = 8.25;
     f.weight = 400;
     f.charset = 238;
@@ -488,12 +489,12 @@ void tst_ucUpDownBox::propertyRoundTrip() {
         h.box->setEnabled(false);
         h.box->WriteProperties(saved);
     }
-    QCOMPARE(saved.keys(), (QStringList{"alignment", "backcolor", "borderstyle", "forecolor",
-                                        "enabled", "font", "min", "max", "value"}));
+    QCOMPARE(BagKeys(saved), (QStringList{"alignment", "backcolor", "borderstyle", "forecolor",
+                                          "enabled", "font", "min", "max", "value"}));
 
     PropertyBag loaded;
-    QString error;
-    QVERIFY2(loaded.fromText(saved.toText(), &error), qPrintable(error));
+    std::string error;
+    QVERIFY2(loaded.fromText(saved.toText(), &error), error.c_str());
 
     Host h(&loaded);
     QCOMPARE(h.box->Alignment(), 1);
@@ -526,13 +527,13 @@ void tst_ucUpDownBox::defaultsStoreNothing() {
     PropertyBag bag;
     bag.write("Stale", 1, 0);
     h.box->WriteProperties(bag);
-    QCOMPARE(bag.keys(), QStringList{"stale"});
+    QCOMPARE(BagKeys(bag), QStringList{"stale"});
 
     // Back at its defaults after a change, nothing of it is stored either.
     PropertyBag bag2;
     h.box->setValue(9);
     h.box->WriteProperties(bag2);
-    QCOMPARE(bag2.keys(), QStringList{"value"});
+    QCOMPARE(BagKeys(bag2), QStringList{"value"});
     h.box->setValue(0);
     h.box->WriteProperties(bag2);
     QVERIFY(bag2.isEmpty());
@@ -557,7 +558,7 @@ void tst_ucUpDownBox::mainWindowBoxes() {
     // As the main window stores Up and Up4: only Max and the font.
     PropertyBag bag;
     bag.write("Max", 255, 100);
-    bag.write("Font", QVariant::fromValue(msSansSerif()), QVariant::fromValue(FontValue{}));
+    bag.write("Font", msSansSerif(), FontValue{});
     PropertyBag text;
     QVERIFY(text.fromText(bag.toText()));
 
@@ -581,7 +582,7 @@ void tst_ucUpDownBox::mainWindowBoxes() {
     PropertyBag out;
     h.box->setValue(0);
     h.box->WriteProperties(out);
-    QCOMPARE(out.keys(), (QStringList{"font", "max"}));
+    QCOMPARE(BagKeys(out), (QStringList{"font", "max"}));
 }
 
 void tst_ucUpDownBox::systemColours() {
@@ -643,7 +644,7 @@ void tst_ucUpDownBox::settersNotify() {
     QVERIFY(h.box->Enabled());
     QVERIFY(h.field()->isEnabled());
     widget->setFont(QFont(QStringLiteral("DejaVu Serif"), 12));
-    QCOMPARE(h.box->Font().name, QStringLiteral("DejaVu Serif"));
+    QCOMPARE(QString::fromStdU16String(h.box->Font().name), QStringLiteral("DejaVu Serif"));
     QCOMPARE(h.box->Font().size, 12.0);
     QCOMPARE(h.field()->font().family(), QStringLiteral("DejaVu Serif"));
     // A container greying the box leaves its own setting alone.
@@ -674,7 +675,7 @@ void tst_ucUpDownBox::disabledIgnoresInput() {
     QCOMPARE(h.changes->count(), 0);
     PropertyBag bag;
     h.box->WriteProperties(bag);
-    QCOMPARE(bag.keys(), (QStringList{"enabled", "value"}));
+    QCOMPARE(BagKeys(bag), (QStringList{"enabled", "value"}));
 }
 
 // A plain `delete` of the box in its Change handler, however the change came: the box stops

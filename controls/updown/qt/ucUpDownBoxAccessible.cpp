@@ -1,9 +1,9 @@
-#include "controls/updown/ucUpDownBoxAccessible.h"
+#include "controls/updown/qt/ucUpDownBoxAccessible.h"
 
 #include <QScrollBar>
 
-#include "controls/updown/UpDownField.h"
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/UpDownField.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 
 namespace corvane {
 

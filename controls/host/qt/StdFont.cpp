@@ -1,30 +1,32 @@
-#include "controls/host/FontValue.h"
+#include "controls/host/qt/StdFont.h"
 
-#include <cmath>
+#include <algorithm>
+
+#include "controls/draw/qt/QtText.h"
 
 namespace corvane {
 
-QFont FontValue::toQFont() const {
-    QFont f(name);
-    f.setPointSizeF(size > 0 ? size : 8.25);
+QFont QFontOf(const FontValue& value) {
+    QFont f(QStringOf(value.name));
+    f.setPointSizeF(value.size > 0 ? value.size : 8.25);
     // Bold is the classic object's view of the weight; the weight wins when both are given.
-    int w = weight;
-    if (bold && w < 700) {
+    int w = value.weight;
+    if (value.bold && w < 700) {
         w = 700;
     }
-    if (!bold && w >= 700) {
+    if (!value.bold && w >= 700) {
         w = 400;
     }
     f.setWeight(static_cast<QFont::Weight>(std::clamp(w, 1, 1000)));
-    f.setItalic(italic);
-    f.setUnderline(underline);
-    f.setStrikeOut(strikethrough);
+    f.setItalic(value.italic);
+    f.setUnderline(value.underline);
+    f.setStrikeOut(value.strikethrough);
     return f;
 }
 
-FontValue FontValue::fromQFont(const QFont& font) {
+FontValue FontValueOf(const QFont& font) {
     FontValue v;
-    v.name = font.family();
+    v.name = font.family().toStdU16String();
     v.size = font.pointSizeF() > 0 ? font.pointSizeF() : 8.25;
     v.weight = static_cast<int>(font.weight());
     v.bold = v.weight >= 700;
@@ -34,6 +36,10 @@ FontValue FontValue::fromQFont(const QFont& font) {
     return v;
 }
 
+QString StdFont::Name() const {
+    return QStringOf(m_value.name);
+}
+
 #define CORVANE_FONT_SETTER(Setter, field, Name)         \
     void StdFont::Setter(decltype(FontValue::field) v) { \
         m_value.field = v;                               \
@@ -41,7 +47,7 @@ FontValue FontValue::fromQFont(const QFont& font) {
     }
 
 void StdFont::setName(const QString& v) {
-    m_value.name = v;
+    m_value.name = v.toStdU16String();
     emit FontChanged(QStringLiteral("Name"));
 }
 CORVANE_FONT_SETTER(setSize, size, "Size")

@@ -1,4 +1,4 @@
-#include "controls/updown/UpDownField.h"
+#include "controls/updown/qt/UpDownField.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -8,15 +8,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "controls/updown/UpDownKeys.h"
 #include "controls/updown/UpDownRules.h"
+#include "controls/updown/qt/QtUpDownKeys.h"
 
 namespace corvane {
 
 namespace {
 bool allTypeable(const QString& text) {
     return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return UpDownRules::isTypeable(c); });
+                       [](QChar c) { return UpDownRules::isTypeable(c.unicode()); });
 }
 }  // namespace
 
@@ -27,7 +27,7 @@ UpDownField::UpDownField(QWidget* parent) : QLineEdit(parent) {
 }
 
 void UpDownField::keyPressEvent(QKeyEvent* e) {
-    switch (classifyUpDownKey(*e)) {
+    switch (classifyUpDownKey(UpDownKeyOf(*e))) {
         case UpDownKey::StepUp:
             e->accept();
             emit stepRequested(1);

@@ -4,9 +4,9 @@
 #include "controls/host/ReentryGuard.h"
 #include "controls/host/SystemColours.h"
 #include "controls/host/UserControl.h"
-#include "controls/updown/UpDownField.h"
 #include "controls/updown/UpDownRules.h"
 #include "controls/updown/UpDownValues.h"
+#include "controls/updown/qt/UpDownField.h"
 
 class QScrollBar;
 

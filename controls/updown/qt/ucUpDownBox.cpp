@@ -1,4 +1,4 @@
-#include "controls/updown/ucUpDownBox.h"
+#include "controls/updown/qt/ucUpDownBox.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -9,10 +9,12 @@
 #include <array>
 #include <cmath>
 
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/PropertyTable.h"
 #include "controls/host/qt/QtSystemColours.h"
+#include "controls/host/qt/StdFont.h"
 #include "controls/updown/UpDownLayout.h"
-#include "controls/updown/ucUpDownBoxAccessible.h"
+#include "controls/updown/qt/ucUpDownBoxAccessible.h"
 
 namespace corvane {
 
@@ -142,7 +144,7 @@ void ucUpDownBox::setMin(int New_Min) {
 
 void ucUpDownBox::setValue(int New_Value) {
     // The text rule that this write runs sets Value and raises Change.
-    if (!showText(m_rules.textForValue(New_Value))) {
+    if (!showText(QStringOf(m_rules.textForValue(New_Value)))) {
         return;
     }
     PropertyChanged(QStringLiteral("Value"));
@@ -154,17 +156,16 @@ void ucUpDownBox::setValue(int New_Value) {
 struct ucUpDownBox::Properties {
     using Row = PropertyRow<ucUpDownBox>;
 
-    static QVariant ambientFont(const ucUpDownBox& b) {
-        return QVariant::fromValue(b.Site()->AmbientFont());
-    }
+    static PropertyValue ambientFont(const ucUpDownBox& b) { return b.Site()->AmbientFont(); }
     template <quint32 Colour>
-    static QVariant colour(const ucUpDownBox&) {
-        return QVariant::fromValue(OleColour{Colour});
+    static PropertyValue colour(const ucUpDownBox&) {
+        return OleColour{Colour};
     }
-    template <int Value>
-    static QVariant number(const ucUpDownBox&) {
+    template <std::int32_t Value>
+    static PropertyValue number(const ucUpDownBox&) {
         return Value;
     }
+    static PropertyValue yes(const ucUpDownBox&) { return true; }
 
     // A new instance: the border and background, then the font through its property (so the
     // field gets it and the layout runs), then the bounds and the text "0" (Value is Min).
@@ -176,63 +177,68 @@ struct ucUpDownBox::Properties {
         return std::array{
             Row{"BackColor", colour<SysColour::WindowBackground>,
                 colour<SysColour::WindowBackground>,
-                [](const B& b) { return QVariant::fromValue(OleColour{b.m_backColor}); },
-                [](B& b, const QVariant& v) {
-                    b.m_backColor = v.value<OleColour>().value;
+                [](const B& b) { return PropertyValue(OleColour{b.m_backColor}); },
+                [](B& b, const PropertyValue& v) {
+                    b.m_backColor = std::get<OleColour>(v).value;
                     b.applyColours();
                 },
                 1, 1},
             // Out-of-range values are ignored, as the setter ignores them.
             Row{"BorderStyle", number<int(BoxBorder::FixedSingle)>,
                 number<int(BoxBorder::FixedSingle)>,
-                [](const B& b) { return QVariant(b.m_borderStyle); },
-                [](B& b, const QVariant& v) {
-                    if (const int n = v.toInt(); IsBoxBorder(n)) {
+                [](const B& b) { return PropertyValue(b.m_borderStyle); },
+                [](B& b, const PropertyValue& v) {
+                    if (const int n = std::get<std::int32_t>(v); IsBoxBorder(n)) {
                         b.m_borderStyle = n;
                     }
                 },
                 0, 2},
-            Row{"Enabled", nullptr, [](const B&) { return QVariant(true); },
-                [](const B& b) { return QVariant(b.m_enabled); },
-                [](B& b, const QVariant& v) {
-                    b.m_enabled = v.toBool();
+            Row{"Enabled", nullptr, yes, [](const B& b) { return PropertyValue(b.m_enabled); },
+                [](B& b, const PropertyValue& v) {
+                    b.m_enabled = std::get<bool>(v);
                     b.m_settingEnabled = true;
                     b.QWidget::setEnabled(b.m_enabled);
                     b.m_settingEnabled = false;
                 },
                 no, 4},
             Row{"Font", ambientFont, ambientFont,
-                [](const B& b) { return QVariant::fromValue(b.m_font); },
-                [](B& b, const QVariant& v) {
-                    b.m_font = v.value<FontValue>();
+                [](const B& b) { return PropertyValue(b.m_font); },
+                [](B& b, const PropertyValue& v) {
+                    b.m_font = std::get<FontValue>(v);
                     b.applyFont();
                 },
                 no, 5},
             Row{"Alignment", nullptr, number<int(BoxAlignment::Left)>,
-                [](const B& b) { return QVariant(b.m_alignment); },
-                [](B& b, const QVariant& v) {
-                    if (const int n = v.toInt(); IsBoxAlignment(n)) {
+                [](const B& b) { return PropertyValue(b.m_alignment); },
+                [](B& b, const PropertyValue& v) {
+                    if (const int n = std::get<std::int32_t>(v); IsBoxAlignment(n)) {
                         b.m_alignment = n;
                     }
                     b.applyAlignment();
                 },
                 no, 0},
             Row{"ForeColor", nullptr, colour<SysColour::WindowText>,
-                [](const B& b) { return QVariant::fromValue(OleColour{b.m_foreColor}); },
-                [](B& b, const QVariant& v) {
-                    b.m_foreColor = v.value<OleColour>().value;
+                [](const B& b) { return PropertyValue(OleColour{b.m_foreColor}); },
+                [](B& b, const PropertyValue& v) {
+                    b.m_foreColor = std::get<OleColour>(v).value;
                     b.applyColours();
                 },
                 no, 3},
-            Row{"Min", number<0>, number<0>, [](const B& b) { return QVariant(b.m_rules.Min()); },
-                [](B& b, const QVariant& v) { b.m_rules.setMin(v.toInt()); }, 2, 6},
+            Row{"Min", number<0>, number<0>,
+                [](const B& b) { return PropertyValue(b.m_rules.Min()); },
+                [](B& b, const PropertyValue& v) { b.m_rules.setMin(std::get<std::int32_t>(v)); },
+                2, 6},
             Row{"Max", number<100>, number<100>,
-                [](const B& b) { return QVariant(b.m_rules.Max()); },
-                [](B& b, const QVariant& v) { b.m_rules.setMax(v.toInt()); }, 3, 7},
+                [](const B& b) { return PropertyValue(b.m_rules.Max()); },
+                [](B& b, const PropertyValue& v) { b.m_rules.setMax(std::get<std::int32_t>(v)); },
+                3, 7},
             // As text, so that the text rule takes it against the bounds just loaded.
             Row{"Value", number<0>, number<0>,
-                [](const B& b) { return QVariant(b.m_rules.Value()); },
-                [](B& b, const QVariant& v) { b.showText(QString::number(v.toInt())); }, 4, 8},
+                [](const B& b) { return PropertyValue(b.m_rules.Value()); },
+                [](B& b, const PropertyValue& v) {
+                    b.showText(QString::number(std::get<std::int32_t>(v)));
+                },
+                4, 8},
         };
     }
 
@@ -322,8 +328,8 @@ void ucUpDownBox::changeEvent(QEvent* e) {
     } else if (e->type() == QEvent::FontChange && !m_settingFont) {
         // QWidget::setFont from outside: the font becomes the Font property, unless it only
         // changed what the property does not hold.
-        const FontValue f = FontValue::fromQFont(font());
-        if (!(f == FontValue::fromQFont(m_font.toQFont()))) {
+        const FontValue f = FontValueOf(font());
+        if (!(f == FontValueOf(QFontOf(m_font)))) {
             setFont(f);
         }
     }
@@ -371,7 +377,7 @@ void ucUpDownBox::applyColours() {
 }
 
 void ucUpDownBox::applyFont() {
-    const QFont f = m_font.toQFont();
+    const QFont f = QFontOf(m_font);
     m_settingFont = true;
     QWidget::setFont(f);
     m_settingFont = false;
@@ -397,7 +403,7 @@ bool ucUpDownBox::raiseChange() {
 }
 
 void ucUpDownBox::onTextChanged(const QString& text) {
-    if (m_rules.applyText(text)) {
+    if (m_rules.applyText(TextOf(text))) {
         raiseChange();
     }
 }
