@@ -13,8 +13,8 @@
 #include "controls/button/qt/QtButtonFace.h"
 #include "controls/draw/qt/QtText.h"
 #include "controls/host/BackgroundPicture.h"
-#include "controls/host/qt/QtSystemColours.h"
 #include "controls/host/qt/QtPicture.h"
+#include "controls/host/qt/QtSystemColours.h"
 
 namespace corvane {
 
