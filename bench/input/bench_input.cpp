@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QWidget>
 
+#include "controls/button/ButtonXPCore.h"
 #include "controls/button/PictureDraw.h"
 #include "controls/button/qt/QtButtonFace.h"
 #include "controls/button/qt/QtButtonInput.h"

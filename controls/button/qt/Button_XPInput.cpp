@@ -68,7 +68,7 @@ void Button_XP::AccessKeyPress() {
 }
 
 void Button_XP::GoToURL() {
-    ::corvane::GoToURL(g_URL);
+    ::corvane::GoToURL(URL());
 }
 
 // --- Qt's events ---
@@ -181,7 +181,7 @@ void Button_XP::RaiseMouseOut(qint16 shift) {
 }
 
 void Button_XP::PlayClickSound() {
-    PlayWave(g_SoundClick);  // whether a sound started is of no interest to the click
+    PlayWave(SoundClick());  // whether a sound started is of no interest to the click
 }
 
 void Button_XP::SetHoverTimer(bool on) {

@@ -15,27 +15,6 @@ RefreshResult RefreshFace(QImage& surface, const ButtonPaintState& s) {
     return RefreshFace(ViewOf(surface), QtText(), s);
 }
 
-void SetFacePicture(ButtonPaintState& s, const Picture& picture) {
-    if (picture.isNone()) {
-        s.pictureKind = FacePicture::None;
-        s.picture = {};
-        return;
-    }
-    switch (picture.kind()) {
-        case PictureKind::Bitmap:
-            s.pictureKind = FacePicture::Bitmap;
-            break;
-        case PictureKind::Icon:
-            s.pictureKind = FacePicture::Icon;
-            break;
-        default:
-            s.pictureKind = FacePicture::Other;
-            break;
-    }
-    // A Picture keeps straight-alpha pixels (bitmaps opaque): its own pixels serve.
-    s.picture = picture.image();
-}
-
 ConstImageView StraightView(const QImage& image, QImage& keep) {
     if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32) {
         return ViewOf(image);

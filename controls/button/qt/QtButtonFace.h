@@ -20,9 +20,6 @@ namespace corvane {
 // painted in place, and the text renderer draws on the same QImage.
 RefreshResult RefreshFace(QImage& surface, const ButtonPaintState& s);
 
-// The snapshot's picture: its kind and a view of its pixels (which the Picture keeps).
-void SetFacePicture(ButtonPaintState& s, const Picture& picture);
-
 // A view of `image` with straight alpha, as the engine reads pictures: the image's own pixels
 // when it is RGB32 or ARGB32, else a converted copy kept in `keep`.
 ConstImageView StraightView(const QImage& image, QImage& keep);
