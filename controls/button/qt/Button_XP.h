@@ -135,7 +135,6 @@ public:
 
     // Rebuilds the whole face into the persistent image and schedules it for the screen.
     void Refresh() override;
-    using UserControl::PropertyChanged;
 
 signals:
     // Raised to the host. Arguments go by value: the control never reads one back, and by
@@ -151,6 +150,8 @@ signals:
     void MouseOut(qint16 Shift);
 
 protected:
+    // The host's notice, as UserControl gives it (the core's goes through ButtonXPShell).
+    using UserControl::PropertyChanged;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
