@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 #include "controls/updown/qt/ucUpDownBox.h"
 #include "core/FileOps.h"
 #include "ui/FilePaths.h"

@@ -4,7 +4,7 @@
 
 #include "ui/frmMainAccessibility.h"
 
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 #include "controls/updown/qt/ucUpDownBox.h"
 #include "controls/updown/qt/ucUpDownBoxAccessible.h"
 #include "ui/ColourButton.h"

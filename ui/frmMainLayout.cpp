@@ -9,7 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 #include "controls/host/ControlSite.h"
 #include "controls/host/PropertyBag.h"
 #include "controls/host/qt/QtPicture.h"

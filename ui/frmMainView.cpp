@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 #include "controls/updown/qt/ucUpDownBox.h"
 #include "ui/ColourButton.h"
 #include "ui/frmMain.h"

@@ -12,8 +12,9 @@
 #include <memory>
 
 #include "controls/button/ButtonPainter.h"
-#include "controls/button/Button_XP.h"
 #include "controls/button/XPLook.h"
+#include "controls/button/qt/Button_XP.h"
+#include "controls/button/qt/QtButtonFace.h"
 #include "controls/host/ControlSite.h"
 #include "tests/support/Button_XPTestAccess.h"
 

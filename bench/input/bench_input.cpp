@@ -8,8 +8,11 @@
 #include <QCursor>
 #include <QWidget>
 
-#include "controls/button/ButtonInputEvents.h"
+#include "controls/button/ButtonXPCore.h"
 #include "controls/button/PictureDraw.h"
+#include "controls/button/qt/QtButtonFace.h"
+#include "controls/button/qt/QtButtonInput.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/qt/QtPicture.h"
 
 using namespace corvane;
@@ -46,7 +49,7 @@ enum Look { Normal, Pressed, StyleTwoHover, Disabled };
 void drawPicture(benchmark::State& st, const Picture& picture, int drawn, Look look) {
     QImage face(249, 33, QImage::Format_RGB32);
     ButtonPaintState s;
-    s.currentPicture = picture;
+    SetFacePicture(s, picture);
     s.originalPicWidth = s.originalPicHeight = 32;
     s.pictureWidth = s.pictureHeight = drawn;
     const Rect at{90, (33 - drawn) / 2, 90 + drawn, (33 - drawn) / 2 + drawn};
@@ -56,7 +59,7 @@ void drawPicture(benchmark::State& st, const Picture& picture, int drawn, Look l
     s.enabled = look != Disabled;
     for (auto _ : st) {
         face.fill(0xFFD4D0C8u);
-        DrawPicture(face, s, at);
+        DrawPicture(ViewOf(face), s, at);
         benchmark::ClobberMemory();
     }
 }
@@ -85,7 +88,7 @@ void BM_CopyParentBackground(benchmark::State& st) {
     QImage face(249, 33, QImage::Format_RGB32);
     const QImage container = testBitmap(600).scaled(800, 600);
     for (auto _ : st) {
-        CopyParentBackground(face, &container, QPoint(8, 256));
+        CopyParentBackground(ViewOf(face), ViewOf(container), {8, 256}, true);
         benchmark::ClobberMemory();
     }
 }

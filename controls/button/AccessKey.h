@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace corvane {
 
-// The access key a caption marks with "&", in lower case, or the empty text. Only the first
-// two ampersand groups count: "&Save" -> "s", "Save && Exit" -> none, "&&x&y" -> "y",
-// "a&&b&&c&d" -> none.
-QString ParseAccessKey(const QString& caption);
+// The access key a caption marks with "&", as the caption writes it (one UTF-16 unit), or the
+// empty text. Only the first two ampersand groups count: "&Save" -> "S", "Save && Exit" ->
+// none, "&&x&y" -> "y", "a&&b&&c&d" -> none. Keys match without regard to case; a shell lowers
+// the key with its platform's case rules.
+std::u16string ParseAccessKey(std::u16string_view caption);
 
 }  // namespace corvane

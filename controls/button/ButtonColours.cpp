@@ -5,7 +5,7 @@
 
 namespace corvane {
 
-SplitRgb SplitColor(quint32 colour) {
+SplitRgb SplitColor(std::uint32_t colour) {
     const long long c = colour;
     const long long blue = c / 65536;
     const long long green = (c - blue * 65536) / 256;
@@ -13,12 +13,14 @@ SplitRgb SplitColor(quint32 colour) {
     return {static_cast<double>(red), static_cast<double>(green), static_cast<double>(blue)};
 }
 
-quint32 JoinRgb(long long red, long long green, long long blue) {
-    const auto limit = [](long long v) { return static_cast<quint32>(std::clamp(v, 0LL, 255LL)); };
+std::uint32_t JoinRgb(long long red, long long green, long long blue) {
+    const auto limit = [](long long v) {
+        return static_cast<std::uint32_t>(std::clamp(v, 0LL, 255LL));
+    };
     return limit(red) | (limit(green) << 8) | (limit(blue) << 16);
 }
 
-quint32 ShiftColor(quint32 colour, qint32 amount) {
+std::uint32_t ShiftColor(std::uint32_t colour, std::int32_t amount) {
     const long long a = amount;
     const long long red = static_cast<long long>(colour & 0xFFu) + a;
     const long long green = static_cast<long long>((colour >> 8) & 0xFFu) + a;
@@ -27,7 +29,7 @@ quint32 ShiftColor(quint32 colour, qint32 amount) {
     return JoinRgb(red, green, blue);
 }
 
-quint32 LightenColor(quint32 colour, qint32 amount) {
+std::uint32_t LightenColor(std::uint32_t colour, std::int32_t amount) {
     const SplitRgb s = SplitColor(colour);
     const auto add = [amount](double v) { return std::llround(v) + amount; };
     return JoinRgb(add(s.red), add(s.green), add(s.blue));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <cstdint>
 
 namespace corvane {
 
@@ -14,16 +14,16 @@ struct SplitRgb {
 };
 
 // The three components of a colour, as reals (blue from the top, truncating division).
-SplitRgb SplitColor(quint32 colour);
+SplitRgb SplitColor(std::uint32_t colour);
 
 // Joins components, each limited to 0..255.
-quint32 JoinRgb(long long red, long long green, long long blue);
+std::uint32_t JoinRgb(long long red, long long green, long long blue);
 
 // Red and green move by `amount`; blue moves by its own share, amount * blue / 192,
 // truncated toward zero. Each result is limited to 0..255.
-quint32 ShiftColor(quint32 colour, qint32 amount);
+std::uint32_t ShiftColor(std::uint32_t colour, std::int32_t amount);
 
 // Adds `amount` to each component, limited to 0..255 (a negative depth can only darken).
-quint32 LightenColor(quint32 colour, qint32 amount);
+std::uint32_t LightenColor(std::uint32_t colour, std::int32_t amount);
 
 }  // namespace corvane

@@ -7,7 +7,7 @@ bool ButtonInput::inside(float x, float y) const {
            y < static_cast<float>(m_host.Height());
 }
 
-bool ButtonInput::OnMouseDown(qint16 button, qint16 shift, float x, float y) {
+bool ButtonInput::OnMouseDown(std::int16_t button, std::int16_t shift, float x, float y) {
     g_LastButton = button;
     g_LastShift = shift;
     g_LastX = x;
@@ -19,7 +19,7 @@ bool ButtonInput::OnMouseDown(qint16 button, qint16 shift, float x, float y) {
     return survives([&] { m_host.RaiseMouseDown(button, shift, x, y); });
 }
 
-bool ButtonInput::OnMouseMove(qint16 button, qint16 shift, float x, float y) {
+bool ButtonInput::OnMouseMove(std::int16_t button, std::int16_t shift, float x, float y) {
     if (inside(x, y) && !g_MouseOver) {
         m_host.SetHoverTimer(true);
         g_MouseOver = true;
@@ -64,7 +64,7 @@ bool ButtonInput::OnHoverTick() {
     return true;
 }
 
-bool ButtonInput::OnMouseUp(qint16 button, qint16 shift, float x, float y) {
+bool ButtonInput::OnMouseUp(std::int16_t button, std::int16_t shift, float x, float y) {
     g_Pressed = false;
     if (button != kRightButton) {
         m_host.Refresh();
@@ -85,7 +85,7 @@ bool ButtonInput::OnDblClick() {
     return OnMouseDown(g_LastButton, g_LastShift, g_LastX, g_LastY);
 }
 
-bool ButtonInput::OnKeyDown(qint16 keyCode, qint16 shift) {
+bool ButtonInput::OnKeyDown(std::int16_t keyCode, std::int16_t shift) {
     if (!g_KeyHeld) {
         if (keyCode == kSpaceKey) {
             g_Pressed = true;
@@ -97,11 +97,11 @@ bool ButtonInput::OnKeyDown(qint16 keyCode, qint16 shift) {
     return survives([&] { m_host.RaiseKeyDown(keyCode, shift); });
 }
 
-bool ButtonInput::OnKeyPress(qint16 keyAscii) {
+bool ButtonInput::OnKeyPress(std::int16_t keyAscii) {
     return survives([&] { m_host.RaiseKeyPress(keyAscii); });
 }
 
-bool ButtonInput::OnKeyUp(qint16 keyCode, qint16 shift) {
+bool ButtonInput::OnKeyUp(std::int16_t keyCode, std::int16_t shift) {
     if (keyCode == kSpaceKey) {
         // Clicks whether or not the press was seen here: the key may have gone down while
         // another control had the focus.
@@ -116,7 +116,7 @@ bool ButtonInput::OnKeyUp(qint16 keyCode, qint16 shift) {
     return survives([&] { m_host.RaiseKeyUp(keyCode, shift); });
 }
 
-bool ButtonInput::OnAccessKeyPress(qint16) {
+bool ButtonInput::OnAccessKeyPress(std::int16_t) {
     if (!m_host.IsEnabled()) {
         return true;
     }

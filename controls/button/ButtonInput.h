@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <cstdint>
 
 #include <utility>
 
@@ -20,14 +20,14 @@ public:
     // Events raised to the control's container. Mouse Button is 1 left, 2 right, 4 middle;
     // Shift is 1 Shift, 2 Ctrl, 4 Alt; X and Y are in the control's pixels.
     virtual void RaiseClick() = 0;
-    virtual void RaiseKeyDown(qint16 keyCode, qint16 shift) = 0;
-    virtual void RaiseKeyPress(qint16 keyAscii) = 0;
-    virtual void RaiseKeyUp(qint16 keyCode, qint16 shift) = 0;
-    virtual void RaiseMouseDown(qint16 button, qint16 shift, float x, float y) = 0;
-    virtual void RaiseMouseMove(qint16 button, qint16 shift, float x, float y) = 0;
-    virtual void RaiseMouseUp(qint16 button, qint16 shift, float x, float y) = 0;
-    virtual void RaiseMouseIn(qint16 shift) = 0;
-    virtual void RaiseMouseOut(qint16 shift) = 0;
+    virtual void RaiseKeyDown(std::int16_t keyCode, std::int16_t shift) = 0;
+    virtual void RaiseKeyPress(std::int16_t keyAscii) = 0;
+    virtual void RaiseKeyUp(std::int16_t keyCode, std::int16_t shift) = 0;
+    virtual void RaiseMouseDown(std::int16_t button, std::int16_t shift, float x, float y) = 0;
+    virtual void RaiseMouseMove(std::int16_t button, std::int16_t shift, float x, float y) = 0;
+    virtual void RaiseMouseUp(std::int16_t button, std::int16_t shift, float x, float y) = 0;
+    virtual void RaiseMouseIn(std::int16_t shift) = 0;
+    virtual void RaiseMouseOut(std::int16_t shift) = 0;
 
     // Plays SoundClick without waiting for it.
     virtual void PlayClickSound() = 0;
@@ -80,20 +80,20 @@ public:
     ButtonInput(const ButtonInput&) = delete;
     ButtonInput& operator=(const ButtonInput&) = delete;
 
-    bool OnMouseDown(qint16 button, qint16 shift, float x, float y);
-    bool OnMouseMove(qint16 button, qint16 shift, float x, float y);
-    bool OnMouseUp(qint16 button, qint16 shift, float x, float y);
+    bool OnMouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+    bool OnMouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    bool OnMouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     // Reported in place of the second press of a quick double press whose first press was
     // this control's own (the widget decides; any other double click is a plain press).
     bool OnDblClick();
     // A key went down. Only the first press while no key is held here presses the button; the
     // widget drops X11's auto-repeat releases, so a held key's repeats find g_KeyHeld set.
-    bool OnKeyDown(qint16 keyCode, qint16 shift);
+    bool OnKeyDown(std::int16_t keyCode, std::int16_t shift);
     // A character arrived.
-    bool OnKeyPress(qint16 keyAscii);
-    bool OnKeyUp(qint16 keyCode, qint16 shift);
+    bool OnKeyPress(std::int16_t keyAscii);
+    bool OnKeyUp(std::int16_t keyCode, std::int16_t shift);
     // The access key, or Enter/Esc while the control is its form's default/cancel button.
-    bool OnAccessKeyPress(qint16 keyAscii);
+    bool OnAccessKeyPress(std::int16_t keyAscii);
     void OnGotFocus();
     void OnLostFocus();
     bool OnHoverTick();
@@ -102,10 +102,10 @@ public:
     // Puts the machine in a given state without any call to the host (tests, the gallery).
     void SetFlags(const ButtonInputFlags& f);
 
-    static constexpr qint16 kLeftButton = 1;
-    static constexpr qint16 kRightButton = 2;
-    static constexpr qint16 kMiddleButton = 4;
-    static constexpr qint16 kSpaceKey = 32;
+    static constexpr std::int16_t kLeftButton = 1;
+    static constexpr std::int16_t kRightButton = 2;
+    static constexpr std::int16_t kMiddleButton = 4;
+    static constexpr std::int16_t kSpaceKey = 32;
 
 private:
     bool inside(float x, float y) const;
@@ -122,8 +122,8 @@ private:
     bool g_MouseOver = false;
     bool g_KeyHeld = false;
     // The arguments of the last mouse press; never cleared.
-    qint16 g_LastButton = 0;
-    qint16 g_LastShift = 0;
+    std::int16_t g_LastButton = 0;
+    std::int16_t g_LastShift = 0;
     float g_LastX = 0;
     float g_LastY = 0;
     ReentryGuard m_guard;

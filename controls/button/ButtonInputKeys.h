@@ -1,29 +1,35 @@
 #pragma once
 
-#include <QString>
-#include <QtGlobal>
+#include <cstdint>
+#include <string_view>
+
+#include "controls/host/InputEvents.h"
 
 namespace corvane {
 
-// How the widget turns Qt's input values into the button's event arguments. Kept apart from
-// the widget so that the rules can be tested without one.
+// How the engine's input events become the button's event arguments.
 
-// Which Qt key events reach the input machine. X11 reports a held key as release/press pairs
+// Which key events reach the input machine. X11 reports a held key as release/press pairs
 // flagged auto-repeat: the releases are dropped (the key is still down), the presses still
 // raise KeyDown but never press the button.
 enum class KeyRoute { Press, RepeatPress, Release, Drop };
 KeyRoute RouteKeyEvent(bool isRelease, bool isAutoRepeat);
 
-// Qt key (with its keypad flag) -> the host's key code (the Windows virtual-key numbers that
-// KeyDown and KeyUp report: 32 space, 13 Enter, 65 A ...). Keys without one give 0.
-qint16 KeyCodeFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
-// Modifier state -> Shift argument: 1 Shift, 2 Ctrl, 4 Alt.
-qint16 ShiftFromQt(Qt::KeyboardModifiers modifiers);
-// The button of a press or release -> Button argument: 1 left, 2 right, 4 middle, else 0.
-qint16 ButtonFromQt(Qt::MouseButton button);
-// The buttons held during a move -> Button argument as a bit set.
-qint16 ButtonsFromQt(Qt::MouseButtons buttons);
-// The character of a key event -> KeyAscii, or 0 when the event carries no character.
-qint16 KeyAsciiFromText(const QString& text);
+// Modifier state -> Shift argument: 1 Shift, 2 Ctrl, 4 Alt (the keypad flag is not one).
+constexpr std::int16_t ShiftArg(unsigned modifiers) {
+    return static_cast<std::int16_t>(modifiers &
+                                     (Modifier::Shift | Modifier::Ctrl | Modifier::Alt));
+}
+// The buttons of an event -> Button argument: 1 left, 2 right, 4 middle, summed.
+constexpr std::int16_t ButtonArg(MouseButtons buttons) {
+    return static_cast<std::int16_t>(buttons & 7u);
+}
+constexpr std::int16_t ButtonArg(MouseButton button) {
+    return ButtonArg(static_cast<MouseButtons>(button));
+}
+// The character a key typed -> KeyAscii, or 0 when it typed none.
+constexpr std::int16_t KeyAsciiOf(std::u16string_view text) {
+    return text.empty() ? std::int16_t{0} : static_cast<std::int16_t>(text.front());
+}
 
 }  // namespace corvane

@@ -27,11 +27,11 @@ ButtonLayout CalcLayout(const ButtonPaintState& s, const Rect& measured) {
     const int iw = inner.width();
     const int ih = inner.height();
 
-    if (s.currentPicture.isNone()) {  // an empty picture object counts as one
+    if (s.pictureKind == FacePicture::None) {  // an empty picture object counts as one
         out.text = CalcTextRect(inner, measured);
         return out;
     }
-    if (s.caption.isEmpty()) {
+    if (s.caption.empty()) {
         const int left = inner.left + (iw - pw) / 2;
         const int top = inner.top + (ih - ph) / 2;
         out.picture = {left, top, left + pw, top + ph};

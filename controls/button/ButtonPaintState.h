@@ -1,19 +1,21 @@
 #pragma once
 
-#include <QFont>
-#include <QImage>
-#include <QPalette>
-#include <QPoint>
-#include <QString>
+#include <cstdint>
+#include <string>
 
 #include "controls/button/ButtonInput.h"
 #include "controls/button/ButtonLayout.h"
 #include "controls/button/ButtonValues.h"
+#include "controls/draw/Image.h"
 #include "controls/draw/Rect.h"
-#include "controls/host/Picture.h"
-#include "controls/host/qt/QtSystemColours.h"
+#include "controls/draw/TextRenderer.h"
+#include "controls/host/SystemColours.h"
 
 namespace corvane {
+
+// What the button shows as its picture, as far as a repaint cares: none at all, a picture
+// object it does not draw (empty, metafile), a bitmap or an icon.
+enum class FacePicture { None, Other, Bitmap, Icon };
 
 // Everything one repaint of a Button_XP reads: a snapshot of the control, its host flags and
 // the state flags. RefreshFace turns it into the face, and hands it whole to each step (the
@@ -28,16 +30,16 @@ struct ButtonPaintState {
     bool showFocusRect = true;
     bool xpShowBorderAlways = false;
     bool xpDefaultColors = true;
-    quint32 backColor = SysColour::ButtonFace;
-    quint32 foreColor = SysColour::ButtonText;
-    quint32 xpColorPressed = SysColour::ButtonHighlight;
-    quint32 xpColorHover = SysColour::Light3D;
-    qint16 bevel = 1;
-    qint16 bevelDepth = 8;
+    std::uint32_t backColor = SysColour::ButtonFace;
+    std::uint32_t foreColor = SysColour::ButtonText;
+    std::uint32_t xpColorPressed = SysColour::ButtonHighlight;
+    std::uint32_t xpColorHover = SysColour::Light3D;
+    std::int16_t bevel = 1;
+    std::int16_t bevelDepth = 8;
 
     // The surface's background colour as the last repaint left it: the BackColor setter and
     // loading set it, a ButtonStyle 2 repaint changes it, and it stays until set again.
-    quint32 surfaceBackColor = SysColour::ButtonFace;
+    std::uint32_t surfaceBackColor = SysColour::ButtonFace;
 
     ButtonInputFlags flags;  // g_HasFocus, g_Pressed, g_MouseOver as the input machine has them
     bool enabled = true;
@@ -45,27 +47,30 @@ struct ButtonPaintState {
     bool userMode = true;    // false in a form designer
     bool isDefault = false;  // the host's default button
 
-    QString caption;
-    QFont font;
-    Picture currentPicture;
+    std::u16string caption;
+    Font font;
+    // g_CurrentPicture: its kind and its pixels (straight alpha; a bitmap's are opaque).
+    FacePicture pictureKind = FacePicture::None;
+    ConstImageView picture;
     int pictureWidth = 32;
     int pictureHeight = 32;
     int originalPicWidth = 32;
     int originalPicHeight = 32;
     PictureSide picturePosition = PictureSide::Left;
-    quint32 maskColor = 0;
+    std::uint32_t maskColor = 0;
 
     ButtonLayout previousLayout;  // rectangles a layout step may leave as they were
 
-    // The container's background picture for TransparentBG (null: none) and where the
-    // control stands on it, in pixels.
-    const QImage* containerPicture = nullptr;
-    QPoint position;
+    // The container's background picture for TransparentBG (null: none; straight alpha) and
+    // where the control stands on it, in pixels.
+    ConstImageView containerPicture;
+    bool containerOpaque = false;  // the picture has no alpha channel
+    Point position;
 
-    QPalette palette;  // resolves system colours
+    SystemPalette palette;  // resolves system colours
 
     // Device pixels per logical pixel of the screen the button is on (1 on a classic screen).
-    qreal devicePixelRatio = 1.0;
+    double devicePixelRatio = 1.0;
 };
 
 }  // namespace corvane

@@ -1,8 +1,7 @@
 #include "controls/button/ButtonPainter.h"
 
-#include <QtMath>
-
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -10,8 +9,6 @@
 #include "controls/button/PictureDraw.h"
 #include "controls/button/XPLook.h"
 #include "controls/draw/Draw.h"
-#include "controls/draw/qt/QtText.h"
-#include "controls/host/qt/QtSystemColours.h"
 
 namespace corvane {
 
@@ -20,47 +17,47 @@ namespace {
 // One repaint: the snapshot, the surface and the background colour the repaint changes.
 class Painter {
 public:
-    Painter(QImage& img, const ButtonPaintState& s)
-        : m_img(img),
-          m_view(ViewOf(img)),
+    Painter(ImageView view, TextRenderer& text, const ButtonPaintState& s)
+        : m_view(view),
+          m_text(text),
           m_s(s),
-          m_font(FontOf(s.font)),
           m_w(s.width),
           m_h(s.height),
           m_back(s.surfaceBackColor) {}
 
     // The whole face; without the caption when `caption` is false (drawCaption adds it later).
     RefreshResult run(bool caption = true);
-    void drawCaption(QImage& target) const;
+    void drawCaption(ImageView target) const;
 
 private:
-    quint32 T(quint32 c) const { return TranslateColor(c, m_s.palette); }
-    void drawRect(const Rect& r, quint32 colour, bool filled) {
+    std::uint32_t T(std::uint32_t c) const { return TranslateColor(c, m_s.palette); }
+    void drawRect(const Rect& r, std::uint32_t colour, bool filled) {
         filled ? FillRect(m_view, r, T(colour)) : FrameRect(m_view, r, T(colour));
     }
     // Setting the surface's background colour repaints all of it in that colour.
-    void setSurfaceBack(quint32 colour) {
+    void setSurfaceBack(std::uint32_t colour) {
         m_back = colour;
         FillRect(m_view, ImageRect(m_view), T(colour));
     }
-    void copyParentBackground() { CopyParentBackground(m_img, m_s.containerPicture, m_s.position); }
+    void copyParentBackground() {
+        CopyParentBackground(m_view, m_s.containerPicture, m_s.position, m_s.containerOpaque);
+    }
 
     void paintBackground();
     void drawBorder();
     void thinBorder(bool raised);
-    void drawBevel(quint32 c0, int n, int d, bool raised);
+    void drawBevel(std::uint32_t c0, int n, int d, bool raised);
     void drawDefaultBorder();
     void defaultCheck();
 
-    QImage& m_img;
-    const ImageView m_view;  // m_img's pixels
+    const ImageView m_view;
+    TextRenderer& m_text;
     const ButtonPaintState& m_s;
-    const Font m_font;
     const int m_w;
     const int m_h;
-    quint32 m_back;
+    std::uint32_t m_back;
     ButtonLayout m_layout;
-    TextLayoutPtr m_text;  // the caption as measured, drawn as it was measured
+    TextLayoutPtr m_caption;  // the caption as measured, drawn as it was measured
 };
 
 RefreshResult Painter::run(bool caption) {
@@ -76,24 +73,25 @@ RefreshResult Painter::run(bool caption) {
     // Layout: the caption measured into the content area, then placed with the picture.
     const Rect inner = InnerRect(m_w, m_h);
     Rect measured = inner;
-    const bool hasPicture = !m_s.currentPicture.isNone();
-    if (!hasPicture || !m_s.caption.isEmpty()) {
-        m_text = LayoutText(QtText(), TextOf(m_s.caption), inner.width(),
-                            dt::WordBreak | dt::Center | dt::VCenter, m_font, &kCaptionTextParams);
-        if (!m_text->lines.empty()) {
+    const bool hasPicture = m_s.pictureKind != FacePicture::None;
+    if (!hasPicture || !m_s.caption.empty()) {
+        m_caption =
+            LayoutText(m_text, m_s.caption, inner.width(), dt::WordBreak | dt::Center | dt::VCenter,
+                       m_s.font, &kCaptionTextParams);
+        if (!m_caption->lines.empty()) {
             measured.right =
-                measured.left + m_text->widest + m_text->leftMargin + m_text->rightMargin;
-            measured.bottom = measured.top + m_text->height();
+                measured.left + m_caption->widest + m_caption->leftMargin + m_caption->rightMargin;
+            measured.bottom = measured.top + m_caption->height();
         }
     }
     m_layout = CalcLayout(m_s, measured);
-    DrawPicture(m_img, m_s, m_layout.picture);
+    DrawPicture(m_view, m_s, m_layout.picture);
 
     if (m_s.flags.HasFocus && m_s.showFocusRect && m_s.buttonStyle != FaceStyle::XP) {
         DrawFocusRect(m_view, m_s.focusRect);
     }
     if (caption) {
-        drawCaption(m_img);
+        drawCaption(m_view);
     }
     return {m_layout, m_back};
 }
@@ -140,13 +138,13 @@ void Painter::thinBorder(bool raised) {
              raised ? SysColour::ButtonHighlight : SysColour::ButtonShadow, false);
 }
 
-void Painter::drawBevel(quint32 c0, int n, int d, bool raised) {
-    quint32 c = c0;
+void Painter::drawBevel(std::uint32_t c0, int n, int d, bool raised) {
+    std::uint32_t c = c0;
     for (int k = n; k >= 0; --k) {
         c = raised ? ShiftColor(c, -d) : LightenColor(c, d);
         drawRect({k, k, m_w - k, m_h - k}, c, false);
     }
-    quint32 p = c0;
+    std::uint32_t p = c0;
     for (int k = n; k >= 0; --k) {
         p = raised ? LightenColor(p, d) : ShiftColor(p, -d);
         DrawLine(m_view, k, k, m_w - k - 1, k, p);
@@ -175,7 +173,7 @@ void Painter::drawBorder() {
     const FaceStyle style = m_s.buttonStyle;
     if (!m_s.userMode) {
         if (style == FaceStyle::XP) {
-            DrawXPBorder(m_img, m_s, XPState::Normal, false);
+            DrawXPBorder(m_view, m_s, XPState::Normal, false);
         } else if (style != FaceStyle::Highlight) {
             thinBorder(true);
         }
@@ -189,9 +187,9 @@ void Painter::drawBorder() {
             break;
         case FaceStyle::XP:
             if (m_s.flags.Pressed) {
-                DrawXPBorder(m_img, m_s, XPState::Pressed, false);
+                DrawXPBorder(m_view, m_s, XPState::Pressed, false);
             } else {
-                DrawXPBorder(m_img, m_s, XPState::Normal, m_s.flags.MouseOver);
+                DrawXPBorder(m_view, m_s, XPState::Normal, m_s.flags.MouseOver);
             }
             break;
         case FaceStyle::Raised:
@@ -209,8 +207,8 @@ void Painter::drawBorder() {
     }
 }
 
-void Painter::drawCaption(QImage& target) const {
-    if (m_s.caption.isEmpty() || !m_text) {
+void Painter::drawCaption(ImageView target) const {
+    if (m_s.caption.empty() || !m_caption) {
         return;
     }
     const unsigned flags = dt::WordBreak | dt::Center | dt::VCenter;
@@ -220,44 +218,41 @@ void Painter::drawCaption(QImage& target) const {
     }
     // The caption rectangle is the measured one (its widest line plus the margins), so
     // breaking the caption again for it would give the same lines: draw the measured layout.
-    const ImageView view = ViewOf(target);
     if (m_s.enabled) {
-        DrawTextLayout(view, QtText(), *m_text, text, flags, m_font, T(m_s.foreColor));
+        DrawTextLayout(target, m_text, *m_caption, text, flags, m_s.font, T(m_s.foreColor));
         return;
     }
     // Engraved: a highlight copy one pixel down and right under a shadow copy.
-    DrawTextLayout(view, QtText(), *m_text, text.offset(1), flags, m_font,
+    DrawTextLayout(target, m_text, *m_caption, text.offset(1), flags, m_s.font,
                    T(SysColour::ButtonHighlight));
-    DrawTextLayout(view, QtText(), *m_text, text, flags, m_font, T(SysColour::ButtonShadow));
+    DrawTextLayout(target, m_text, *m_caption, text, flags, m_s.font, T(SysColour::ButtonShadow));
 }
 
 }  // namespace
 
-QImage EnlargeNearest(const QImage& logical, QSize device) {
-    QImage out(device, QImage::Format_RGB32);
-    const int w = logical.width();
-    const int h = logical.height();
-    const int dw = device.width();
-    const int dh = device.height();
-    if (out.isNull() || w <= 0 || h <= 0) {
-        return out;
+void EnlargeNearest(ConstImageView logical, ImageView device) {
+    const int w = logical.width;
+    const int h = logical.height;
+    const int dw = device.width;
+    const int dh = device.height;
+    if (device.isNull() || logical.isNull()) {
+        return;
     }
-    const QImage src = logical.convertToFormat(QImage::Format_RGB32);
     if (dw % w == 0 && dh % h == 0 && dw / w == dh / h) {
         // A whole ratio k: each logical row becomes one device row of k-pixel runs, copied k times.
         const int k = dw / w;
-        const auto bytes = static_cast<std::size_t>(dw) * sizeof(QRgb);
+        const auto bytes = static_cast<std::size_t>(dw) * sizeof(Pixel);
         for (int y = 0; y < h; ++y) {
-            const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-            auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * k));
+            const Pixel* in = logical.row(y);
+            Pixel* first = device.row(y * k);
             for (int x = 0; x < w; ++x) {
                 std::fill_n(first + static_cast<std::ptrdiff_t>(x) * k, k, in[x]);
             }
             for (int j = 1; j < k; ++j) {
-                std::memcpy(out.scanLine(y * k + j), first, bytes);
+                std::memcpy(device.row(y * k + j), first, bytes);
             }
         }
-        return out;
+        return;
     }
     std::vector<int> column(static_cast<std::size_t>(dw));
     for (int x = 0; x < dw; ++x) {
@@ -265,33 +260,35 @@ QImage EnlargeNearest(const QImage& logical, QSize device) {
     }
     for (int y = 0; y < dh; ++y) {
         const int sy = static_cast<int>(static_cast<long long>(y) * h / dh);
-        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
-        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const Pixel* in = logical.row(sy);
+        Pixel* row = device.row(y);
         for (int x = 0; x < dw; ++x) {
             row[x] = in[column[static_cast<std::size_t>(x)]];
         }
     }
-    return out;
 }
 
-RefreshResult RefreshFace(QImage& surface, const ButtonPaintState& s) {
+SurfaceSize FaceSurfaceSize(const ButtonPaintState& s) {
     const int w = std::max(s.width, 0);
     const int h = std::max(s.height, 0);
-    const qreal ratio = s.devicePixelRatio > 1.0 ? s.devicePixelRatio : 1.0;
-    if (ratio == 1.0) {
-        if (surface.width() != w || surface.height() != h ||
-            surface.format() != QImage::Format_RGB32 || surface.devicePixelRatio() != 1.0) {
-            surface = QImage(w, h, QImage::Format_RGB32);
-        }
-        return Painter(surface, s).run();
+    if (!(s.devicePixelRatio > 1.0)) {
+        return {w, h};
+    }
+    return {static_cast<int>(std::ceil(w * s.devicePixelRatio)),
+            static_cast<int>(std::ceil(h * s.devicePixelRatio))};
+}
+
+RefreshResult RefreshFace(ImageView surface, TextRenderer& text, const ButtonPaintState& s) {
+    if (!(s.devicePixelRatio > 1.0)) {
+        return Painter(surface, text, s).run();
     }
     // The geometry at logical resolution, enlarged block by block; the caption at device
-    // resolution on top, where QPainter maps its logical coordinates through the ratio.
-    QImage logical(w, h, QImage::Format_RGB32);
-    Painter painter(logical, s);
+    // resolution on top, where the text renderer maps its logical coordinates through the
+    // ratio.
+    Image logical(std::max(s.width, 0), std::max(s.height, 0));
+    Painter painter(logical, text, s);
     const RefreshResult r = painter.run(false);
-    surface = EnlargeNearest(logical, QSize(qCeil(w * ratio), qCeil(h * ratio)));
-    surface.setDevicePixelRatio(ratio);
+    EnlargeNearest(std::as_const(logical), surface);
     painter.drawCaption(surface);
     return r;
 }

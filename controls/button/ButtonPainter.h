@@ -1,36 +1,47 @@
 #pragma once
 
-#include <QImage>
-#include <QSize>
+#include <cstdint>
 
 #include "controls/button/ButtonLayout.h"
 #include "controls/button/ButtonPaintState.h"
 #include "controls/draw/DrawText.h"
+#include "controls/draw/Image.h"
+#include "controls/draw/TextRenderer.h"
 #include "controls/host/SystemColours.h"
 
 namespace corvane {
 
 struct RefreshResult {
     ButtonLayout layout;
-    quint32 surfaceBackColor = SysColour::ButtonFace;
+    std::uint32_t surfaceBackColor = SysColour::ButtonFace;
 };
 
 // The caption's text-drawing parameters: one average character of margin on each side.
 inline constexpr DrawTextParams kCaptionTextParams{1, 1, 1};
 
-// Rebuilds the whole face into `surface` (reallocated as an RGB32 image when its size
-// differs): clear, background, border, layout, picture, focus rectangle, caption.
-//
-// At a device-pixel ratio of 1 the surface is W x H. Above it the surface has W x H logical
-// pixels at that ratio (ceil(W * ratio) x ceil(H * ratio) device pixels): everything but the
-// caption is drawn at logical resolution and each logical pixel becomes a block of device
-// pixels (nearest neighbour, so a one-pixel line or bevel stays one logical pixel and crisp);
-// the caption is then drawn over it at device resolution, so its glyphs are sharp.
-RefreshResult RefreshFace(QImage& surface, const ButtonPaintState& s);
+// The size in device pixels of the surface a snapshot is painted on: W x H at a device-pixel
+// ratio of 1, ceil(W * ratio) x ceil(H * ratio) above it.
+struct SurfaceSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const SurfaceSize&, const SurfaceSize&) = default;
+};
+SurfaceSize FaceSurfaceSize(const ButtonPaintState& s);
 
-// Nearest-neighbour enlargement of a w x h image to dw x dh pixels: pixel (x, y) of the result
-// takes the colour of pixel (x * w / dw, y * h / dh), truncated. At a whole ratio every pixel
-// becomes an exact ratio x ratio block.
-QImage EnlargeNearest(const QImage& logical, QSize device);
+// Rebuilds the whole face into `surface`, which the caller sized by FaceSurfaceSize and gave
+// the snapshot's device-pixel ratio: clear, background, border, layout, picture, focus
+// rectangle, caption (through `text`). The surface stays the caller's: a shell's own image
+// (a QImage, a DIB section) seen without a copy.
+//
+// At a device-pixel ratio of 1 the surface is W x H. Above it everything but the caption is
+// drawn at logical resolution and each logical pixel becomes a block of device pixels
+// (nearest neighbour, so a one-pixel line or bevel stays one logical pixel and crisp); the
+// caption is then drawn over it at device resolution, so its glyphs are sharp.
+RefreshResult RefreshFace(ImageView surface, TextRenderer& text, const ButtonPaintState& s);
+
+// Nearest-neighbour enlargement of all of `logical` (w x h) onto all of `device` (dw x dh):
+// pixel (x, y) of the result takes the colour of pixel (x * w / dw, y * h / dh), truncated.
+// At a whole ratio every pixel becomes an exact ratio x ratio block.
+void EnlargeNearest(ConstImageView logical, ImageView device);
 
 }  // namespace corvane

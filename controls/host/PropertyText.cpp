@@ -414,9 +414,11 @@ bool fromJson(const Json& j, const PictureCodec* codec, PropertyValue* out, std:
         *why = "expected a number, a boolean, a text or a tagged object";
         return false;
     }
-    const auto member = j.begin();
-    const std::string& tag = member.key();
-    const Json& body = member.value();
+    // The object's own iterator: its key and value live in the object. (Binding to
+    // *j.items().begin() would keep a reference into a temporary that dies at once.)
+    const auto first = j.begin();
+    const std::string& tag = first.key();
+    const Json& body = first.value();
     if (tag == "colour") {
         return colourFromJson(body, out, why);
     }

@@ -4,6 +4,8 @@
 #include <QtTest>
 
 #include "controls/button/ButtonPainter.h"
+#include "controls/button/qt/QtButtonFace.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/updown/qt/ucUpDownBox.h"
 #include "tests/support/ButtonFixture.h"
 #include "tests/support/Button_XPTestAccess.h"
@@ -48,8 +50,6 @@ class tst_HiDpi : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void enlargeNearest_data();
-    void enlargeNearest();
     void buttonFace_data();
     void buttonFace();
     void captionAtDeviceResolution();
@@ -63,35 +63,6 @@ void tst_HiDpi::initTestCase() {
     // Twips convert to logical pixels: 15 per pixel whatever the scale.
     QCOMPARE(ControlSite::TwipsPerPixelX(), 15.0);
     QCOMPARE(ControlSite::TwipsPerPixelY(), 15.0);
-}
-
-void tst_HiDpi::enlargeNearest_data() {
-    QTest::addColumn<QString>("logical");  // one row, a letter per pixel
-    QTest::addColumn<QSize>("device");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("whole ratio") << "ab" << QSize(4, 2) << QStringList{"aabb", "aabb"};
-    QTest::newRow("ratio 3") << "ab" << QSize(6, 3) << QStringList{"aaabbb", "aaabbb", "aaabbb"};
-    QTest::newRow("ratio 1.5") << "ab" << QSize(3, 2) << QStringList{"aab", "aab"};
-    QTest::newRow("ratio 4/3") << "abc" << QSize(4, 1) << QStringList{"aabc"};
-    QTest::newRow("ratio 1") << "abc" << QSize(3, 1) << QStringList{"abc"};
-}
-
-void tst_HiDpi::enlargeNearest() {
-    QFETCH(QString, logical);
-    QFETCH(QSize, device);
-    QFETCH(QStringList, expected);
-    const auto colour = [](QChar c) { return qRgb(c.unicode(), 0, 255 - c.unicode()); };
-    QImage in(static_cast<int>(logical.size()), 1, QImage::Format_RGB32);
-    for (int x = 0; x < in.width(); ++x) {
-        in.setPixel(x, 0, colour(logical[x]));
-    }
-    const QImage out = EnlargeNearest(in, device);
-    QCOMPARE(out.size(), device);
-    for (int y = 0; y < device.height(); ++y) {
-        for (int x = 0; x < device.width(); ++x) {
-            QCOMPARE(out.pixel(x, y), colour(expected[y][x]));
-        }
-    }
 }
 
 void tst_HiDpi::buttonFace_data() {

@@ -9,8 +9,10 @@
 #include <memory>
 
 #include "controls/button/ButtonPainter.h"
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
+#include "controls/button/qt/QtButtonFace.h"
 #include "controls/draw/Draw.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/ControlSite.h"
 #include "controls/host/qt/QtSystemColours.h"
 #include "tests/support/Button_XPTestAccess.h"
@@ -58,8 +60,8 @@ inline corvane::ButtonPaintState faceState(int w, int h) {
     s.width = w;
     s.height = h;
     s.focusRect = {4, 4, w - 4, h - 4};
-    s.font = QFontOf(font());
-    s.palette = palette();
+    s.font = corvane::FontOf(QFontOf(font()));
+    s.palette = corvane::PaletteOf(palette());
     return s;
 }
 

@@ -11,7 +11,7 @@
 #include "controls/button/ButtonInput.h"
 #include "controls/button/ButtonLayout.h"
 #include "controls/button/ButtonPaintState.h"
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 #include "controls/draw/Rect.h"
 #include "controls/host/qt/StdFont.h"
 
@@ -27,12 +27,12 @@ public:
     static void showHoverPicture(Button_XP& b, bool hovering) { b.showHoverPicture(hovering); }
     static ButtonPaintState paintState(const Button_XP& b) { return b.paintState(); }
     static const QImage& surfaceImage(const Button_XP& b) { return b.m_image; }
-    static const ButtonLayout& faceLayout(const Button_XP& b) { return b.m_layout; }
-    static Rect focusRect(const Button_XP& b) { return b.g_FocusRect; }
-    static quint32 surfaceBackColor(const Button_XP& b) { return b.m_surfaceBackColor; }
-    static FontValue surfaceFont(const Button_XP& b) { return b.m_surfaceFont; }
+    static const ButtonLayout& faceLayout(const Button_XP& b) { return b.m_core.layout(); }
+    static Rect focusRect(const Button_XP& b) { return b.m_core.focusRect(); }
+    static quint32 surfaceBackColor(const Button_XP& b) { return b.m_core.surfaceBackColor(); }
+    static FontValue surfaceFont(const Button_XP& b) { return b.m_core.surfaceFont(); }
     static QSize naturalPictureSize(const Button_XP& b) {
-        return {b.g_OriginalPicSizeW, b.g_OriginalPicSizeH};
+        return {b.m_core.naturalPictureWidth(), b.m_core.naturalPictureHeight()};
     }
     static quint64 refreshCount(const Button_XP& b) { return b.m_refreshCount; }
     // Whether the 10 ms hover timer runs (only between hover entry and leave).

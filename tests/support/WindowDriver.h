@@ -13,7 +13,7 @@
 
 #include <memory>
 
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 #include "controls/updown/qt/ucUpDownBox.h"
 #include "tests/support/UiFakes.h"
 #include "ui/ColourButton.h"

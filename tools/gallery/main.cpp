@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 #include "controls/host/ControlSite.h"
 #include "controls/host/qt/QtPicture.h"
 #include "controls/host/qt/QtSystemColours.h"

@@ -1,17 +1,29 @@
 #pragma once
 
-// A button control that records every call the input machine makes, as text.
+// A button control that records every call the input machine makes, as text. Plain C++, so
+// the machine's tests run without Qt (and under Wine).
 
-#include <QStringList>
-
+#include <cstdint>
 #include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "controls/button/ButtonInput.h"
 
 namespace corvane::test {
 
-inline QString num(float v) {
-    return QString::number(static_cast<double>(v));
+using Log = std::vector<std::string>;
+
+// A call and its arguments as text: Name(a,b,...); floats in their shortest form.
+template <typename... Args>
+std::string call(const char* name, Args... args) {
+    std::ostringstream out;
+    out << name << '(';
+    const char* sep = "";
+    ((out << sep << +args, sep = ","), ...);
+    out << ')';
+    return out.str();
 }
 
 // A control that records every call. Refresh logs the look being painted: P pressed,
@@ -19,57 +31,62 @@ inline QString num(float v) {
 class RecordingHost final : public ButtonInputHost {
 public:
     ButtonInput* machine = nullptr;
-    QStringList log;
+    Log log;
     bool enabled = true;
     bool pointerOver = true;
     int width = 100;
     int height = 30;
     std::function<void()> onPending;  // input that arrives while pending events run
 
+    bool logged(const std::string& entry) const {
+        for (const std::string& e : log) {
+            if (e == entry) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     void Refresh() override {
         const ButtonInputFlags f = machine->Flags();
-        log << QStringLiteral("Refresh(%1%2%3)")
-                   .arg(f.Pressed ? 'P' : '-')
-                   .arg(f.MouseOver ? 'O' : '-')
-                   .arg(f.HasFocus ? 'F' : '-');
+        log.push_back(std::string("Refresh(") + (f.Pressed ? 'P' : '-') +
+                      (f.MouseOver ? 'O' : '-') + (f.HasFocus ? 'F' : '-') + ')');
     }
-    void RaiseClick() override { log << "Click"; }
-    void RaiseKeyDown(qint16 k, qint16 s) override {
-        log << QStringLiteral("KeyDown(%1,%2)").arg(k).arg(s);
+    void RaiseClick() override { log.emplace_back("Click"); }
+    void RaiseKeyDown(std::int16_t k, std::int16_t s) override {
+        log.push_back(call("KeyDown", k, s));
     }
-    void RaiseKeyPress(qint16 a) override { log << QStringLiteral("KeyPress(%1)").arg(a); }
-    void RaiseKeyUp(qint16 k, qint16 s) override {
-        log << QStringLiteral("KeyUp(%1,%2)").arg(k).arg(s);
+    void RaiseKeyPress(std::int16_t a) override { log.push_back(call("KeyPress", a)); }
+    void RaiseKeyUp(std::int16_t k, std::int16_t s) override { log.push_back(call("KeyUp", k, s)); }
+    void RaiseMouseDown(std::int16_t b, std::int16_t s, float x, float y) override {
+        log.push_back(call("MouseDown", b, s, x, y));
     }
-    void RaiseMouseDown(qint16 b, qint16 s, float x, float y) override {
-        log << QStringLiteral("MouseDown(%1,%2,%3,%4)").arg(b).arg(s).arg(num(x), num(y));
+    void RaiseMouseMove(std::int16_t b, std::int16_t s, float x, float y) override {
+        log.push_back(call("MouseMove", b, s, x, y));
     }
-    void RaiseMouseMove(qint16 b, qint16 s, float x, float y) override {
-        log << QStringLiteral("MouseMove(%1,%2,%3,%4)").arg(b).arg(s).arg(num(x), num(y));
+    void RaiseMouseUp(std::int16_t b, std::int16_t s, float x, float y) override {
+        log.push_back(call("MouseUp", b, s, x, y));
     }
-    void RaiseMouseUp(qint16 b, qint16 s, float x, float y) override {
-        log << QStringLiteral("MouseUp(%1,%2,%3,%4)").arg(b).arg(s).arg(num(x), num(y));
-    }
-    void RaiseMouseIn(qint16 s) override { log << QStringLiteral("MouseIn(%1)").arg(s); }
-    void RaiseMouseOut(qint16 s) override { log << QStringLiteral("MouseOut(%1)").arg(s); }
-    void PlayClickSound() override { log << "Sound"; }
-    void GoToURL() override { log << "Link"; }
-    void SetHoverTimer(bool on) override { log << (on ? "Timer(on)" : "Timer(off)"); }
+    void RaiseMouseIn(std::int16_t s) override { log.push_back(call("MouseIn", s)); }
+    void RaiseMouseOut(std::int16_t s) override { log.push_back(call("MouseOut", s)); }
+    void PlayClickSound() override { log.emplace_back("Sound"); }
+    void GoToURL() override { log.emplace_back("Link"); }
+    void SetHoverTimer(bool on) override { log.emplace_back(on ? "Timer(on)" : "Timer(off)"); }
     void ProcessPendingEvents() override {
-        log << "Pending";
+        log.emplace_back("Pending");
         if (onPending) {
             auto run = std::move(onPending);
             onPending = nullptr;
             run();
         }
     }
-    void CaptureMouse() override { log << "Capture"; }
+    void CaptureMouse() override { log.emplace_back("Capture"); }
     bool IsEnabled() const override { return enabled; }
     int Width() const override { return width; }
     int Height() const override { return height; }
     bool PointerIsOverSurface() const override { return pointerOver; }
-    void ShowHoverPicture() override { log << "HoverPicture"; }
-    void ShowNormalPicture() override { log << "NormalPicture"; }
+    void ShowHoverPicture() override { log.emplace_back("HoverPicture"); }
+    void ShowNormalPicture() override { log.emplace_back("NormalPicture"); }
 };
 
 }  // namespace corvane::test

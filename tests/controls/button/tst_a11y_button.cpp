@@ -2,7 +2,7 @@
 #include <QAccessible>
 #include <QtTest>
 
-#include "controls/button/Button_XPAccessible.h"
+#include "controls/button/qt/Button_XPAccessible.h"
 #include "tests/support/ButtonFixture.h"
 
 using namespace corvane;

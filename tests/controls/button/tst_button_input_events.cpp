@@ -9,6 +9,9 @@
 #include <QWidget>
 
 #include "controls/button/ButtonInputEvents.h"
+#include "controls/button/ButtonInputKeys.h"
+#include "controls/button/qt/QtButtonInput.h"
+#include "controls/host/qt/QtInput.h"
 #include "tests/controls/button/RecordingHost.h"
 
 using namespace corvane;
@@ -16,14 +19,25 @@ using namespace corvane::test;
 
 namespace {
 
-QMouseEvent mouse(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held,
-                  Qt::KeyboardModifiers mods = {}) {
-    return QMouseEvent(type, at, at, button, held, mods);
+// Qt's events as the widget translates them.
+MouseEvent mouse(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held,
+                 Qt::KeyboardModifiers mods = {}, quint64 time = 0) {
+    QMouseEvent e(type, at, at, button, held, mods);
+    e.setTimestamp(time);
+    return MouseEventOf(e);
 }
 
-QKeyEvent key(QEvent::Type type, int k, const QString& text, bool autoRepeat = false,
-              Qt::KeyboardModifiers mods = {}) {
-    return QKeyEvent(type, k, mods, text, autoRepeat);
+KeyEvent key(QEvent::Type type, int k, const QString& text, bool autoRepeat = false,
+             Qt::KeyboardModifiers mods = {}) {
+    return KeyEventOf(QKeyEvent(type, k, mods, text, autoRepeat));
+}
+
+QStringList logOf(const RecordingHost& host) {
+    QStringList out;
+    for (const std::string& entry : host.log) {
+        out << QString::fromStdString(entry);
+    }
+    return out;
 }
 
 }  // namespace
@@ -38,6 +52,7 @@ private slots:
     void x11AutoRepeatOfSpace();
     void keysWithoutCharacters();
     void pointerIsOver();
+    void argumentsFromQt();
 
 private:
     RecordingHost m_host;
@@ -59,7 +74,7 @@ void tst_ButtonInputEvents::mouseArguments() {
                                   Qt::LeftButton | Qt::MiddleButton));
     FeedMouseRelease(*m_input,
                      mouse(QEvent::MouseButtonRelease, {-3, 40}, Qt::MiddleButton, Qt::NoButton));
-    QCOMPARE(m_host.log,
+    QCOMPARE(logOf(m_host),
              (QStringList{"Timer(on)", "HoverPicture", "MouseIn(4)", "Refresh(-O-)", "Pending",
                           "MouseMove(0,4,5.5,6)", "Refresh(PO-)", "MouseDown(4,3,5.5,6)",
                           "MouseMove(5,0,-3,40)", "Refresh(-O-)", "MouseUp(4,0,-3,40)"}));
@@ -99,25 +114,24 @@ void tst_ButtonInputEvents::doubleClickIsTheSecondPress() {
     const quint64 t0 = 50000;
     if (first != "none") {
         const Qt::MouseButton b = first == "right" ? Qt::RightButton : Qt::LeftButton;
-        QMouseEvent press = mouse(QEvent::MouseButtonPress, {7, 8}, b, b);
-        press.setTimestamp(t0);
+        const MouseEvent press = mouse(QEvent::MouseButtonPress, {7, 8}, b, b, {}, t0);
         pairing.NotePress(press);
         FeedMousePress(*m_input, press);
         FeedMouseRelease(*m_input, mouse(QEvent::MouseButtonRelease, {7, 8}, b, Qt::NoButton));
     }
     if (first == "double") {
-        QMouseEvent again =
-            mouse(QEvent::MouseButtonDblClick, {7, 8}, Qt::LeftButton, Qt::LeftButton);
-        again.setTimestamp(t0 + 50);
-        FeedMouseDoubleClick(*m_input, pairing, again);
+        const MouseEvent again =
+            mouse(QEvent::MouseButtonDblClick, {7, 8}, Qt::LeftButton, Qt::LeftButton, {}, t0 + 50);
+        FeedMouseDoubleClick(*m_input, pairing, again, DoubleClickInterval());
         FeedMouseRelease(*m_input,
                          mouse(QEvent::MouseButtonRelease, {7, 8}, Qt::LeftButton, Qt::NoButton));
     }
-    QMouseEvent dbl = mouse(QEvent::MouseButtonDblClick, {9, 3}, Qt::LeftButton, Qt::LeftButton,
-                            Qt::ControlModifier);
-    dbl.setTimestamp(t0 + static_cast<quint64>(gap));
-    FeedMouseDoubleClick(*m_input, pairing, dbl);
-    QCOMPARE(m_host.log.filter(QRegularExpression("^(Refresh\\(P|MouseDown|Capture)")), expected);
+    const MouseEvent dbl =
+        mouse(QEvent::MouseButtonDblClick, {9, 3}, Qt::LeftButton, Qt::LeftButton,
+              Qt::ControlModifier, t0 + static_cast<quint64>(gap));
+    FeedMouseDoubleClick(*m_input, pairing, dbl, DoubleClickInterval());
+    QCOMPARE(logOf(m_host).filter(QRegularExpression("^(Refresh\\(P|MouseDown|Capture)")),
+             expected);
 }
 
 void tst_ButtonInputEvents::x11AutoRepeatOfSpace() {
@@ -127,10 +141,10 @@ void tst_ButtonInputEvents::x11AutoRepeatOfSpace() {
         FeedKeyPress(*m_input, key(QEvent::KeyPress, Qt::Key_Space, " ", true));
     }
     FeedKeyRelease(*m_input, key(QEvent::KeyRelease, Qt::Key_Space, " ", false, Qt::ShiftModifier));
-    QCOMPARE(m_host.log, (QStringList{"Refresh(PO-)", "KeyDown(32,0)", "KeyPress(32)",
-                                      "KeyDown(32,0)", "KeyPress(32)", "KeyDown(32,0)",
-                                      "KeyPress(32)", "Refresh(---)", "Refresh(---)", "Sound",
-                                      "Click", "Link", "MouseUp(1,1,0,0)", "KeyUp(32,1)"}));
+    QCOMPARE(logOf(m_host), (QStringList{"Refresh(PO-)", "KeyDown(32,0)", "KeyPress(32)",
+                                         "KeyDown(32,0)", "KeyPress(32)", "KeyDown(32,0)",
+                                         "KeyPress(32)", "Refresh(---)", "Refresh(---)", "Sound",
+                                         "Click", "Link", "MouseUp(1,1,0,0)", "KeyUp(32,1)"}));
 }
 
 void tst_ButtonInputEvents::keysWithoutCharacters() {
@@ -139,7 +153,7 @@ void tst_ButtonInputEvents::keysWithoutCharacters() {
     // state after it, which is what KeyDown's Shift carries.
     FeedKeyPress(*m_input, key(QEvent::KeyPress, Qt::Key_Shift, ""));
     FeedKeyPress(*m_input, key(QEvent::KeyPress, Qt::Key_Return, "\r"));
-    QCOMPARE(m_host.log,
+    QCOMPARE(logOf(m_host),
              (QStringList{"KeyDown(46,0)", "KeyDown(16,1)", "KeyDown(13,0)", "KeyPress(13)"}));
 }
 
@@ -166,6 +180,38 @@ void tst_ButtonInputEvents::pointerIsOver() {
     QCursor::setPos(button.mapToGlobal(QPoint(1, 1)));
     QVERIFY(PointerIsOver(&button));
     QVERIFY(!PointerIsOver(nullptr));
+}
+
+void tst_ButtonInputEvents::argumentsFromQt() {
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Space, {})), qint16(32));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_A, Qt::ShiftModifier)), qint16(65));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Return, {})), qint16(13));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Enter, Qt::KeypadModifier)), qint16(13));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Escape, {})), qint16(27));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_F1, {})), qint16(112));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_F12, {})), qint16(123));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Down, {})), qint16(40));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_5, {})), qint16('5'));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_5, Qt::KeypadModifier)), qint16(101));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Exclam, Qt::ShiftModifier)), qint16('1'));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Minus, {})), qint16(189));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_Minus, Qt::KeypadModifier)), qint16(109));
+    QCOMPARE(KeyCodeArg(KeyOfQt(Qt::Key_unknown, {})), qint16(0));
+
+    QCOMPARE(ShiftArg(ModifiersOfQt({})), qint16(0));
+    QCOMPARE(ShiftArg(ModifiersOfQt(Qt::ShiftModifier | Qt::AltModifier)), qint16(5));
+    QCOMPARE(ShiftArg(ModifiersOfQt(Qt::ControlModifier | Qt::KeypadModifier)), qint16(2));
+
+    QCOMPARE(ButtonArg(MouseButtonOfQt(Qt::LeftButton)), qint16(1));
+    QCOMPARE(ButtonArg(MouseButtonOfQt(Qt::RightButton)), qint16(2));
+    QCOMPARE(ButtonArg(MouseButtonOfQt(Qt::MiddleButton)), qint16(4));
+    QCOMPARE(ButtonArg(MouseButtonOfQt(Qt::BackButton)), qint16(0));
+    QCOMPARE(ButtonArg(MouseButtonsOfQt(Qt::LeftButton | Qt::MiddleButton)), qint16(5));
+    QCOMPARE(ButtonArg(MouseButtonsOfQt(Qt::NoButton)), qint16(0));
+
+    QCOMPARE(KeyAsciiOf(u" "), qint16(32));
+    QCOMPARE(KeyAsciiOf(u"\r"), qint16(13));
+    QCOMPARE(KeyAsciiOf(u""), qint16(0));
 }
 
 QTEST_MAIN(tst_ButtonInputEvents)

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "controls/button/ButtonLink.h"
+#include "controls/button/qt/QtButtonLink.h"
 
 using namespace corvane;
 

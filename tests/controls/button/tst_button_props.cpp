@@ -3,13 +3,14 @@
 
 #include <functional>
 
-#include "controls/host/qt/QtPicture.h"
 #include "tests/support/BagKeys.h"
 #include "tests/support/ButtonFixture.h"
 
 using namespace corvane;
 
-// Properties, their side effects, and the stored property set of Button_XP.
+// What of Button_XP's properties and stored set is the widget's own: Enabled, the Font
+// object, QWidget's setters, the pointer's message, the ambient properties. The rest is the
+// engine's (test_button_props.cpp).
 class tst_ButtonProps : public QObject {
     Q_OBJECT
 private slots:
@@ -21,17 +22,7 @@ private slots:
     void fontCopiesSixAttributes();
     void fontObjectChangedDirectly();
     void fontRefusesNone();
-    void pictureSizes();
-    void hoverPicture();
-    void newInstanceSave();
-    void saveOrderAndDefaults();
     void disabledContainerKeepsEnabled();
-    void roundTrip();
-    void loadAbsentValues();
-    void loadSaveButtonSet();
-    void loadReadsPictureAndFontTwice();
-    void loadEffects();
-    void loadRefusesOutOfRange();
     void ambientChangeRepaints();
 };
 
@@ -47,53 +38,11 @@ struct SetterCase {
 };
 
 const QList<SetterCase>& setterCases() {
+    // The other properties' setters are the engine's (test_button_props.cpp); these are the
+    // widget's own.
     static const QList<SetterCase> cases = {
         {"Enabled", [](Button_XP& b) { b.setEnabled(false); }, {"Enabled"}, 1},
-        {"ShowFocusRect", [](Button_XP& b) { b.setShowFocusRect(false); }, {"ShowFocusRect"}, 1},
-        {"URL", [](Button_XP& b) { b.setURL("https://example.org"); }, {"URL"}, 0},
-        {"Caption", [](Button_XP& b) { b.setCaption("&Save"); }, {"Caption"}, 1},
-        {"ButtonStyle 3 forces TransparentBG off",
-         [](Button_XP& b) { b.setButtonStyle(3); },
-         {"ButtonStyle", "TransparentBG"},
-         2},
-        {"ButtonStyle 1", [](Button_XP& b) { b.setButtonStyle(1); }, {"ButtonStyle"}, 1},
-        {"PicturePosition", [](Button_XP& b) { b.setPicturePosition(0); }, {"PicturePosition"}, 1},
-        {"Picture",
-         [](Button_XP& b) { b.setPicture(Picture::metafile(847, 847)); },
-         {"Picture"},
-         1},
-        {"PictureWidth", [](Button_XP& b) { b.setPictureWidth(20); }, {"PictureWidth"}, 1},
-        {"PictureHeight", [](Button_XP& b) { b.setPictureHeight(20); }, {"PictureHeight"}, 1},
-        {"PictureSize", [](Button_XP& b) { b.setPictureSize(0); }, {"PictureSize"}, 1},
-        {"PictureHover",
-         [](Button_XP& b) { b.setPictureHover(Picture::none()); },
-         {"PictureHover"},
-         0},
-        {"XPColor_Pressed",
-         [](Button_XP& b) { b.setXPColor_Pressed(0xFF); },
-         {"XPColor_Pressed"},
-         0},
-        {"XPColor_Hover", [](Button_XP& b) { b.setXPColor_Hover(0xFF); }, {"XPColor_Hover"}, 0},
-        {"XPDefaultColors",
-         [](Button_XP& b) { b.setXPDefaultColors(false); },
-         {"XPDefaultColors"},
-         0},
-        {"BackColor", [](Button_XP& b) { b.setBackColor(0x00FF00); }, {"BackColor"}, 1},
-        {"ForeColor", [](Button_XP& b) { b.setForeColor(0x00FF00); }, {"ForeColor"}, 1},
-        {"SoundOver", [](Button_XP& b) { b.setSoundOver(42); }, {"SoundOver"}, 0},
-        {"SoundClick", [](Button_XP& b) { b.setSoundClick("a.wav"); }, {"SoundClick"}, 0},
         {"version", [](Button_XP& b) { b.setVersion("1"); }, {}, 0},
-        {"DefCurHand", [](Button_XP& b) { b.setDefCurHand(true); }, {"DefCurHand"}, 0},
-        {"XPShowBorderAlways",
-         [](Button_XP& b) { b.setXPShowBorderAlways(true); },
-         {"XPShowBorderAlways"},
-         0},
-        {"MaskColor", [](Button_XP& b) { b.setMaskColor(0xFF00FF); }, {"MaskColor"}, 1},
-        {"TransparentBG", [](Button_XP& b) { b.setTransparentBG(true); }, {"TransparentBG"}, 1},
-        {"BEVEL", [](Button_XP& b) { b.setBEVEL(2); }, {"BEVEL"}, 1},
-        {"BEVELDEPTH", [](Button_XP& b) { b.setBEVELDEPTH(-3); }, {"BEVELDEPTH"}, 1},
-        {"MousePointer", [](Button_XP& b) { b.setMousePointer(11); }, {"MousePointer"}, 0},
-        {"MouseIcon", [](Button_XP& b) { b.setMouseIcon(Picture::empty()); }, {"MouseIcon"}, 0},
         {"Font: a repaint per attribute, then one notification",
          [](Button_XP& b) { b.setFont(fixture::font()); },
          {"Font"},
@@ -122,70 +71,6 @@ QStringList names(const QSignalSpy& spy) {
         out << args.at(0).toString();
     }
     return out;
-}
-
-// A set in which every value differs from its default, in the order a save writes them.
-const QStringList kSaveOrder = {"caption",
-                                "pictureposition",
-                                "buttonstyle",
-                                "picture",
-                                "picturewidth",
-                                "pictureheight",
-                                "picturesize",
-                                "originalpicsizew",
-                                "originalpicsizeh",
-                                "picturehover",
-                                "enabled",
-                                "font",
-                                "mouseicon",
-                                "mousepointer",
-                                "showfocusrect",
-                                "url",
-                                "xpcolor_pressed",
-                                "xpcolor_hover",
-                                "xpdefaultcolors",
-                                "backcolor",
-                                "forecolor",
-                                "soundover",
-                                "soundclick",
-                                "defcurhand",
-                                "xpshowborderalways",
-                                "maskcolor",
-                                "transparentbg",
-                                "bevel",
-                                "beveldepth"};
-
-void setEverything(Button_XP& b) {
-    b.setCaption("&Other");
-    b.setPicturePosition(3);
-    b.setButtonStyle(0);
-    b.setPicture(Picture::bitmap(ImageOf(QImage(8, 4, QImage::Format_RGB32))));
-    b.setPictureSize(7);
-    b.setPictureWidth(20);
-    b.setPictureHeight(21);
-    b.setPictureHover(Picture::icon(ImageOf(QImage(2, 2, QImage::Format_ARGB32))));
-    b.setEnabled(false);
-    FontValue f = fixture::font();
-    f.name = u"DejaVu Serif";
-    f.italic = true;
-    b.setFont(f);
-    b.setMouseIcon(Picture::icon(ImageOf(QImage(16, 16, QImage::Format_ARGB32))));
-    b.setMousePointer(3);
-    b.setShowFocusRect(false);
-    b.setURL("mailto:a@b");
-    b.setXPColor_Pressed(1);
-    b.setXPColor_Hover(2);
-    b.setXPDefaultColors(false);
-    b.setBackColor(3);
-    b.setForeColor(4);
-    b.setSoundOver(QString("o.wav"));
-    b.setSoundClick("c.wav");
-    b.setDefCurHand(true);
-    b.setXPShowBorderAlways(true);
-    b.setMaskColor(5);
-    b.setTransparentBG(true);
-    b.setBEVEL(2);
-    b.setBEVELDEPTH(9);
 }
 
 }  // namespace
@@ -295,83 +180,6 @@ void tst_ButtonProps::fontRefusesNone() {
     QCOMPARE(spy.size(), 0);
 }
 
-void tst_ButtonProps::pictureSizes() {
-    QCOMPARE(ControlSite::TwipsPerPixelX(), 15.0);  // the offscreen screen is 96 DPI
-    fixture::Button b;
-    // A new instance has no current picture: natural size means 32 x 32.
-    b->setPictureSize(2);
-    QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(32, 32));
-    // 1270 x 2540 HIMETRIC is half an inch by one inch.
-    b->setPicture(Picture::metafile(1270, 2540));
-    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(48, 96));
-    QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(48, 96));
-    b->setPictureWidth(10);
-    QCOMPARE(b->PictureSize(), 2);
-    b->setPictureSize(0);
-    QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(16, 16));
-    b->setPictureSize(1);
-    QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(32, 32));
-    b->setPictureWidth(7);
-    b->setPictureSize(5);  // any other value keeps the drawn size
-    QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(7, 32));
-    b->setPictureSize(2);
-    QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(48, 96));
-    // No picture while the size follows the picture: 32 x 32 again.
-    b->setPicture(Picture::none());
-    QVERIFY(b->Picture().isNone());
-    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(32, 32));
-    QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(32, 32));
-}
-
-void tst_ButtonProps::hoverPicture() {
-    fixture::Button b;
-    // A new instance holds empty pictures but paints none; hovering makes the empty hover
-    // picture current.
-    QVERIFY(b->Picture().isNone());
-    QVERIFY(!b->PictureHover().isNone());
-    Button_XPTestAccess::showHoverPicture(*b, true);
-    QCOMPARE(b->Picture(), b->PictureHover());
-    Button_XPTestAccess::showHoverPicture(*b, false);
-    QVERIFY(!b->Picture().isNone());
-    QCOMPARE(b->Picture().kind(), PictureKind::Empty);
-
-    const Picture normal = Picture::metafile(10, 10);
-    const Picture hover = Picture::metafile(20, 20);
-    b->setPicture(normal);
-    b->setPictureHover(hover);
-    Button_XPTestAccess::showHoverPicture(*b, true);
-    QCOMPARE(b->Picture(), hover);
-    PropertyBag bag;
-    b->WriteProperties(bag);  // a save while hovering stores the hover picture
-    QCOMPARE(bag.readAs<Picture>("Picture", Picture::none()), hover);
-    Button_XPTestAccess::showHoverPicture(*b, false);
-    QCOMPARE(b->Picture(), normal);
-    b->setPictureHover(Picture::none());
-    Button_XPTestAccess::showHoverPicture(*b, true);
-    QCOMPARE(b->Picture(), normal);
-}
-
-void tst_ButtonProps::newInstanceSave() {
-    fixture::Button b;
-    PropertyBag bag;
-    b->WriteProperties(bag);
-    QCOMPARE(BagKeys(bag),
-             (QStringList{"originalpicsizew", "originalpicsizeh", "picturehover", "mousepointer"}));
-    QCOMPARE(bag.readAs<qint32>("OriginalPicSizeW", -1), 0);
-    QCOMPARE(bag.readAs<qint32>("OriginalPicSizeH", -1), 0);
-    QCOMPARE(bag.readAs<Picture>("PictureHover", Picture::none()).kind(), PictureKind::Empty);
-    QVERIFY(!bag.readAs<Picture>("PictureHover", Picture::none()).isNone());
-    QCOMPARE(bag.readAs<qint32>("MousePointer", 0), 99);
-}
-
-void tst_ButtonProps::saveOrderAndDefaults() {
-    fixture::Button b;
-    setEverything(*b.button);
-    PropertyBag bag;
-    b->WriteProperties(bag);
-    QCOMPARE(BagKeys(bag), kSaveOrder);
-}
-
 // A disabled container greys the button but is not the button's own setting: saving then
 // must not store the button as disabled for good.
 void tst_ButtonProps::disabledContainerKeepsEnabled() {
@@ -390,134 +198,6 @@ void tst_ButtonProps::disabledContainerKeepsEnabled() {
     PropertyBag own;
     b->WriteProperties(own);
     QCOMPARE(own.readAs<bool>("Enabled", true), false);
-}
-
-void tst_ButtonProps::roundTrip() {
-    fixture::Button a;
-    setEverything(*a.button);
-    PropertyBag first;
-    a->WriteProperties(first);
-    std::string error;
-    PropertyBag parsed;
-    QVERIFY2(parsed.fromText(first.toText(&QtPictures()), &error, &QtPictures()), error.c_str());
-
-    fixture::Button b;
-    b->ReadProperties(parsed);
-    PropertyBag second;
-    b->WriteProperties(second);
-    QCOMPARE(second.toText(), first.toText());
-    QCOMPARE(b->Caption(), QStringLiteral("&Other"));
-    QCOMPARE(b->AccessKey(), QStringLiteral("o"));
-    QCOMPARE(b->ButtonStyle(), 0);
-    QCOMPARE(b->PictureSize(), 7);
-    QCOMPARE(QSize(b->PictureWidth(), b->PictureHeight()), QSize(20, 21));
-    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(8, 4));
-    QVERIFY(!b->Enabled());
-    QCOMPARE(b->MousePointer(), 3);
-    QCOMPARE(b->BackColor(), 3u);
-    QCOMPARE(Button_XPTestAccess::surfaceBackColor(*b), 3u);
-    QCOMPARE(b->SoundOver().toString(), QStringLiteral("o.wav"));
-    QCOMPARE(b->BEVEL(), qint16(2));
-    QCOMPARE(b->BEVELDEPTH(), qint16(9));
-    QVERIFY(b->TransparentBG());
-}
-
-void tst_ButtonProps::loadAbsentValues() {
-    fixture::Button b(40, 24, QStringLiteral("cmd_Other"));
-    b->ReadProperties(PropertyBag());
-    QCOMPARE(b->Caption(), QStringLiteral("cmd_Other"));
-    QCOMPARE(b->ButtonStyle(), 2);
-    QCOMPARE(b->PicturePosition(), 1);
-    QVERIFY(b->Picture().isNone());
-    QVERIFY(b->PictureHover().isNone());
-    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(32, 32));
-    QCOMPARE(b->MousePointer(), 0);
-    QVERIFY(b->Enabled());
-    QCOMPARE(b->Font()->value(), fixture::font());
-    QCOMPARE(b->BackColor(), 0x8000000Fu);
-    QCOMPARE(b->ForeColor(), 0x80000012u);
-    QCOMPARE(b->XPColor_Pressed(), 0x80000014u);
-    QCOMPARE(b->XPColor_Hover(), 0x80000016u);
-    QCOMPARE(b->SoundClick(), QStringLiteral(".\\resources\\click.wav"));
-    QCOMPARE(b->SoundOver().toString(), QStringLiteral(".\\resources\\over.wav"));
-    QCOMPARE(b->BEVEL(), qint16(1));
-    QCOMPARE(b->BEVELDEPTH(), qint16(8));
-    PropertyBag bag;
-    b->WriteProperties(bag);
-    QVERIFY(bag.isEmpty());  // everything at its default
-}
-
-void tst_ButtonProps::loadSaveButtonSet() {
-    // The main window's stored Save button.
-    PropertyBag bag;
-    bag.write("Caption", std::u16string(u"Save"));
-    bag.write("ButtonStyle", 3);
-    bag.write("OriginalPicSizeW", 0);
-    bag.write("OriginalPicSizeH", 0);
-    bag.write("Enabled", false);
-    FontValue f;
-    f.name = u"Tahoma";
-    f.bold = true;
-    f.charset = 0;
-    bag.write("Font", f);
-    bag.write("MousePointer", 99);
-    fixture::Button b(249, 33, QStringLiteral("cmd_Save"));
-    b->ReadProperties(bag);
-    QCOMPARE(b->Caption(), QStringLiteral("Save"));
-    QCOMPARE(b->AccessKey(), QString());
-    QCOMPARE(b->ButtonStyle(), 3);
-    QCOMPARE(Button_XPTestAccess::naturalPictureSize(*b), QSize(0, 0));
-    QVERIFY(!b->Enabled());
-    QCOMPARE(b->MousePointer(), 99);
-    QCOMPARE(b->Font()->value(), f);
-    QVERIFY(!b->mask().isEmpty());
-    PropertyBag saved;
-    b->WriteProperties(saved);
-    QCOMPARE(saved.toText(), bag.toText());
-}
-
-void tst_ButtonProps::loadReadsPictureAndFontTwice() {
-    const Picture p = Picture::bitmap(ImageOf(QImage(4, 4, QImage::Format_RGB32)));
-    FontValue f = fixture::font();
-    f.underline = true;
-    PropertyBag bag;
-    bag.write("Picture", p);
-    bag.write("Font", f);
-    fixture::Button b;
-    b->ReadProperties(bag);
-    QCOMPARE(b->Picture(), p);  // the painted picture
-    Button_XPTestAccess::showHoverPicture(*b, false);
-    QCOMPARE(b->Picture(), p);  // and the normal picture
-    QCOMPARE(Button_XPTestAccess::surfaceFont(*b), f);
-    QCOMPARE(b->Font()->value(), f);
-}
-
-void tst_ButtonProps::loadEffects() {
-    fixture::Button b;
-    QSignalSpy spy(&b.site, &ControlSite::propertyChanged);
-    QSignalSpy fontSpy(b->Font(), &StdFont::FontChanged);
-    const quint64 before = Button_XPTestAccess::refreshCount(*b);
-    PropertyBag bag;
-    bag.write("Enabled", false);
-    bag.write("ButtonStyle", 3);
-    b->ReadProperties(bag);
-    // Loading stores fields directly: only MouseIcon goes through its setter, and the
-    // resize handler repaints once at the end.
-    QCOMPARE(names(spy), QStringList{"MouseIcon"});
-    QCOMPARE(Button_XPTestAccess::refreshCount(*b) - before, 1u);
-    QCOMPARE(fontSpy.size(), 0);
-}
-
-void tst_ButtonProps::loadRefusesOutOfRange() {
-    PropertyBag bag;
-    bag.write("MousePointer", 70000);
-    bag.write("BEVEL", -40000);
-    fixture::Button b;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("MousePointer 70000"));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("BEVEL -40000"));
-    b->ReadProperties(bag);
-    QCOMPARE(b->MousePointer(), 0);
-    QCOMPARE(b->BEVEL(), qint16(1));
 }
 
 void tst_ButtonProps::ambientChangeRepaints() {

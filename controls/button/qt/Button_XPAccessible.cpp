@@ -1,8 +1,8 @@
-#include "controls/button/Button_XPAccessible.h"
+#include "controls/button/qt/Button_XPAccessible.h"
 
 #include <QKeySequence>
 
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
 
 namespace corvane {
 

@@ -1,55 +1,47 @@
 // The life cycle of a Button_XP: a new instance's defaults, loading and saving its stored
 // property set, all from one table of its properties.
-#include <QSignalBlocker>
-#include <QtDebug>
-
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string>
 
-#include "controls/button/AccessKey.h"
-#include "controls/button/Button_XP.h"
+#include "controls/button/ButtonXPCore.h"
 #include "controls/host/PropertyTable.h"
+#include "controls/host/Warnings.h"
 
 namespace corvane {
 
 namespace {
 
 using PictureValue = ::corvane::Picture;
-using Row = PropertyRow<Button_XP>;
+using Row = PropertyRow<ButtonXPCore>;
 
 constexpr std::u16string_view kSoundOver = u".\\resources\\over.wav";
 constexpr std::u16string_view kSoundClick = u".\\resources\\click.wav";
 
 template <auto Value>
-PropertyValue constant(const Button_XP&) {
+PropertyValue constant(const ButtonXPCore&) {
     return Value;
 }
-template <quint32 Colour>
-PropertyValue colour(const Button_XP&) {
+template <std::uint32_t Colour>
+PropertyValue colour(const ButtonXPCore&) {
     return OleColour{Colour};
 }
-PropertyValue noPicture(const Button_XP&) {
+PropertyValue noPicture(const ButtonXPCore&) {
     return PictureValue::none();
 }
-PropertyValue emptyPicture(const Button_XP&) {
+PropertyValue emptyPicture(const ButtonXPCore&) {
     return PictureValue::empty();
 }
-PropertyValue noText(const Button_XP&) {
+PropertyValue noText(const ButtonXPCore&) {
     return std::u16string();
 }
 
-// A field's value as stored, and back: texts are QStrings in the control, UTF-16 in the set.
-// A value read is of its row's absent type, which is the field's.
-PropertyValue Stored(const QString& s) {
-    return s.toStdU16String();
-}
+// A field's value as stored, and back. A value read is of its row's absent type, which is the
+// field's.
 template <typename T>
 PropertyValue Stored(const T& v) {
     return v;
-}
-void Load(QString& field, const PropertyValue& v) {
-    field = QString::fromStdU16String(std::get<std::u16string>(v));
 }
 template <typename T>
 void Load(T& field, const PropertyValue& v) {
@@ -65,61 +57,65 @@ struct Key {
 
 // A stored 16-bit value that does not fit is refused with a warning; the absent value
 // stands in for it.
-qint16 fit16(const char* key, const PropertyValue& v, qint16 absent) {
+std::int16_t fit16(const char* key, const PropertyValue& v, std::int16_t absent) {
     const int n = std::get<std::int32_t>(v);
-    if (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()) {
-        qWarning("Button_XP: stored %s %d does not fit in 16 bits; using %d", key, n, absent);
+    if (n < std::numeric_limits<std::int16_t>::min() ||
+        n > std::numeric_limits<std::int16_t>::max()) {
+        Warn("Button_XP: stored " + std::string(key) + " " + std::to_string(n) +
+             " does not fit in 16 bits; using " + std::to_string(absent));
         return absent;
     }
-    return static_cast<qint16>(n);
+    return static_cast<std::int16_t>(n);
 }
 
 }  // namespace
 
 // The table. A friend of the control, so the rows reach its fields.
-struct Button_XP::Properties {
+struct ButtonXPCore::Properties {
     // A plain field, stored and saved as it is.
-    template <auto Member, PropertyValue (*Fresh)(const Button_XP&),
-              PropertyValue (*Absent)(const Button_XP&)>
+    template <auto Member, PropertyValue (*Fresh)(const ButtonXPCore&),
+              PropertyValue (*Absent)(const ButtonXPCore&)>
     static constexpr Row field(const char* key, int initAt, int writeAt) {
         return {key,
                 Fresh,
                 Absent,
-                [](const Button_XP& b) { return Stored(b.*Member); },
-                [](Button_XP& b, const PropertyValue& v) { Load(b.*Member, v); },
+                [](const ButtonXPCore& b) { return Stored(b.*Member); },
+                [](ButtonXPCore& b, const PropertyValue& v) { Load(b.*Member, v); },
                 initAt,
                 writeAt};
     }
     // A colour field: saved tagged as a colour.
-    template <quint32 Button_XP::*Member, quint32 Default>
+    template <std::uint32_t ButtonXPCore::*Member, std::uint32_t Default>
     static constexpr Row colourField(const char* key, int initAt, int writeAt) {
-        return {
-            key,
-            colour<Default>,
-            colour<Default>,
-            [](const Button_XP& b) { return PropertyValue(OleColour{b.*Member}); },
-            [](Button_XP& b, const PropertyValue& v) { b.*Member = std::get<OleColour>(v).value; },
-            initAt,
-            writeAt};
-    }
-    // A 16-bit field: saved as a whole number, refused on loading when it does not fit.
-    template <Key K, qint16 Button_XP::*Member, qint16 Default>
-    static constexpr Row field16(int initAt, int writeAt) {
-        return {K.text,
-                constant<qint32{Default}>,
-                constant<qint32{Default}>,
-                [](const Button_XP& b) { return PropertyValue(static_cast<qint32>(b.*Member)); },
-                [](Button_XP& b, const PropertyValue& v) { b.*Member = fit16(K.text, v, Default); },
+        return {key,
+                colour<Default>,
+                colour<Default>,
+                [](const ButtonXPCore& b) { return PropertyValue(OleColour{b.*Member}); },
+                [](ButtonXPCore& b, const PropertyValue& v) {
+                    b.*Member = std::get<OleColour>(v).value;
+                },
                 initAt,
                 writeAt};
     }
-
-    static PropertyValue ambientFont(const Button_XP& b) { return b.Site()->AmbientFont(); }
-    static PropertyValue displayName(const Button_XP& b) {
-        return b.Site()->DisplayName().toStdU16String();
+    // A 16-bit field: saved as a whole number, refused on loading when it does not fit.
+    template <Key K, std::int16_t ButtonXPCore::*Member, std::int16_t Default>
+    static constexpr Row field16(int initAt, int writeAt) {
+        return {
+            K.text,
+            constant<std::int32_t{Default}>,
+            constant<std::int32_t{Default}>,
+            [](const ButtonXPCore& b) {
+                return PropertyValue(static_cast<std::int32_t>(b.*Member));
+            },
+            [](ButtonXPCore& b, const PropertyValue& v) { b.*Member = fit16(K.text, v, Default); },
+            initAt,
+            writeAt};
     }
-    static PropertyValue soundOver(const Button_XP&) { return std::u16string(kSoundOver); }
-    static PropertyValue soundClick(const Button_XP&) { return std::u16string(kSoundClick); }
+
+    static PropertyValue ambientFont(const ButtonXPCore& b) { return b.m_shell.AmbientFont(); }
+    static PropertyValue displayName(const ButtonXPCore& b) { return b.m_shell.DisplayName(); }
+    static PropertyValue soundOver(const ButtonXPCore&) { return std::u16string(kSoundOver); }
+    static PropertyValue soundClick(const ButtonXPCore&) { return std::u16string(kSoundClick); }
 
     // One row per field a property is stored in, in the order ReadProperties reads them; the
     // last two numbers of a row are its places in InitProperties' and WriteProperties' orders.
@@ -127,38 +123,42 @@ struct Button_XP::Properties {
     // "Picture" into the current picture and then the normal one. A new instance leaves the
     // surface's colours, g_CurrentPicture and the natural picture size unassigned.
     static constexpr auto rows() {
-        using B = Button_XP;
+        using B = ButtonXPCore;
         constexpr int no = kNoPlace;
         return std::array{
             colourField<&B::g_BackColor, SysColour::ButtonFace>("BackColor", 0, 19),
             Row{"BackColor", nullptr, colour<SysColour::ButtonFace>, nullptr,
                 [](B& b, const PropertyValue& v) {
-                    b.setSurfaceBackColor(std::get<OleColour>(v).value);
+                    b.m_surfaceBackColor = std::get<OleColour>(v).value;
                 },
                 no, no},
             colourField<&B::g_ForeColor, SysColour::ButtonText>("ForeColor", 1, 20),
             field<&B::g_ShowFocusRect, constant<true>, constant<true>>("ShowFocusRect", 2, 14),
             field<&B::g_Caption, displayName, displayName>("Caption", 5, 0),
-            field<&B::g_PicturePosition, constant<qint32(PictureSide::Left)>,
-                  constant<qint32(PictureSide::Left)>>("PicturePosition", 6, 1),
-            field<&B::g_ButtonStyle, constant<qint32(FaceStyle::Highlight)>,
-                  constant<qint32(FaceStyle::Highlight)>>("ButtonStyle", 7, 2),
+            field<&B::g_PicturePosition, constant<std::int32_t(PictureSide::Left)>,
+                  constant<std::int32_t(PictureSide::Left)>>("PicturePosition", 6, 1),
+            field<&B::g_ButtonStyle, constant<std::int32_t(FaceStyle::Highlight)>,
+                  constant<std::int32_t(FaceStyle::Highlight)>>("ButtonStyle", 7, 2),
             field<&B::g_CurrentPicture, nullptr, noPicture>("Picture", no, 3),
-            field<&B::g_PictureWidth, constant<qint32{32}>, constant<qint32{32}>>("PictureWidth", 8,
-                                                                                  4),
-            field<&B::g_PictureHeight, constant<qint32{32}>, constant<qint32{32}>>("PictureHeight",
-                                                                                   9, 5),
-            field<&B::g_PictureSize, constant<qint32(PictureSizing::Large)>,
-                  constant<qint32(PictureSizing::Large)>>("PictureSize", 10, 6),
-            field<&B::g_OriginalPicSizeW, nullptr, constant<qint32{32}>>("OriginalPicSizeW", no, 7),
-            field<&B::g_OriginalPicSizeH, nullptr, constant<qint32{32}>>("OriginalPicSizeH", no, 8),
+            field<&B::g_PictureWidth, constant<std::int32_t{32}>, constant<std::int32_t{32}>>(
+                "PictureWidth", 8, 4),
+            field<&B::g_PictureHeight, constant<std::int32_t{32}>, constant<std::int32_t{32}>>(
+                "PictureHeight", 9, 5),
+            field<&B::g_PictureSize, constant<std::int32_t(PictureSizing::Large)>,
+                  constant<std::int32_t(PictureSizing::Large)>>("PictureSize", 10, 6),
+            field<&B::g_OriginalPicSizeW, nullptr, constant<std::int32_t{32}>>("OriginalPicSizeW",
+                                                                               no, 7),
+            field<&B::g_OriginalPicSizeH, nullptr, constant<std::int32_t{32}>>("OriginalPicSizeH",
+                                                                               no, 8),
             Row{"Font", ambientFont, ambientFont,
                 [](const B& b) { return PropertyValue(b.m_surfaceFont); },
                 [](B& b, const PropertyValue& v) { b.setSurfaceFont(std::get<FontValue>(v)); }, 3,
                 11},
             Row{"Font", ambientFont, ambientFont, nullptr,
-                [](B& b, const PropertyValue& v) { b.readFontSilently(std::get<FontValue>(v)); }, 4,
-                no},
+                [](B& b, const PropertyValue& v) {
+                    b.m_shell.LoadFontObject(std::get<FontValue>(v));
+                },
+                4, no},
             field<&B::g_PictureHover, emptyPicture, noPicture>("PictureHover", 11, 9),
             Row{"Picture", emptyPicture, noPicture, nullptr,
                 [](B& b, const PropertyValue& v) { b.g_Picture = std::get<PictureValue>(v); }, 12,
@@ -168,20 +168,17 @@ struct Button_XP::Properties {
                 [](B& b, const PropertyValue& v) { b.setMouseIcon(std::get<PictureValue>(v)); }, no,
                 12},
             Row{"Enabled", nullptr, constant<true>,
-                [](const B& b) { return PropertyValue(b.Enabled()); },
-                [](B& b, const PropertyValue& v) {
-                    b.m_settingEnabled = true;
-                    b.QWidget::setEnabled(std::get<bool>(v));
-                    b.m_settingEnabled = false;
-                    b.m_knownEnabled = b.Enabled();
+                [](const B& b) { return PropertyValue(b.m_shell.Enabled()); },
+                [](B& b, const PropertyValue& v) { b.m_shell.LoadEnabled(std::get<bool>(v)); }, no,
+                10},
+            Row{"MousePointer", nullptr, constant<std::int32_t(PointerShape::Default)>,
+                [](const B& b) {
+                    return PropertyValue(static_cast<std::int32_t>(b.m_mousePointer));
                 },
-                no, 10},
-            Row{"MousePointer", nullptr, constant<qint32(PointerShape::Default)>,
-                [](const B& b) { return PropertyValue(static_cast<qint32>(b.m_mousePointer)); },
                 [](B& b, const PropertyValue& v) {
                     b.m_mousePointer =
-                        fit16("MousePointer", v, static_cast<qint16>(PointerShape::Default));
-                    b.applyCursor();
+                        fit16("MousePointer", v, static_cast<std::int16_t>(PointerShape::Default));
+                    b.m_shell.CursorChanged();
                 },
                 no, 13},
             field<&B::g_URL, noText, noText>("URL", 13, 15),
@@ -218,26 +215,19 @@ struct Button_XP::Properties {
     }
 };
 
-// g_Font follows a new value without reporting it: a new instance and a load repaint once at
-// their end, not per attribute.
-void Button_XP::readFontSilently(const FontValue& f) {
-    const QSignalBlocker block(g_Font);
-    g_Font->assign(f);
-}
-
-void Button_XP::InitProperties() {
-    InitRows<Button_XP>(*this, Properties::table(), Properties::initOrder());
+void ButtonXPCore::InitProperties() {
+    InitRows<ButtonXPCore>(*this, Properties::table(), Properties::initOrder());
     // Nothing repaints here.
 }
 
-void Button_XP::ReadProperties(const PropertyBag& bag) {
-    ReadRows<Button_XP>(*this, bag, Properties::table());
-    SetAccessKey();
-    ResizeHandler();
+void ButtonXPCore::ReadProperties(const PropertyBag& bag) {
+    ReadRows<ButtonXPCore>(*this, bag, Properties::table());
+    m_shell.AccessKeyChanged();
+    m_shell.ResizeHandler();
 }
 
-void Button_XP::WriteProperties(PropertyBag& bag) const {
-    WriteRows<Button_XP>(*this, bag, Properties::table(), Properties::writeOrder());
+void ButtonXPCore::WriteProperties(PropertyBag& bag) const {
+    WriteRows<ButtonXPCore>(*this, bag, Properties::table(), Properties::writeOrder());
 }
 
 }  // namespace corvane

@@ -11,7 +11,10 @@
 #include "controls/button/ButtonLayout.h"
 #include "controls/button/ButtonPainter.h"
 #include "controls/button/ButtonValues.h"
+#include "controls/button/ButtonXPCore.h"
 #include "controls/draw/Rect.h"
+#include "controls/draw/TextRenderer.h"
+#include "controls/draw/qt/QtText.h"
 #include "controls/host/Picture.h"
 #include "controls/host/SystemColours.h"
 #include "controls/host/UserControl.h"
@@ -27,9 +30,12 @@ namespace corvane {
 //
 // Properties have a getter named as the property and a setter set<Property>(New_<Property>)
 // that stores, tells the host (ControlSite::PropertyChanged) and repaints where the look
-// depends on it. Input goes to a ButtonInput machine, which owns the state flags; the widget
-// only feeds it Qt's events (Button_XPInput.cpp) and carries out what it asks.
-class Button_XP : public UserControl, private ButtonInputHost {
+// depends on it. The fields, their setters and the stored set are the engine's ButtonXPCore;
+// the widget holds what is Qt's (the Font object, Enabled, the access key, the cursor) and
+// answers the core as its ButtonXPShell. Input goes to a ButtonInput machine, which owns the
+// state flags; the widget only feeds it Qt's events (Button_XPInput.cpp) and carries out
+// what it asks.
+class Button_XP : public UserControl, private ButtonInputHost, private ButtonXPShell {
     Q_OBJECT
 public:
     explicit Button_XP(ControlSite* site, QWidget* parent = nullptr);
@@ -44,7 +50,7 @@ public:
     // The button's own setting: a disabled container greys it without changing this.
     // QWidget::setEnabled, called through a QWidget pointer, sets the same property: the
     // change is reported and repainted the same way (see changeEvent).
-    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+    bool Enabled() const override { return !testAttribute(Qt::WA_ForceDisabled); }
     void setEnabled(bool New_Enabled);
 
     // g_Font itself: changing one of its attributes updates the surface's font and repaints
@@ -57,62 +63,63 @@ public:
     // QWidget's own: a font set on the widget becomes the Font property, as setFont(FontValue).
     using QWidget::setFont;
 
-    qint32 MousePointer() const { return m_mousePointer; }
+    qint32 MousePointer() const { return m_core.MousePointer(); }
     // The value must fit in 16 bits: otherwise returns false with an overflow message in
     // `error` and nothing changes.
     bool setMousePointer(qint32 New_MousePointer, QString* error = nullptr);
-    ::corvane::Picture MouseIcon() const { return m_mouseIcon; }
-    void setMouseIcon(const ::corvane::Picture& New_MouseIcon);
+    ::corvane::Picture MouseIcon() const { return m_core.MouseIcon(); }
+    void setMouseIcon(const ::corvane::Picture& v) { m_core.setMouseIcon(v); }
 
-    bool ShowFocusRect() const { return g_ShowFocusRect; }
-    void setShowFocusRect(bool New_ShowFocusRect);
-    QString URL() const { return g_URL; }
-    void setURL(const QString& New_URL);
-    QString Caption() const { return g_Caption; }
-    void setCaption(const QString& New_Caption);
-    qint32 ButtonStyle() const { return g_ButtonStyle; }
-    void setButtonStyle(qint32 New_ButtonStyle);
-    qint32 PicturePosition() const { return g_PicturePosition; }
-    void setPicturePosition(qint32 New_PicturePosition);
+    bool ShowFocusRect() const { return m_core.ShowFocusRect(); }
+    void setShowFocusRect(bool v) { m_core.setShowFocusRect(v); }
+    QString URL() const { return QStringOf(m_core.URL()); }
+    void setURL(const QString& v) { m_core.setURL(v.toStdU16String()); }
+    QString Caption() const { return QStringOf(m_core.Caption()); }
+    void setCaption(const QString& v) { m_core.setCaption(v.toStdU16String()); }
+    qint32 ButtonStyle() const { return m_core.ButtonStyle(); }
+    void setButtonStyle(qint32 v) { m_core.setButtonStyle(v); }
+    qint32 PicturePosition() const { return m_core.PicturePosition(); }
+    void setPicturePosition(qint32 v) { m_core.setPicturePosition(v); }
     // The picture painted now: the hover picture while hovering, else the normal one.
-    ::corvane::Picture Picture() const { return g_CurrentPicture; }
-    void setPicture(const ::corvane::Picture& New_Picture);
-    qint32 PictureWidth() const { return g_PictureWidth; }
-    void setPictureWidth(qint32 New_PictureWidth);
-    qint32 PictureHeight() const { return g_PictureHeight; }
-    void setPictureHeight(qint32 New_PictureHeight);
-    qint32 PictureSize() const { return g_PictureSize; }
-    void setPictureSize(qint32 New_PictureSize);
-    ::corvane::Picture PictureHover() const { return g_PictureHover; }
-    void setPictureHover(const ::corvane::Picture& New_PictureHover);
-    quint32 XPColor_Pressed() const { return g_XPColor_Pressed; }
-    void setXPColor_Pressed(quint32 New_XPColor_Pressed);
-    quint32 XPColor_Hover() const { return g_XPColor_Hover; }
-    void setXPColor_Hover(quint32 New_XPColor_Hover);
-    bool XPDefaultColors() const { return g_XPDefaultColors; }
-    void setXPDefaultColors(bool New_XPDefaultColors);
-    quint32 BackColor() const { return g_BackColor; }
-    void setBackColor(quint32 New_BackColor);
-    quint32 ForeColor() const { return g_ForeColor; }
-    void setForeColor(quint32 New_ForeColor);
-    QVariant SoundOver() const { return g_SoundOver; }
-    void setSoundOver(const QVariant& New_SoundOver);
-    QString SoundClick() const { return g_SoundClick; }
-    void setSoundClick(const QString& New_SoundClick);
+    ::corvane::Picture Picture() const { return m_core.CurrentPicture(); }
+    void setPicture(const ::corvane::Picture& v) { m_core.setPicture(v); }
+    qint32 PictureWidth() const { return m_core.PictureWidth(); }
+    void setPictureWidth(qint32 v) { m_core.setPictureWidth(v); }
+    qint32 PictureHeight() const { return m_core.PictureHeight(); }
+    void setPictureHeight(qint32 v) { m_core.setPictureHeight(v); }
+    qint32 PictureSize() const { return m_core.PictureSize(); }
+    void setPictureSize(qint32 v) { m_core.setPictureSize(v); }
+    ::corvane::Picture PictureHover() const { return m_core.PictureHover(); }
+    void setPictureHover(const ::corvane::Picture& v) { m_core.setPictureHover(v); }
+    quint32 XPColor_Pressed() const { return m_core.XPColor_Pressed(); }
+    void setXPColor_Pressed(quint32 v) { m_core.setXPColor_Pressed(v); }
+    quint32 XPColor_Hover() const { return m_core.XPColor_Hover(); }
+    void setXPColor_Hover(quint32 v) { m_core.setXPColor_Hover(v); }
+    bool XPDefaultColors() const { return m_core.XPDefaultColors(); }
+    void setXPDefaultColors(bool v) { m_core.setXPDefaultColors(v); }
+    quint32 BackColor() const { return m_core.BackColor(); }
+    void setBackColor(quint32 v) { m_core.setBackColor(v); }
+    quint32 ForeColor() const { return m_core.ForeColor(); }
+    void setForeColor(quint32 v) { m_core.setForeColor(v); }
+    // A dynamically typed value: whatever is given, its text form.
+    QVariant SoundOver() const { return QStringOf(m_core.SoundOver()); }
+    void setSoundOver(const QVariant& v) { m_core.setSoundOver(v.toString().toStdU16String()); }
+    QString SoundClick() const { return QStringOf(m_core.SoundClick()); }
+    void setSoundClick(const QString& v) { m_core.setSoundClick(v.toStdU16String()); }
     QString version() const { return QStringLiteral("030102-15"); }
     void setVersion(const QString&) {}  // read only in effect: writes are discarded
-    bool DefCurHand() const { return g_DefCurHand; }
-    void setDefCurHand(bool New_DefCurHand);
-    bool XPShowBorderAlways() const { return g_XPShowBorderAlways; }
-    void setXPShowBorderAlways(bool New_XPShowBorderAlways);
-    quint32 MaskColor() const { return g_MaskColor; }
-    void setMaskColor(quint32 New_MaskColor);
-    bool TransparentBG() const { return g_TransparentBG; }
-    void setTransparentBG(bool New_TransparentBG);
-    qint16 BEVEL() const { return g_BEVEL; }
-    void setBEVEL(qint16 New_BEVEL);
-    qint16 BEVELDEPTH() const { return g_BEVELDEPTH; }
-    void setBEVELDEPTH(qint16 New_BEVELDEPTH);
+    bool DefCurHand() const { return m_core.DefCurHand(); }
+    void setDefCurHand(bool v) { m_core.setDefCurHand(v); }
+    bool XPShowBorderAlways() const { return m_core.XPShowBorderAlways(); }
+    void setXPShowBorderAlways(bool v) { m_core.setXPShowBorderAlways(v); }
+    quint32 MaskColor() const { return m_core.MaskColor(); }
+    void setMaskColor(quint32 v) { m_core.setMaskColor(v); }
+    bool TransparentBG() const { return m_core.TransparentBG(); }
+    void setTransparentBG(bool v) { m_core.setTransparentBG(v); }
+    qint16 BEVEL() const { return m_core.BEVEL(); }
+    void setBEVEL(qint16 v) { m_core.setBEVEL(v); }
+    qint16 BEVELDEPTH() const { return m_core.BEVELDEPTH(); }
+    void setBEVELDEPTH(qint16 v) { m_core.setBEVELDEPTH(v); }
 
     // Opens URL as a click does: a "mailto:" link with the mail handler, any other non-empty
     // text with the system's default handler.
@@ -143,6 +150,8 @@ signals:
     void MouseOut(qint16 Shift);
 
 protected:
+    // The host's notice, as UserControl gives it (the core's goes through ButtonXPShell).
+    using UserControl::PropertyChanged;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -158,10 +167,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
     // The resize handler: minimum size, client size, focus rectangle, window shape, repaint.
-    void ResizeHandler();
+    void ResizeHandler() override;
 
 private:
-    struct Properties;  // the stored properties' table (Button_XPPersistence.cpp)
     // Tests, the gallery and the benchmark look inside and set the input state through it
     // (tests/support/Button_XPTestAccess.h).
     friend class Button_XPTestAccess;
@@ -171,19 +179,28 @@ private:
     void setFlags(const ButtonInputFlags& New_Flags, bool repaint = true);
     // Hover entry (true): the hover picture becomes current when there is one. Leave (false):
     // the normal picture does. Does not repaint.
-    void showHoverPicture(bool hovering);
+    void showHoverPicture(bool hovering) { m_core.showHoverPicture(hovering); }
     // The snapshot one repaint reads.
     ButtonPaintState paintState() const;
     // Whether the 10 ms hover timer runs (only between hover entry and leave).
     bool hoverTimerActive() const;
 
     void g_Font_FontChanged(const QString& PropertyName);
-    void setSurfaceFont(const FontValue& f);
-    void setSurfaceBackColor(quint32 colour);
     void SetAccessKey();
-    void SetXPRegion();
+    void SetXPRegion(int w, int h);
     void applyCursor();
-    void readFontSilently(const FontValue& f);
+
+    // ButtonXPShell: what the core asks of the widget.
+    void PropertyChanged(std::string_view name) override;
+    void AccessKeyChanged() override { SetAccessKey(); }
+    void CursorChanged() override { applyCursor(); }
+    void SurfaceFontChanged() override;
+    void LoadFontObject(const FontValue& f) override;
+    void LoadEnabled(bool enabled) override;
+    FontValue AmbientFont() const override { return Site()->AmbientFont(); }
+    std::u16string DisplayName() const override { return Site()->DisplayName().toStdU16String(); }
+    double TwipsPerPixelX() const override { return ControlSite::TwipsPerPixelX(); }
+    double TwipsPerPixelY() const override { return ControlSite::TwipsPerPixelY(); }
 
     // Input wiring (Button_XPInput.cpp).
     void SetUpInput();
@@ -211,48 +228,19 @@ private:
     void ShowHoverPicture() override;
     void ShowNormalPicture() override;
 
-    // Surface settings the control uses directly.
-    quint32 m_surfaceBackColor = SysColour::ButtonFace;
-    FontValue m_surfaceFont;
+    ButtonXPCore m_core{*this};
+
+    // The surface's font resolved by Qt.
     QFont m_surfaceQFont;
-    qint16 m_mousePointer = static_cast<qint16>(PointerShape::Custom);
-    ::corvane::Picture m_mouseIcon;
-    QImage m_image;  // the persistent image
+    ::corvane::Font m_faceFont;      // the same for the painter
+    QImage m_image;                  // the persistent image
+    mutable QImage m_containerCopy;  // the container's picture, converted when it must be
     QString m_accessKey;
     bool m_settingEnabled = false;      // our own QWidget::setEnabled call is running
     bool m_settingSurfaceFont = false;  // our own QWidget::setFont call is running
     bool m_knownEnabled = true;         // Enabled as last reported
     quint64 m_refreshCount = 0;
-
-    // Per-instance fields behind the properties. They start zeroed, as a fresh instance's do;
-    // their defaults live in one place, the table that InitProperties and ReadProperties walk.
     StdFont* g_Font = nullptr;
-    QString g_Caption;
-    qint32 g_PicturePosition = 0;
-    qint32 g_ButtonStyle = 0;
-    ::corvane::Picture g_Picture;
-    ::corvane::Picture g_PictureHover;
-    ::corvane::Picture g_CurrentPicture;
-    qint32 g_PictureWidth = 0;
-    qint32 g_PictureHeight = 0;
-    qint32 g_PictureSize = 0;
-    qint32 g_OriginalPicSizeW = 0;
-    qint32 g_OriginalPicSizeH = 0;
-    QString g_URL;
-    bool g_ShowFocusRect = false;
-    bool g_TransparentBG = false;
-    bool g_XPShowBorderAlways = false;
-    bool g_DefCurHand = false;
-    bool g_XPDefaultColors = false;
-    qint16 g_BEVEL = 0;
-    qint16 g_BEVELDEPTH = 0;
-    quint32 g_BackColor = 0;
-    quint32 g_ForeColor = 0;
-    quint32 g_MaskColor = 0;
-    quint32 g_XPColor_Pressed = 0;
-    quint32 g_XPColor_Hover = 0;
-    QString g_SoundOver;
-    QString g_SoundClick;
 
     // Input: the machine holds g_HasFocus, g_Pressed, g_MouseOver, g_KeyHeld and the last
     // mouse press; OverTimer polls for the hover leave.
@@ -262,11 +250,6 @@ private:
     QTimer* OverTimer = nullptr;
     QList<int> m_shortcutIds;
 
-    // Painting state kept between repaints.
-    int g_ClientW = 0;
-    int g_ClientH = 0;
-    Rect g_FocusRect;
-    ButtonLayout m_layout;
     QRegion g_Region;
 };
 

@@ -1,5 +1,6 @@
-// Button_XP's input: Qt's events go to the input machine, and the machine's requests come back
-// here as signals, repaints, the hover timer, the click sound and the link.
+// Button_XP's input: Qt's events, translated into the engine's, go to the input machine, and the
+// machine's requests come back here as signals, repaints, the hover timer, the click sound and the
+// link.
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -9,9 +10,11 @@
 #include <QTimer>
 
 #include "controls/button/ButtonInputEvents.h"
-#include "controls/button/ButtonLink.h"
-#include "controls/button/Button_XP.h"
+#include "controls/button/qt/Button_XP.h"
+#include "controls/button/qt/QtButtonInput.h"
+#include "controls/button/qt/QtButtonLink.h"
 #include "controls/host/SoundPlayer.h"
+#include "controls/host/qt/QtInput.h"
 
 namespace corvane {
 
@@ -65,7 +68,7 @@ void Button_XP::AccessKeyPress() {
 }
 
 void Button_XP::GoToURL() {
-    ::corvane::GoToURL(g_URL);
+    ::corvane::GoToURL(URL());
 }
 
 // --- Qt's events ---
@@ -100,32 +103,33 @@ bool Button_XP::event(QEvent* e) {
 }
 
 void Button_XP::mousePressEvent(QMouseEvent* e) {
-    m_doubleClick.NotePress(*e);
-    FeedMousePress(m_input, *e);
+    const MouseEvent press = MouseEventOf(*e);
+    m_doubleClick.NotePress(press);
+    FeedMousePress(m_input, press);
 }
 
 void Button_XP::mouseMoveEvent(QMouseEvent* e) {
     if (rect().contains(e->position().toPoint())) {
         m_pointerLeft = false;
     }
-    FeedMouseMove(m_input, *e);
+    FeedMouseMove(m_input, MouseEventOf(*e));
 }
 
 void Button_XP::mouseReleaseEvent(QMouseEvent* e) {
-    FeedMouseRelease(m_input, *e);
+    FeedMouseRelease(m_input, MouseEventOf(*e));
 }
 
 void Button_XP::mouseDoubleClickEvent(QMouseEvent* e) {
     // Not the base class: it would press a second time.
-    FeedMouseDoubleClick(m_input, m_doubleClick, *e);
+    FeedMouseDoubleClick(m_input, m_doubleClick, MouseEventOf(*e), DoubleClickInterval());
 }
 
 void Button_XP::keyPressEvent(QKeyEvent* e) {
-    FeedKeyPress(m_input, *e);
+    FeedKeyPress(m_input, KeyEventOf(*e));
 }
 
 void Button_XP::keyReleaseEvent(QKeyEvent* e) {
-    FeedKeyRelease(m_input, *e);
+    FeedKeyRelease(m_input, KeyEventOf(*e));
 }
 
 void Button_XP::focusInEvent(QFocusEvent* e) {
@@ -177,7 +181,7 @@ void Button_XP::RaiseMouseOut(qint16 shift) {
 }
 
 void Button_XP::PlayClickSound() {
-    PlayWave(g_SoundClick);  // whether a sound started is of no interest to the click
+    PlayWave(SoundClick());  // whether a sound started is of no interest to the click
 }
 
 void Button_XP::SetHoverTimer(bool on) {
