@@ -3,6 +3,7 @@
 #include <array>
 
 #include "controls/host/PropertyTable.h"
+#include "controls/host/SetProperty.h"
 
 namespace corvane {
 
@@ -126,6 +127,48 @@ void UpDownModel::Read(const PropertyBag& bag) {
 
 void UpDownModel::Write(PropertyBag& bag) const {
     WriteRows<UpDownModel>(*this, bag, Properties::table(), Properties::writeOrder());
+}
+
+void UpDownModel::setAlignment(int value) {
+    if (IsBoxAlignment(value)) {
+        SetAppliedProperty(*this, alignment, value, "Alignment", [&] { m_view.applyAlignment(); });
+    }
+}
+
+void UpDownModel::setBackColor(std::uint32_t value) {
+    SetAppliedProperty(*this, backColor, value, "BackColor", [&] { m_view.applyColours(); });
+}
+
+void UpDownModel::setBorderStyle(int value) {
+    if (IsBoxBorder(value)) {
+        SetAppliedProperty(*this, borderStyle, value, "BorderStyle", [&] { m_view.applyLayout(); });
+    }
+}
+
+void UpDownModel::setEnabled(bool value) {
+    SetAppliedProperty(*this, enabled, value, "Enabled", [&] { m_view.applyEnabled(); });
+}
+
+void UpDownModel::setFont(const FontValue& value) {
+    SetAppliedProperty(*this, font, value, "Font", [&] {
+        m_view.applyFont();
+        m_view.applyLayout();
+    });
+}
+
+void UpDownModel::setForeColor(std::uint32_t value) {
+    SetAppliedProperty(*this, foreColor, value, "ForeColor", [&] { m_view.applyColours(); });
+}
+
+// The bounds are the rules' own: storing one is the rules' call.
+void UpDownModel::setMax(int value) {
+    rules.setMax(value);
+    PropertyChanged("Max");
+}
+
+void UpDownModel::setMin(int value) {
+    rules.setMin(value);
+    PropertyChanged("Min");
 }
 
 }  // namespace corvane

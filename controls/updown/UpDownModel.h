@@ -11,8 +11,8 @@
 
 namespace corvane {
 
-// What the up-down box's shell does for its model: show what a load or a new instance set,
-// and write the field's text.
+// What the up-down box's shell does for its model: show what a setter, a load or a new
+// instance set, write the field's text, and tell the host that the stored set is out of date.
 class UpDownView {
 public:
     virtual FontValue AmbientFont() const = 0;
@@ -20,6 +20,9 @@ public:
     virtual void applyFont() = 0;
     virtual void applyAlignment() = 0;
     virtual void applyEnabled() = 0;
+    // The field and arrows placed again for the border and font, and the box repainted.
+    virtual void applyLayout() = 0;
+    virtual void PropertyChanged(std::string_view name) = 0;
     // Writes the field's text; the text rule runs, and may raise Change, whose handler may
     // delete the box. Returns whether the box still exists.
     virtual bool showText(std::u16string_view text) = 0;
@@ -41,6 +44,19 @@ public:
     bool enabled = true;
     FontValue font;
     UpDownRules rules;
+
+    // The setters, each as the box's own: store, show, then report (so that a host reading
+    // the property on the report sees it in effect). Alignment and BorderStyle ignore a
+    // number that is not one of theirs.
+    void setAlignment(int value);
+    void setBackColor(std::uint32_t value);
+    void setBorderStyle(int value);
+    void setEnabled(bool value);
+    void setFont(const FontValue& value);
+    void setForeColor(std::uint32_t value);
+    void setMax(int value);
+    void setMin(int value);
+    void PropertyChanged(std::string_view name) { m_view.PropertyChanged(name); }
 
     // A new instance, in two parts around the Font property's write (which the shell does
     // through its setter, so that the field gets the font and the layout runs): first the

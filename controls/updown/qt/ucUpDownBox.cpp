@@ -84,59 +84,38 @@ ucUpDownBox::~ucUpDownBox() {
 }
 
 void ucUpDownBox::setAlignment(int New_Alignment) {
-    if (!IsBoxAlignment(New_Alignment)) {
-        return;
-    }
-    m_model.alignment = New_Alignment;
-    applyAlignment();
-    PropertyChanged(QStringLiteral("Alignment"));
+    m_model.setAlignment(New_Alignment);
 }
 
 void ucUpDownBox::setBackColor(quint32 New_BackColor) {
-    m_model.backColor = New_BackColor;
-    applyColours();
-    PropertyChanged(QStringLiteral("BackColor"));
+    m_model.setBackColor(New_BackColor);
 }
 
 void ucUpDownBox::setBorderStyle(int New_BorderStyle) {
-    if (!IsBoxBorder(New_BorderStyle)) {
-        return;
-    }
-    m_model.borderStyle = New_BorderStyle;
-    relayout();
-    update();
-    PropertyChanged(QStringLiteral("BorderStyle"));
+    m_model.setBorderStyle(New_BorderStyle);
 }
 
 void ucUpDownBox::setEnabled(bool New_Enabled) {
-    m_model.enabled = New_Enabled;
+    // The parts follow the box's own setting, not only its container's.
     m_txtValue->setEnabled(New_Enabled);
     m_ucBar->setEnabled(New_Enabled);
-    applyEnabled();
-    PropertyChanged(QStringLiteral("Enabled"));
+    m_model.setEnabled(New_Enabled);
 }
 
 void ucUpDownBox::setFont(const FontValue& New_Font) {
-    m_model.font = New_Font;
-    applyFont();
-    relayout();
-    PropertyChanged(QStringLiteral("Font"));
+    m_model.setFont(New_Font);
 }
 
 void ucUpDownBox::setForeColor(quint32 New_ForeColor) {
-    m_model.foreColor = New_ForeColor;
-    applyColours();
-    PropertyChanged(QStringLiteral("ForeColor"));
+    m_model.setForeColor(New_ForeColor);
 }
 
 void ucUpDownBox::setMax(int New_Max) {
-    m_model.rules.setMax(New_Max);
-    PropertyChanged(QStringLiteral("Max"));
+    m_model.setMax(New_Max);
 }
 
 void ucUpDownBox::setMin(int New_Min) {
-    m_model.rules.setMin(New_Min);
-    PropertyChanged(QStringLiteral("Min"));
+    m_model.setMin(New_Min);
 }
 
 void ucUpDownBox::setValue(int New_Value) {
@@ -144,7 +123,7 @@ void ucUpDownBox::setValue(int New_Value) {
     if (!showText(QStringOf(m_model.rules.textForValue(New_Value)))) {
         return;
     }
-    PropertyChanged(QStringLiteral("Value"));
+    UserControl::PropertyChanged(QStringLiteral("Value"));
 }
 
 void ucUpDownBox::InitProperties() {
@@ -178,6 +157,16 @@ void ucUpDownBox::applyEnabled() {
     m_settingEnabled = true;
     QWidget::setEnabled(m_model.enabled);
     m_settingEnabled = false;
+}
+
+void ucUpDownBox::applyLayout() {
+    relayout();
+    update();
+}
+
+void ucUpDownBox::PropertyChanged(std::string_view name) {
+    UserControl::PropertyChanged(
+        QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 bool ucUpDownBox::showText(std::u16string_view text) {

@@ -77,6 +77,8 @@ private:
     void applyFont() override;
     void applyAlignment() override;
     void applyEnabled() override;
+    void applyLayout() override;
+    void PropertyChanged(std::string_view name) override;
     bool showText(std::u16string_view text) override;
 
     void relayout();

@@ -239,10 +239,22 @@ public:
         f.charset = 238;
         return f;
     }
-    void applyColours() override { ++colours; }
-    void applyFont() override { ++fonts; }
-    void applyAlignment() override {}
-    void applyEnabled() override {}
+    std::vector<std::string> log;  // what the setters asked for, in order
+
+    void applyColours() override {
+        ++colours;
+        log.push_back("colours");
+    }
+    void applyFont() override {
+        ++fonts;
+        log.push_back("font");
+    }
+    void applyAlignment() override { log.push_back("alignment"); }
+    void applyEnabled() override { log.push_back("enabled"); }
+    void applyLayout() override { log.push_back("layout"); }
+    void PropertyChanged(std::string_view name) override {
+        log.push_back("changed " + std::string(name));
+    }
     bool showText(std::u16string_view t) override {
         text = t;
         model.rules.applyText(t);
@@ -279,6 +291,48 @@ TEST_CASE("a new instance shows 0 within 0 and 100, and a save at the defaults s
     v.showText(v.model.rules.textForValue(0));
     v.model.Write(bag2);
     CHECK(bag2.isEmpty());
+}
+
+TEST_CASE("a setter stores, shows, then reports; a number not of its kind is ignored") {
+    using Log = std::vector<std::string>;
+    struct Row {
+        const char* name;
+        void (*set)(UpDownModel&);
+        Log expected;
+    };
+    const Row rows[] = {
+        {"Alignment 1",
+         [](UpDownModel& m) { m.setAlignment(1); },
+         {"alignment", "changed Alignment"}},
+        {"Alignment 3", [](UpDownModel& m) { m.setAlignment(3); }, {}},
+        {"BackColor",
+         [](UpDownModel& m) { m.setBackColor(0xFF); },
+         {"colours", "changed BackColor"}},
+        {"ForeColor",
+         [](UpDownModel& m) { m.setForeColor(0xFF); },
+         {"colours", "changed ForeColor"}},
+        {"BorderStyle 0",
+         [](UpDownModel& m) { m.setBorderStyle(0); },
+         {"layout", "changed BorderStyle"}},
+        {"BorderStyle 2", [](UpDownModel& m) { m.setBorderStyle(2); }, {}},
+        {"Enabled", [](UpDownModel& m) { m.setEnabled(false); }, {"enabled", "changed Enabled"}},
+        {"Font",
+         [](UpDownModel& m) { m.setFont(FontValue{}); },
+         {"font", "layout", "changed Font"}},
+        {"Max", [](UpDownModel& m) { m.setMax(7); }, {"changed Max"}},
+        {"Min", [](UpDownModel& m) { m.setMin(-7); }, {"changed Min"}},
+    };
+    for (const Row& r : rows) {
+        CAPTURE(r.name);
+        FieldView v;
+        r.set(v.model);
+        CHECK(v.log == r.expected);
+    }
+    FieldView v;
+    v.model.setAlignment(3);
+    v.model.setBorderStyle(-1);
+    CHECK(v.model.alignment == 0);
+    CHECK(v.model.borderStyle == 1);
 }
 
 TEST_CASE("a load saves back as it was, the value taken against the bounds just loaded") {
