@@ -177,7 +177,7 @@ TEST_CASE("every style in every state, on a 40 x 24 face") {
          2},
     };
     for (const StyleRow& r : rows) {
-        CAPTURE(r.name);
+        INFO(std::string(r.name));
         ButtonPaintState s = faceState(40, 24);
         s.buttonStyle = AsFaceStyle(r.style);
         s.bevel = static_cast<std::int16_t>(r.bevel);
@@ -208,7 +208,7 @@ TEST_CASE("the XP face against its reference pixels") {
         {"design time: never hovered", "normal", DesignTime, false, false, true},
     };
     for (const auto& setup : setups) {
-        CAPTURE(setup.name);
+        INFO(std::string(setup.name));
         ButtonPaintState s = faceState(249, 33);  // the Save button's size
         s.buttonStyle = FaceStyle::XP;
         apply(s, setup.state, setup.focus, setup.pressed, setup.over);
