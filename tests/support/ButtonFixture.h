@@ -1,34 +1,23 @@
 #pragma once
 
 // A Button_XP on a fixed palette and font, so that its pixels depend on nothing outside the
-// test. System colours resolve to the values below.
+// test. System colours resolve to the values of FaceFixture.h.
 
 #include <QPalette>
 #include <QWidget>
 
 #include <memory>
 
-#include "controls/button/ButtonPainter.h"
 #include "controls/button/qt/Button_XP.h"
 #include "controls/button/qt/QtButtonFace.h"
 #include "controls/draw/Draw.h"
-#include "controls/draw/qt/QtText.h"
 #include "controls/host/ControlSite.h"
 #include "controls/host/qt/QtSystemColours.h"
+#include "tests/controls/button/FaceFixture.h"
 #include "tests/support/Button_XPTestAccess.h"
 #include "tests/support/Pixels.h"
 
 namespace fixture {
-
-inline constexpr quint32 kFace = 0xC0C0C0;        // 15 button face
-inline constexpr quint32 kShadow = 0x808080;      // 16 button shadow
-inline constexpr quint32 kHighlight = 0xFFFFFF;   // 20 button highlight
-inline constexpr quint32 kDarkShadow = 0x404040;  // 21 3D dark shadow
-inline constexpr quint32 kLight3D = 0xE0E0E0;     // 22 3D light
-inline constexpr quint32 kText = 0x000000;        // 18 button text
-inline constexpr quint32 kSelection = 0x6A240A;   // 13 selection: RGB(10, 36, 106)
-inline constexpr quint32 kHoverFace = 0xD6BEB5;   // style 2 hover from that selection
-inline constexpr quint32 kPressedFace = 0xD6AFA6;
 
 inline QPalette palette() {
     QPalette p;
@@ -51,22 +40,6 @@ inline corvane::FontValue font() {
     f.name = u"DejaVu Sans";
     f.size = 8;
     return f;
-}
-
-// The snapshot of a new instance of the given size (the host's defaults, no caption, no
-// picture), for pixel tests that need no widget: RefreshFace paints it on an image.
-inline corvane::ButtonPaintState faceState(int w, int h) {
-    corvane::ButtonPaintState s;
-    s.width = w;
-    s.height = h;
-    s.focusRect = {4, 4, w - 4, h - 4};
-    s.font = corvane::FontOf(QFontOf(font()));
-    s.palette = corvane::PaletteOf(palette());
-    return s;
-}
-
-inline corvane::ColourRef pixel(const QImage& face, int x, int y) {
-    return corvane::GetPixel(face, x, y);
 }
 
 // A new instance (the host's defaults) of the given size.
