@@ -10,7 +10,7 @@
 #include <QScreen>
 
 #include "controls/button/qt/Button_XP.h"
-#include "controls/host/ControlSite.h"
+#include "controls/host/qt/ControlSite.h"
 #include "controls/host/PropertyBag.h"
 #include "controls/host/qt/QtPicture.h"
 #include "controls/updown/qt/ucUpDownBox.h"

@@ -15,7 +15,7 @@
 #include "controls/button/XPLook.h"
 #include "controls/button/qt/Button_XP.h"
 #include "controls/button/qt/QtButtonFace.h"
-#include "controls/host/ControlSite.h"
+#include "controls/host/qt/ControlSite.h"
 #include "tests/support/Button_XPTestAccess.h"
 
 using namespace corvane;

@@ -13,7 +13,7 @@
 
 #include <ctime>
 
-#include "controls/host/SoundPlayer.h"
+#include "controls/host/qt/SoundPlayer.h"
 #include "tests/support/WaveFixture.h"
 
 using namespace corvane;

@@ -11,7 +11,7 @@
 #include "controls/button/qt/Button_XP.h"
 #include "controls/button/qt/QtButtonFace.h"
 #include "controls/draw/Draw.h"
-#include "controls/host/ControlSite.h"
+#include "controls/host/qt/ControlSite.h"
 #include "controls/host/qt/QtSystemColours.h"
 #include "tests/controls/button/FaceFixture.h"
 #include "tests/support/Button_XPTestAccess.h"

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "controls/button/qt/Button_XP.h"
-#include "controls/host/ControlSite.h"
+#include "controls/host/qt/ControlSite.h"
 #include "controls/host/qt/QtPicture.h"
 #include "controls/host/qt/QtSystemColours.h"
 #include "tests/support/Button_XPTestAccess.h"

@@ -13,7 +13,7 @@
 #include "controls/button/qt/Button_XPAccessible.h"
 #include "controls/button/qt/QtButtonFace.h"
 #include "controls/draw/qt/QtText.h"
-#include "controls/host/BackgroundPicture.h"
+#include "controls/host/qt/BackgroundPicture.h"
 #include "controls/host/qt/QtPicture.h"
 #include "controls/host/qt/QtSystemColours.h"
 

@@ -17,7 +17,7 @@
 #include "controls/draw/qt/QtText.h"
 #include "controls/host/Picture.h"
 #include "controls/host/SystemColours.h"
-#include "controls/host/UserControl.h"
+#include "controls/host/qt/UserControl.h"
 #include "controls/host/qt/StdFont.h"
 
 class QTimer;

@@ -6,7 +6,7 @@
 #include <QUrl>
 
 #include "controls/draw/qt/QtText.h"
-#include "controls/host/SoundPlayer.h"
+#include "controls/host/qt/SoundPlayer.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 #include "controls/host/FontValue.h"
 #include "controls/host/ReentryGuard.h"
 #include "controls/host/SystemColours.h"
-#include "controls/host/UserControl.h"
+#include "controls/host/qt/UserControl.h"
 #include "controls/updown/UpDownModel.h"
 #include "controls/updown/UpDownRules.h"
 #include "controls/updown/UpDownValues.h"

@@ -15,7 +15,7 @@
 
 #include <functional>
 
-#include "controls/host/SoundPlayer.h"
+#include "controls/host/qt/SoundPlayer.h"
 #include "tests/support/ButtonFixture.h"
 #include "tests/support/Button_XPTestAccess.h"
 

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "controls/host/BackgroundPicture.h"
+#include "controls/host/qt/BackgroundPicture.h"
 
 using namespace corvane;
 

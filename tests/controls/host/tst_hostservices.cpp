@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "controls/host/ControlSite.h"
+#include "controls/host/qt/ControlSite.h"
 #include "controls/host/Picture.h"
 #include "controls/host/qt/QtPicture.h"
 #include "controls/host/qt/QtSystemColours.h"

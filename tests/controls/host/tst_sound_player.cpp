@@ -10,8 +10,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "controls/host/SoundFiles.h"
-#include "controls/host/SoundPlayer.h"
+#include "controls/host/qt/SoundFiles.h"
+#include "controls/host/qt/SoundPlayer.h"
 #include "tests/support/Watchdog.h"
 #include "tests/support/WaveFixture.h"
 

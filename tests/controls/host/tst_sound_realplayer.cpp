@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "controls/host/SoundPlayer.h"
+#include "controls/host/qt/SoundPlayer.h"
 #include "tests/support/Watchdog.h"
 #include "tests/support/WaveFixture.h"
 

@@ -1,4 +1,4 @@
-#include "controls/host/SoundPlayer.h"
+#include "controls/host/qt/SoundPlayer.h"
 
 #ifdef CORVANE_HAVE_MULTIMEDIA
 #include <QAudioDevice>

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "controls/host/SoundCache.h"
-#include "controls/host/SoundFiles.h"
-#include "controls/host/SoundPlayer.h"
+#include "controls/host/qt/SoundFiles.h"
+#include "controls/host/qt/SoundPlayer.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "controls/host/BackgroundPicture.h"
+#include "controls/host/qt/BackgroundPicture.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "controls/host/UserControl.h"
+#include "controls/host/qt/UserControl.h"
 
 #include <QtDebug>
 

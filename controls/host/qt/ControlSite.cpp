@@ -1,4 +1,4 @@
-#include "controls/host/ControlSite.h"
+#include "controls/host/qt/ControlSite.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "controls/host/ControlSite.h"
+#include "controls/host/qt/ControlSite.h"
 #include "controls/host/PropertyBag.h"
 
 namespace corvane {

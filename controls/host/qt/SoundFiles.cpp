@@ -1,4 +1,4 @@
-#include "controls/host/SoundFiles.h"
+#include "controls/host/qt/SoundFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
