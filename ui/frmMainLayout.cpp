@@ -10,8 +10,8 @@
 #include <QScreen>
 
 #include "controls/button/qt/Button_XP.h"
-#include "controls/host/qt/ControlSite.h"
 #include "controls/host/PropertyBag.h"
+#include "controls/host/qt/ControlSite.h"
 #include "controls/host/qt/QtPicture.h"
 #include "controls/updown/qt/ucUpDownBox.h"
 #include "ui/ColourButton.h"

@@ -17,8 +17,8 @@
 #include "controls/draw/qt/QtText.h"
 #include "controls/host/Picture.h"
 #include "controls/host/SystemColours.h"
-#include "controls/host/qt/UserControl.h"
 #include "controls/host/qt/StdFont.h"
+#include "controls/host/qt/UserControl.h"
 
 class QTimer;
 

@@ -13,8 +13,8 @@
 #include "controls/button/qt/Button_XP.h"
 #include "controls/button/qt/QtButtonInput.h"
 #include "controls/button/qt/QtButtonLink.h"
-#include "controls/host/qt/SoundPlayer.h"
 #include "controls/host/qt/QtInput.h"
+#include "controls/host/qt/SoundPlayer.h"
 
 namespace corvane {
 

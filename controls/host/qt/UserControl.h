@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "controls/host/qt/ControlSite.h"
 #include "controls/host/PropertyBag.h"
+#include "controls/host/qt/ControlSite.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "controls/host/qt/ControlSite.h"
 #include "controls/host/Picture.h"
+#include "controls/host/qt/ControlSite.h"
 #include "controls/host/qt/QtPicture.h"
 #include "controls/host/qt/QtSystemColours.h"
 #include "controls/host/qt/StdFont.h"
