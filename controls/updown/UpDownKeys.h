@@ -5,8 +5,10 @@
 
 namespace corvane {
 
-// A key press as the up-down box's rules see it. (The controls' shared input types are not on
-// this branch yet; the key numbers are Windows' virtual keys, as theirs are.)
+// A key press as the up-down box's rules see it, numbered by Windows' virtual keys as the
+// shared KeyEvent (controls/host/InputEvents.h) is. It is a type of its own because the rule
+// needs to know whether Ctrl turns the key into a control character (a letter or one of
+// @[\]^_), which depends on the keyboard's layout and which only the shell can tell.
 enum class UpDownKeyCode : std::uint16_t {
     Other = 0,
     Backspace = 8,
