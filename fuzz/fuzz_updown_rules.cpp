@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "controls/host/Utf.h"
+#include "core/Utf.h"
 #include "controls/updown/UpDownRules.h"
 
 namespace {

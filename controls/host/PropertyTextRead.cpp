@@ -8,7 +8,7 @@
 
 #include "controls/host/JsonText.h"
 #include "controls/host/PropertyBag.h"
-#include "controls/host/Utf.h"
+#include "core/Utf.h"
 
 namespace corvane {
 

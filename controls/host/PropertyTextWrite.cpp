@@ -2,7 +2,7 @@
 // (four-space indents, an object's keys in sorted order, whole doubles as integers).
 #include "controls/host/JsonText.h"
 #include "controls/host/PropertyBag.h"
-#include "controls/host/Utf.h"
+#include "core/Utf.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "controls/host/Utf.h"
+#include "core/Utf.h"
 
 #include <cstdint>
 
@@ -8,7 +8,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void appendUtf8(std::string& out, char32_t c) {
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -26,7 +28,7 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-void appendUtf16(std::u16string& out, char32_t c) {
+void AppendUtf16(std::u16string& out, char32_t c) {
     if (c < 0x10000) {
         out += static_cast<char16_t>(c);
     } else {
@@ -36,28 +38,19 @@ void appendUtf16(std::u16string& out, char32_t c) {
     }
 }
 
-bool isHigh(char16_t c) {
-    return c >= 0xD800 && c < 0xDC00;
-}
-bool isLow(char16_t c) {
-    return c >= 0xDC00 && c < 0xE000;
-}
-
-}  // namespace
-
 std::string ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (isHigh(c) && i + 1 < text.size() && isLow(text[i + 1])) {
-            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
                                 (static_cast<char32_t>(text[i + 1]) - 0xDC00));
             ++i;
-        } else if (isHigh(c) || isLow(c)) {
-            appendUtf8(out, kReplacement);
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+            AppendUtf8(out, kReplacement);
         } else {
-            appendUtf8(out, c);
+            AppendUtf8(out, c);
         }
     }
     return out;
@@ -75,7 +68,7 @@ std::u16string FromUtf8(std::string_view text) {
                           : (b & 0xF8) == 0xF0 ? 3
                                                : -1;
         if (extra < 0 || text.size() - i <= static_cast<std::size_t>(extra)) {
-            appendUtf16(out, kReplacement);
+            AppendUtf16(out, kReplacement);
             ++i;
             continue;
         }
@@ -89,11 +82,11 @@ std::u16string FromUtf8(std::string_view text) {
         // Overlong forms, surrogates and values beyond Unicode are no characters.
         static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
         if (!ok || c < kLeast[extra] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
-            appendUtf16(out, kReplacement);
+            AppendUtf16(out, kReplacement);
             ++i;
             continue;
         }
-        appendUtf16(out, c);
+        AppendUtf16(out, c);
         i += static_cast<std::size_t>(extra) + 1;
     }
     return out;
