@@ -18,4 +18,17 @@ struct FontValue {
     friend bool operator==(const FontValue&, const FontValue&) = default;
 };
 
+// The weight a font is drawn with: Bold is the classic object's view of the weight, and wins
+// where the two disagree (bold and a normal weight draws 700; not bold and a bold weight, 400).
+constexpr int DrawnWeight(const FontValue& value) {
+    int w = value.weight;
+    if (value.bold && w < 700) {
+        w = 700;
+    }
+    if (!value.bold && w >= 700) {
+        w = 400;
+    }
+    return w < 1 ? 1 : (w > 1000 ? 1000 : w);
+}
+
 }  // namespace corvane

@@ -9,15 +9,7 @@ namespace corvane {
 QFont QFontOf(const FontValue& value) {
     QFont f(QStringOf(value.name));
     f.setPointSizeF(value.size > 0 ? value.size : 8.25);
-    // Bold is the classic object's view of the weight; the weight wins when both are given.
-    int w = value.weight;
-    if (value.bold && w < 700) {
-        w = 700;
-    }
-    if (!value.bold && w >= 700) {
-        w = 400;
-    }
-    f.setWeight(static_cast<QFont::Weight>(std::clamp(w, 1, 1000)));
+    f.setWeight(static_cast<QFont::Weight>(DrawnWeight(value)));
     f.setItalic(value.italic);
     f.setUnderline(value.underline);
     f.setStrikeOut(value.strikethrough);
