@@ -28,6 +28,9 @@ inline constexpr Twips kClient{0, 0, 7455, 4455};
 // Page content starts below the tab strip.
 inline constexpr int kTabStripTwips = 480;
 
+// The tab control's pages, in order; page 0 is selected when the window opens.
+inline constexpr std::array<std::string_view, 2> kPageCaptions{"Team Manager", "Pes Color Manager"};
+
 // Every control of the window, in the order of this table.
 enum class Ctl : int {
     cmd_Save,

@@ -114,8 +114,8 @@ void frmMain::BuildControls() {
 
     TabControl1 = new TabControl(client);
     TabControl1->setGeometry(PixelsOf(Ctl::TabControl1));
-    BuildTeamPage(TabControl1->AddPage(QStringLiteral("Team Manager")));
-    BuildColourPage(TabControl1->AddPage(QStringLiteral("Pes Color Manager")));
+    BuildTeamPage(TabControl1->AddPage(QString::fromUtf8(layout::kPageCaptions[0])));
+    BuildColourPage(TabControl1->AddPage(QString::fromUtf8(layout::kPageCaptions[1])));
     TabControl1->setCurrentIndex(0);
     TabControl1->setEnabled(false);
 
