@@ -37,7 +37,7 @@ INT_PTR CALLBACK MainWindow::PageProc(HWND page, UINT message, WPARAM wParam, LP
     }
     switch (message) {
         case WM_COMMAND:
-            return self->Command(wParam, lParam);
+            return self->OnCommand(wParam, lParam);
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item.CtlType == ODT_BUTTON) {
@@ -61,7 +61,7 @@ INT_PTR CALLBACK MainWindow::PageProc(HWND page, UINT message, WPARAM wParam, LP
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (Command(wParam, lParam)) {
+            if (OnCommand(wParam, lParam)) {
                 return 0;
             }
             break;
@@ -106,7 +106,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
 
-bool MainWindow::Command(WPARAM wParam, LPARAM lParam) {
+bool MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
     if (lParam == 0) {  // the menu

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>  // after windows.h, which it needs
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -52,7 +54,7 @@ private:
     static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     // WM_COMMAND, WM_DRAWITEM and colours from the pages, which pass them on.
-    bool Command(WPARAM wParam, LPARAM lParam);
+    bool OnCommand(WPARAM wParam, LPARAM lParam);
     bool Notify(const NMHDR& header);
 
     // Building and placing (MainWindowBuild.cpp).

@@ -1,10 +1,13 @@
 // Builds frmMain on Windows in its designed state: the frame, the menu, the two pages and
 // every control of the layout table at its place, converted at the window's DPI.
 
+#include "ui/win32/MainWindow.h"
+
 #include <commctrl.h>
 #include <ole2.h>
 #include <olectl.h>
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -16,7 +19,6 @@
 #include "controls/host/win32/WideText.h"
 #include "controls/updown/win32/UpDownWindow.h"
 #include "editor/CaptionContrast.h"
-#include "ui/win32/MainWindow.h"
 #include "ui/win32/Resources.h"
 
 namespace corvane::win32 {
@@ -158,13 +160,14 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Build() {
-    // The pages are child dialogs: they carry the tab's body texture where the theme has one,
-    // and pass their controls' notifications on to the window.
+    // The pages are child dialogs that pass their controls' notifications on to the window.
+    // They paint behind their controls (no WS_CLIPCHILDREN): a group box draws only its
+    // frame and caption, and its inside is the page's.
     struct {
         DLGTEMPLATE t;
         WORD menu, cls, title;
     } page{};
-    page.t.style = WS_CHILD | DS_CONTROL | WS_CLIPCHILDREN;
+    page.t.style = WS_CHILD | DS_CONTROL;
     page.t.dwExtendedStyle = WS_EX_CONTROLPARENT;
     for (int i = 0; i < 2; ++i) {
         m_pages[static_cast<std::size_t>(i)] = CreateDialogIndirectParamW(
@@ -174,11 +177,15 @@ void MainWindow::Build() {
     for (const layout::Control& c : layout::kControls) {
         BuildControl(c);
     }
-    // Group boxes lie behind what they hold; the hex fields lie in front of their buttons.
+    // Group boxes lie behind what they hold, an outer one behind the inner ones (the table
+    // lists a container before what it holds); the hex fields lie in front of their buttons.
+    for (auto c = layout::kControls.rbegin(); c != layout::kControls.rend(); ++c) {
+        if (c->kind == Kind::GroupBox) {
+            SetWindowPos(Ctrl(c->id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        }
+    }
     for (const layout::Control& c : layout::kControls) {
-        if (c.kind == Kind::GroupBox) {
-            SetWindowPos(Ctrl(c.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        } else if (c.kind == Kind::ReadOnlyEdit) {
+        if (c.kind == Kind::ReadOnlyEdit) {
             SetWindowPos(Ctrl(c.id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         }
     }

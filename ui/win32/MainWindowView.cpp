@@ -1,6 +1,9 @@
 // frmMain on Windows as the editor's view: the fields' texts, the colour buttons, the
 // commands, and the system's message box, file dialog and colour dialog.
 
+#include "ui/win32/MainWindow.h"
+
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <array>
@@ -10,7 +13,6 @@
 #include "controls/host/win32/Palette.h"
 #include "controls/host/win32/WideText.h"
 #include "controls/updown/win32/UpDownWindow.h"
-#include "ui/win32/MainWindow.h"
 
 namespace corvane::win32 {
 

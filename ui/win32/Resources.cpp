@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwctype>
+
 #include "controls/host/win32/WideText.h"
 
 namespace corvane::win32 {

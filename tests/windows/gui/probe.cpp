@@ -2,7 +2,7 @@
 // test under Wine needs to, while the pointer and the keys come from the X server.
 //   probe wait              waits for the window; prints its DPI
 //   probe layout            every control of the layout table at its place, and the frame
-//   probe where NAME        the screen point at the middle of a control ("tab1", "menu" too)
+//   probe where NAME        the screen point at the middle of a control ("tab1": a tab)
 //   probe item NAME N       the middle of entry N of a club list that is dropped down
 //   probe text NAME         a control's text (an up-down box's: its field's)
 //   probe enabled NAME      1 or 0: whether it can be used (its containers enabled too)
@@ -107,11 +107,6 @@ int Layout(HWND main) {
     check(std::abs((frame.left - area.left) - (area.right - frame.right)) <= 1 &&
               std::abs((frame.top - area.top) - (area.bottom - frame.bottom)) <= 1,
           "centred");
-    HMENU menu = GetMenu(main);
-    HMENU items = GetSubMenu(menu, 0);
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
-    check(std::wstring(text) == L"Menu" && GetMenuItemCount(items) == 3, "the menu");
 
     for (const layout::Control& c : layout::kControls) {
         HWND hwnd = ControlWindow(main, c.id);
@@ -190,12 +185,6 @@ int wmain(int argc, wchar_t* argv[]) {
     }
     if (command == "face") {
         return corvane::probe::CompareSaveFace(ControlWindow(main, layout::Ctl::cmd_Save));
-    }
-    if (command == "where" && name == "menu") {
-        RECT r{};
-        GetMenuItemRect(main, GetMenu(main), 0, &r);
-        PrintMiddle(r);
-        return 0;
     }
     if (command == "where" && name.starts_with("tab")) {
         HWND tab = ControlWindow(main, layout::Ctl::TabControl1);
