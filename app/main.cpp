@@ -12,7 +12,7 @@
 
 #include "core/StandardStreams.h"
 #include "ui/FilePaths.h"
-#include "ui/StartArguments.h"
+#include "editor/StartArguments.h"
 #include "ui/frmMain.h"
 
 // QT_LOGGING_RULES="corvane.startup.debug=true" reports when the window is up and what the

@@ -5,29 +5,19 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-#include <cmath>
+#include <cstdint>
 
 #include "controls/host/qt/QtSystemColours.h"
+#include "editor/CaptionContrast.h"
 
 namespace corvane {
 
-namespace {
-
-double LinearChannel(int value) {
-    const double c = value / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-}  // namespace
-
 QColor ContrastingCaptionColour(const QColor& face) {
     const QColor rgb = face.toRgb();
-    const double luminance = 0.2126 * LinearChannel(rgb.red()) +
-                             0.7152 * LinearChannel(rgb.green()) +
-                             0.0722 * LinearChannel(rgb.blue());
-    const double againstBlack = (luminance + 0.05) / 0.05;
-    const double againstWhite = 1.05 / (luminance + 0.05);
-    return againstBlack >= againstWhite ? QColor(Qt::black) : QColor(Qt::white);
+    const std::uint32_t bgr = static_cast<std::uint32_t>(rgb.red()) |
+                              static_cast<std::uint32_t>(rgb.green()) << 8 |
+                              static_cast<std::uint32_t>(rgb.blue()) << 16;
+    return ContrastingCaption(bgr) == 0 ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 ColourButton::ColourButton(QWidget* parent) : QPushButton(parent) {}

@@ -14,6 +14,7 @@
 
 #include "core/PatchValues.h"
 #include "editor/MainEditor.h"
+#include "editor/MainLayout.h"
 #include "editor/MainView.h"
 #include "ui/ControlLibrary.h"
 #include "ui/Dialogs.h"
@@ -90,6 +91,9 @@ public:
     FlatEdit* Result4 = nullptr;
     ucUpDownBox* Up = nullptr;
     ucUpDownBox* Up4 = nullptr;
+
+    // The control the window's layout table names `id`.
+    QWidget* Control(layout::Ctl id) const;
 
 protected:
     // One local file dropped anywhere on the window opens it; see DecideDrop.

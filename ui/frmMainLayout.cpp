@@ -17,13 +17,28 @@
 #include "ui/ColourButton.h"
 #include "ui/frmMain.h"
 #include "ui/frmMainAccessibility.h"
-#include "ui/frmMainLayout.h"
 
 namespace corvane {
 
-using layout::ToPixels;
+using layout::Ctl;
 
 namespace {
+
+// A control's place on its container in pixels: Qt scales logical pixels itself.
+QRect PixelsOf(layout::Twips t) {
+    constexpr int dpi = 1440 / layout::kTwipsPerPixel;
+    return QRect(layout::ToPixels(t.left, dpi), layout::ToPixels(t.top, dpi),
+                 layout::ToPixels(t.width, dpi), layout::ToPixels(t.height, dpi));
+}
+QRect PixelsOf(Ctl id) {
+    return PixelsOf(layout::ControlOf(id).place);
+}
+QString CaptionOf(Ctl id) {
+    return QString::fromUtf8(layout::ControlOf(id).caption);
+}
+Ctl Nth(Ctl first, int n) {
+    return static_cast<Ctl>(static_cast<int>(first) + n);
+}
 
 // Centres a window, frame and title bar included, on the available area of its screen (the
 // screen less panels and docks). The window system may add the frame only once the window is
@@ -93,19 +108,19 @@ void frmMain::BuildControls() {
 
     BuildMenu();
     client = new QWidget(this);
-    client->setFixedSize(ToPixels(layout::kClient).size());
+    client->setFixedSize(PixelsOf(layout::kClient).size());
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     TabControl1 = new TabControl(client);
-    TabControl1->setGeometry(ToPixels(layout::kTabControl1));
-    BuildTeamPage(TabControl1->AddPage(QStringLiteral("Team Manager")));
-    BuildColourPage(TabControl1->AddPage(QStringLiteral("Pes Color Manager")));
+    TabControl1->setGeometry(PixelsOf(Ctl::TabControl1));
+    BuildTeamPage(TabControl1->AddPage(QString::fromUtf8(layout::kPageCaptions[0])));
+    BuildColourPage(TabControl1->AddPage(QString::fromUtf8(layout::kPageCaptions[1])));
     TabControl1->setCurrentIndex(0);
     TabControl1->setEnabled(false);
 
     cmd_Save = new Button_XP(MakeSite(QStringLiteral("cmd_Save")), client);
-    cmd_Save->setGeometry(ToPixels(layout::kCmdSave));
+    cmd_Save->setGeometry(PixelsOf(Ctl::cmd_Save));
     LoadStoredProperties(cmd_Save, QStringLiteral("cmd_Save"));
     cmd_Save->setFocusPolicy(Qt::StrongFocus);  // the form's tab stop, first in the order
 
@@ -119,22 +134,22 @@ void frmMain::BuildControls() {
 }
 
 void frmMain::BuildTeamPage(QWidget* page) {
-    GroupBox5 = new GroupBox(QStringLiteral("Exhibition"), page);
-    TabControl1->Place(GroupBox5, ToPixels(layout::kGroupBox5));
+    GroupBox5 = new GroupBox(CaptionOf(Ctl::GroupBox5), page);
+    TabControl1->Place(GroupBox5, PixelsOf(Ctl::GroupBox5));
 
     Image1 = new ImageBox(page);
     Image1->setPicture(QPixmap(QStringLiteral(":/resources/pitch.gif")));
-    TabControl1->Place(Image1, ToPixels(layout::kImage1));
+    TabControl1->Place(Image1, PixelsOf(Ctl::Image1));
 
     for (int slot = 0; slot < 4; ++slot) {
-        auto* group = new GroupBox(QString::number(slot + 1), GroupBox5);
-        group->setGeometry(ToPixels(layout::kTeamGroup[slot]));
+        auto* group = new GroupBox(CaptionOf(Nth(Ctl::GroupBox1, slot)), GroupBox5);
+        group->setGeometry(PixelsOf(Nth(Ctl::GroupBox1, slot)));
         TeamGroups[slot] = group;
 
         txt[slot] = new FlatEdit(group);
-        txt[slot]->setGeometry(ToPixels(layout::kTeamText[slot]));
+        txt[slot]->setGeometry(PixelsOf(Nth(Ctl::txt0, slot)));
         Combos[slot] = new ComboBox(group);
-        Combos[slot]->setGeometry(ToPixels(layout::kTeamCombo));
+        Combos[slot]->setGeometry(PixelsOf(Nth(Ctl::Combo1, slot)));
         connect(Combos[slot], &ComboBox::Change, this,
                 [this, slot] { m_editor.Combo_Change(slot); });
     }
@@ -142,50 +157,110 @@ void frmMain::BuildTeamPage(QWidget* page) {
 
 void frmMain::BuildColourPage(QWidget* page) {
     // The two groups have the same shape; their places, captions and names differ.
-    const auto build = [this, page](const ColourSlotControls& slot, const QString& caption,
-                                    layout::Twips groupPlace, layout::Twips hexPlace,
-                                    const QString& updownName) {
-        GroupBox* group = this->*slot.group = new GroupBox(caption, page);
-        TabControl1->Place(group, ToPixels(groupPlace));
-        const layout::Twips components[3] = {layout::kRed, layout::kGreen, layout::kBlue};
-        for (std::size_t i = 0; i < 3; ++i) {
-            FlatEdit* field = C[slot.firstComponent + i] = new FlatEdit(group);
-            field->setGeometry(ToPixels(components[i]));
+    struct Ids {
+        Ctl group, red, button, hex, frame, updown;
+    };
+    const auto build = [this, page](const ColourSlotControls& slot, const Ids& ids) {
+        GroupBox* group = this->*slot.group = new GroupBox(CaptionOf(ids.group), page);
+        TabControl1->Place(group, PixelsOf(ids.group));
+        for (int i = 0; i < 3; ++i) {
+            FlatEdit* field = C[slot.firstComponent + static_cast<std::size_t>(i)] =
+                new FlatEdit(group);
+            field->setGeometry(PixelsOf(Nth(ids.red, i)));
         }
         ColourButton* button = this->*slot.button = new ColourButton(group);
-        button->setGeometry(ToPixels(layout::kColourButton));
+        button->setGeometry(PixelsOf(ids.button));
         // The hex field lies on the button and is drawn in front of it. It shows the colour
         // and nothing reads it back: typing there would be dropped, so it takes none, but its
         // text can still be selected and copied.
         FlatEdit* hex = this->*slot.hex = new FlatEdit(group);
-        hex->setGeometry(ToPixels(hexPlace));
+        hex->setGeometry(PixelsOf(ids.hex));
         hex->setReadOnly(true);
-        GroupBox* frame = this->*slot.transparencyFrame =
-                              new GroupBox(QStringLiteral("TRANSPARENT"), group);
-        frame->setGeometry(ToPixels(layout::kTransparentFrame));
+        GroupBox* frame = this->*slot.transparencyFrame = new GroupBox(CaptionOf(ids.frame), group);
+        frame->setGeometry(PixelsOf(ids.frame));
+        const QString updownName = QString::fromUtf8(layout::ControlOf(ids.updown).name);
         ucUpDownBox* updown = this->*slot.transparency =
                                   new ucUpDownBox(MakeSite(updownName), frame);
-        updown->setGeometry(ToPixels(layout::kUpDown));
+        updown->setGeometry(PixelsOf(ids.updown));
         LoadStoredProperties(updown, updownName);
         connect(button, &QPushButton::clicked, this,
                 [this, id = slot.id] { m_editor.ChooseColour(id); });
     };
-    build(ControlsOf(ColourSlotId::Exhibition), QStringLiteral("Loading Icon (Exhibition)"),
-          layout::kGroupBox7, layout::kResult, QStringLiteral("Up"));
-    build(ControlsOf(ColourSlotId::Font), QStringLiteral("Pes Fonts Color"), layout::kGroupBox9,
-          layout::kResult4, QStringLiteral("Up4"));
+    build(ControlsOf(ColourSlotId::Exhibition),
+          {Ctl::GroupBox7, Ctl::C0, Ctl::cmd_Color, Ctl::Result, Ctl::GroupBox8, Ctl::Up});
+    build(ControlsOf(ColourSlotId::Font),
+          {Ctl::GroupBox9, Ctl::C10, Ctl::cmd_Color4, Ctl::Result4, Ctl::GroupBox10, Ctl::Up4});
 }
 
 void frmMain::SetTabOrder() {
     // The designed order; group boxes take no focus and are left out of the chain.
-    const QList<QWidget*> order = {
-        cmd_Save,  TabControl1, Combos[3],  txt[3], Combos[2], txt[2], Combos[1], txt[1],
-        Combos[0], txt[0],      cmd_Color4, Up4,    Result4,   C[12],  C[11],     C[10],
-        cmd_Color, Up,          C[2],       C[1],   C[0],      Result,
-    };
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) {
-        QWidget::setTabOrder(order[i], order[i + 1]);
+    const layout::TabChain chain = layout::TabOrder();
+    for (std::size_t i = 0; i + 1 < chain.count; ++i) {
+        QWidget::setTabOrder(Control(chain.order[i]), Control(chain.order[i + 1]));
     }
+}
+
+QWidget* frmMain::Control(Ctl id) const {
+    const int n = static_cast<int>(id);
+    const auto from = [n](Ctl first) {
+        return static_cast<std::size_t>(n - static_cast<int>(first));
+    };
+    switch (id) {
+        case Ctl::cmd_Save:
+            return cmd_Save;
+        case Ctl::TabControl1:
+            return TabControl1;
+        case Ctl::GroupBox5:
+            return GroupBox5;
+        case Ctl::Image1:
+            return Image1;
+        case Ctl::GroupBox1:
+        case Ctl::GroupBox2:
+        case Ctl::GroupBox3:
+        case Ctl::GroupBox4:
+            return TeamGroups[from(Ctl::GroupBox1)];
+        case Ctl::txt0:
+        case Ctl::txt1:
+        case Ctl::txt2:
+        case Ctl::txt3:
+            return txt[from(Ctl::txt0)];
+        case Ctl::Combo1:
+        case Ctl::Combo2:
+        case Ctl::Combo3:
+        case Ctl::Combo4:
+            return Combos[from(Ctl::Combo1)];
+        case Ctl::GroupBox7:
+            return GroupBox7;
+        case Ctl::GroupBox9:
+            return GroupBox9;
+        case Ctl::C0:
+        case Ctl::C1:
+        case Ctl::C2:
+            return C[from(Ctl::C0)];
+        case Ctl::C10:
+        case Ctl::C11:
+        case Ctl::C12:
+            return C[10 + from(Ctl::C10)];
+        case Ctl::cmd_Color:
+            return cmd_Color;
+        case Ctl::cmd_Color4:
+            return cmd_Color4;
+        case Ctl::Result:
+            return Result;
+        case Ctl::Result4:
+            return Result4;
+        case Ctl::GroupBox8:
+            return GroupBox8;
+        case Ctl::GroupBox10:
+            return GroupBox10;
+        case Ctl::Up:
+            return Up;
+        case Ctl::Up4:
+            return Up4;
+        case Ctl::Count:
+            break;
+    }
+    return nullptr;
 }
 
 ControlSite* frmMain::MakeSite(const QString& name) {

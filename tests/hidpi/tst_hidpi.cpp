@@ -10,7 +10,6 @@
 #include "tests/support/ButtonFixture.h"
 #include "tests/support/Button_XPTestAccess.h"
 #include "ui/frmMain.h"
-#include "ui/frmMainLayout.h"
 
 using namespace corvane;
 

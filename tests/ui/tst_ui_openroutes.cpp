@@ -14,7 +14,7 @@
 #include "tests/support/DecoyPair.h"
 #include "tests/support/WindowDriver.h"
 #include "ui/FilePaths.h"
-#include "ui/StartArguments.h"
+#include "editor/StartArguments.h"
 
 using namespace corvane;
 using namespace corvane::test;

@@ -152,64 +152,32 @@ private slots:
         QCOMPARE(d.Snapshot(), before);
     }
 
-    // Places in the client area, converted from twips at 15 per pixel. Heights that the
-    // controls fix themselves from their font are left out (-1).
+    // Every control at its place in the layout table, on the client area, at 15 twips per
+    // pixel. Heights that the controls fix themselves from their font are left out.
     void geometry_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QRect>("expected");
-        QTest::newRow("cmd_Save") << "cmd_Save" << 0 << QRect(8, 256, 249, 33);
-        QTest::newRow("TabControl1") << "TabControl1" << 0 << QRect(0, 0, 489, 249);
-        QTest::newRow("GroupBox5") << "GroupBox5" << 0 << QRect(8, 32, 257, 209);
-        QTest::newRow("Image1") << "Image1" << 0 << QRect(272, 32, 209, 217);
-        QTest::newRow("GroupBox1") << "GroupBox1" << 0 << QRect(16, 48, 241, 41);
-        QTest::newRow("txt(0)") << "txt(0)" << 0 << QRect(24, 64, 57, 17);
-        QTest::newRow("txt(2)") << "txt(2)" << 0 << QRect(24, 160, 49, 17);
-        QTest::newRow("Combo4") << "Combo4" << 0 << QRect(88, 208, 161, 21);
-        QTest::newRow("GroupBox7") << "GroupBox7" << 1 << QRect(8, 32, 233, 137);
-        QTest::newRow("GroupBox9") << "GroupBox9" << 1 << QRect(248, 32, 233, 137);
-        QTest::newRow("C(0)") << "C(0)" << 1 << QRect(16, 48, 49, 17);
-        QTest::newRow("C(12)") << "C(12)" << 1 << QRect(256, 96, 49, 17);
-        QTest::newRow("cmd_Color") << "cmd_Color" << 1 << QRect(72, 48, 161, 65);
-        QTest::newRow("Result") << "Result" << 1 << QRect(120, 88, 49, 17);
-        QTest::newRow("Result4") << "Result4" << 1 << QRect(360, 80, 73, 17);
-        QTest::newRow("Up") << "Up" << 1 << QRect(24, 136, 201, -1);
-        QTest::newRow("Up4") << "Up4" << 1 << QRect(264, 136, 201, -1);
+        QTest::addColumn<int>("id");
+        for (const layout::Control& c : layout::kControls) {
+            QTest::newRow(c.name.data()) << static_cast<int>(c.id);
+        }
     }
     void geometry() {
-        QFETCH(QString, name);
-        QFETCH(int, page);
-        QFETCH(QRect, expected);
+        QFETCH(int, id);
+        const layout::Control& c = layout::ControlOf(static_cast<layout::Ctl>(id));
+        const layout::Twips t = layout::OnClient(c.id);
+        const auto px = [](int twips) { return layout::ToPixels(twips, 96); };
         WindowDriver d;
         frmMain& w = *d.w;
-        const QHash<QString, QWidget*> controls = {{"cmd_Save", w.cmd_Save},
-                                                   {"TabControl1", w.TabControl1},
-                                                   {"GroupBox5", w.GroupBox5},
-                                                   {"Image1", w.Image1},
-                                                   {"GroupBox1", w.TeamGroups[0]},
-                                                   {"txt(0)", w.txt[0]},
-                                                   {"txt(2)", w.txt[2]},
-                                                   {"Combo4", w.Combos[3]},
-                                                   {"GroupBox7", w.GroupBox7},
-                                                   {"GroupBox9", w.GroupBox9},
-                                                   {"C(0)", w.C[0]},
-                                                   {"C(12)", w.C[12]},
-                                                   {"cmd_Color", w.cmd_Color},
-                                                   {"Result", w.Result},
-                                                   {"Result4", w.Result4},
-                                                   {"Up", w.Up},
-                                                   {"Up4", w.Up4}};
-        QWidget* control = controls.value(name);
+        QWidget* control = w.Control(c.id);
         QVERIFY(control);
-        w.TabControl1->setCurrentIndex(page);
+        w.TabControl1->setCurrentIndex(c.page == layout::kNoPage ? 0 : c.page);
         QTRY_VERIFY(control->isVisible());
         // On the screen, relative to the client area's top-left corner.
         const QPoint onScreen =
             control->mapToGlobal(QPoint(0, 0)) - w.client->mapToGlobal(QPoint(0, 0));
-        QCOMPARE(onScreen, expected.topLeft());
-        QCOMPARE(control->width(), expected.width());
-        if (expected.height() >= 0) {
-            QCOMPARE(control->height(), expected.height());
+        QCOMPARE(onScreen, QPoint(px(t.left), px(t.top)));
+        QCOMPARE(control->width(), px(t.width));
+        if (c.kind != layout::Kind::UpDown) {
+            QCOMPARE(control->height(), px(t.height));
         }
     }
 

@@ -1,4 +1,4 @@
-#include "ui/StartArguments.h"
+#include "editor/StartArguments.h"
 
 #include "core/FileOps.h"
 

@@ -1,0 +1,402 @@
+// Builds frmMain on Windows in its designed state: the frame, the menu, the two pages and
+// every control of the layout table at its place, converted at the window's DPI.
+
+#include <commctrl.h>
+#include <ole2.h>
+#include <olectl.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "controls/button/win32/ButtonXPWindow.h"
+#include "controls/host/PropertyBag.h"
+#include "controls/host/win32/Accessible.h"
+#include "controls/host/win32/Dpi.h"
+#include "controls/host/win32/Palette.h"
+#include "controls/host/win32/WideText.h"
+#include "controls/updown/win32/UpDownWindow.h"
+#include "editor/CaptionContrast.h"
+#include "ui/win32/MainWindow.h"
+#include "ui/win32/Resources.h"
+
+namespace corvane::win32 {
+
+using layout::Ctl;
+using layout::Kind;
+
+namespace {
+
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+std::wstring WideOf(std::string_view utf8) {
+    return WideFromUtf8(utf8);
+}
+
+// The text a screen reader announces for a control of the table: its own name, else its
+// caption.
+std::wstring AccessibleNameOf(const layout::Control& c) {
+    return WideOf(c.accessibleName.empty() ? c.caption : c.accessibleName);
+}
+
+// The system's controls answer a screen reader with the table's names; a wheel turned over a
+// club list without the focus leaves its choice alone.
+LRESULT CALLBACK NamedControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR data) {
+    const auto& c = *reinterpret_cast<const layout::Control*>(data);
+    switch (message) {
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                return AnswerGetObject(hwnd, wParam, lParam, AccessibleNameOf(c), 0);
+            }
+            break;
+        case WM_MOUSEWHEEL:
+            if (c.kind == Kind::Combo && !IsChild(hwnd, GetFocus()) && GetFocus() != hwnd) {
+                return SendMessageW(GetParent(hwnd), message, wParam, lParam);
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, NamedControlProc, 0);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// A stored property set compiled into the program. A broken one is a fault of the build.
+PropertyBag StoredProperties(std::string_view name) {
+    PropertyBag bag;
+    std::string error;
+    if (!bag.fromText(ResourceText(name), &error)) {
+        throw std::runtime_error("the stored properties of " + std::string(name) +
+                                 " are unreadable: " + error);
+    }
+    return bag;
+}
+
+// The platform's default dialog font at `dpi`: the message font of the system's metrics.
+LOGFONTW DialogFont(int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
+                                    static_cast<UINT>(dpi))) {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(LOGFONTW), &metrics.lfMessageFont);
+    }
+    return metrics.lfMessageFont;
+}
+
+// The dialog font as a stored font, for the custom controls' ambient font.
+FontValue FontValueOf(const LOGFONTW& lf, int dpi) {
+    FontValue f;
+    f.name = U16(lf.lfFaceName);
+    f.size = lf.lfHeight < 0 ? -lf.lfHeight * 72.0 / dpi : 8.25;
+    f.weight = static_cast<int>(lf.lfWeight);
+    f.bold = lf.lfWeight >= FW_BOLD;
+    f.italic = lf.lfItalic != 0;
+    f.charset = lf.lfCharSet;
+    return f;
+}
+
+}  // namespace
+
+// Image1's picture, decoded once by the system's picture loader.
+struct MainWindow::Picture {
+    IPicture* picture = nullptr;
+    ~Picture() {
+        if (picture) {
+            picture->Release();
+        }
+    }
+};
+
+MainWindow::MainWindow(HINSTANCE instance) : m_instance(instance) {
+    m_buttonColours.fill(SysColour::ButtonFace);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &MainWindow::Proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kMainClass;
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    RegisterClassExW(&wc);
+
+    m_menu = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    // No access keys and no shortcuts: the captions carry no "&".
+    AppendMenuW(popup, MF_STRING, kMenuOpen, L"Open");
+    AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(popup, MF_STRING | MF_GRAYED, kMenuSave, L"Save");
+    AppendMenuW(m_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"Menu");
+
+    m_hwnd = CreateWindowExW(0, kMainClass, kAppTitle, kFrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, m_menu, instance, this);
+    if (!m_hwnd) {
+        throw std::runtime_error("the main window could not be created");
+    }
+    DragAcceptFiles(m_hwnd, TRUE);
+    m_dpi = DpiOf(m_hwnd);
+    Build();
+    Place();
+    Centre();
+}
+
+MainWindow::~MainWindow() {
+    if (m_hwnd) {
+        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hwnd);
+    }
+    if (m_font) {
+        DeleteObject(m_font);
+    }
+    delete m_picture;
+}
+
+void MainWindow::Build() {
+    // The pages are child dialogs: they carry the tab's body texture where the theme has one,
+    // and pass their controls' notifications on to the window.
+    struct {
+        DLGTEMPLATE t;
+        WORD menu, cls, title;
+    } page{};
+    page.t.style = WS_CHILD | DS_CONTROL | WS_CLIPCHILDREN;
+    page.t.dwExtendedStyle = WS_EX_CONTROLPARENT;
+    for (int i = 0; i < 2; ++i) {
+        m_pages[static_cast<std::size_t>(i)] = CreateDialogIndirectParamW(
+            m_instance, &page.t, m_hwnd, &MainWindow::PageProc, reinterpret_cast<LPARAM>(this));
+        SetWindowLongPtrW(m_pages[static_cast<std::size_t>(i)], GWLP_ID, kPageId[i]);
+    }
+    for (const layout::Control& c : layout::kControls) {
+        BuildControl(c);
+    }
+    // Group boxes lie behind what they hold; the hex fields lie in front of their buttons.
+    for (const layout::Control& c : layout::kControls) {
+        if (c.kind == Kind::GroupBox) {
+            SetWindowPos(Ctrl(c.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        } else if (c.kind == Kind::ReadOnlyEdit) {
+            SetWindowPos(Ctrl(c.id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        }
+    }
+    // The pages lie on the tab control.
+    for (HWND p : m_pages) {
+        SetWindowPos(p, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    ShowPage(0);
+    // Nothing but Open works until a file is open.
+    EnableWindow(Ctrl(Ctl::TabControl1), FALSE);
+    for (HWND p : m_pages) {
+        EnableWindow(p, FALSE);
+    }
+}
+
+void MainWindow::BuildControl(const layout::Control& c) {
+    const int id = ControlId(c.id);
+    HWND parent = c.page == layout::kNoPage ? m_hwnd : m_pages[static_cast<std::size_t>(c.page)];
+    const auto menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    const std::wstring caption = WideOf(c.caption);
+    const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    const auto make = [&](const wchar_t* cls, DWORD style, DWORD exStyle = 0) {
+        return CreateWindowExW(exStyle, cls, caption.c_str(), child | style, 0, 0, 0, 0, parent,
+                               menuId, m_instance, nullptr);
+    };
+    const LOGFONTW dialogFont = DialogFont(m_dpi);
+    HWND hwnd = nullptr;
+    switch (c.kind) {
+        case Kind::TabControl:
+            hwnd = make(WC_TABCONTROLW, WS_TABSTOP);
+            for (std::size_t i = 0; i < layout::kPageCaptions.size(); ++i) {
+                std::wstring text = WideOf(layout::kPageCaptions[i]);
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = text.data();
+                SendMessageW(hwnd, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+            }
+            break;
+        case Kind::GroupBox:
+            hwnd = make(L"BUTTON", BS_GROUPBOX);
+            break;
+        case Kind::Picture:
+            hwnd = make(L"STATIC", SS_OWNERDRAW);
+            break;
+        case Kind::Edit:
+            hwnd = make(L"EDIT", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL);
+            break;
+        case Kind::ReadOnlyEdit:
+            // It shows the colour and nothing reads it back, so it takes no typing; its text can
+            // still be selected and copied.
+            hwnd = make(L"EDIT", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY);
+            break;
+        case Kind::Combo:
+            hwnd = make(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
+            break;
+        case Kind::ColourButton:
+            hwnd = make(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW);
+            break;
+        case Kind::UpDown:
+            hwnd = CreateUpDownBox(parent, id, RECT{}, StoredProperties(c.name),
+                                   FontValueOf(dialogFont, m_dpi), AccessibleNameOf(c));
+            break;
+        case Kind::ButtonXP:
+            hwnd = CreateButtonXP(parent, id, RECT{}, StoredProperties(c.name),
+                                  FontValueOf(dialogFont, m_dpi), AccessibleNameOf(c));
+            break;
+    }
+    if (!hwnd) {
+        throw std::runtime_error("the control " + std::string(c.name) + " could not be created");
+    }
+    if (c.kind != Kind::UpDown && c.kind != Kind::ButtonXP) {
+        SetWindowSubclass(hwnd, NamedControlProc, 0, reinterpret_cast<DWORD_PTR>(&c));
+    }
+    m_controls[static_cast<std::size_t>(c.id)] = hwnd;
+}
+
+void MainWindow::Place() {
+    ApplyFonts();
+    const auto px = [this](int twips) { return TwipsToPixels(twips, m_dpi); };
+    // The frame around a client area of the designed size.
+    RECT frame{0, 0, px(layout::kClient.width), px(layout::kClient.height)};
+    AdjustWindowRectExForDpi(&frame, kFrameStyle, TRUE, 0, static_cast<UINT>(m_dpi));
+    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A menu bar that wraps takes client height: make it up.
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    if (const int missing = px(layout::kClient.height) - client.bottom; missing != 0) {
+        SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left,
+                     frame.bottom - frame.top + missing,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    const layout::Twips tab = layout::OnClient(Ctl::TabControl1);
+    // The pages cover the tab control below its strip; their controls are placed on them.
+    const POINT pageOrigin{px(tab.left), px(tab.top + layout::kTabStripTwips)};
+    for (HWND p : m_pages) {
+        SetWindowPos(p, nullptr, pageOrigin.x, pageOrigin.y, px(tab.width) - 3,
+                     px(tab.height - layout::kTabStripTwips) - 3, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (const layout::Control& c : layout::kControls) {
+        const layout::Twips t = layout::OnClient(c.id);
+        const POINT origin = c.page == layout::kNoPage ? POINT{0, 0} : pageOrigin;
+        const int x = px(t.left) - origin.x;
+        const int y = px(t.top) - origin.y;
+        const int w = px(t.width);
+        const int h = px(t.height);
+        HWND hwnd = Ctrl(c.id);
+        if (c.kind == Kind::Combo) {
+            // The window's height includes the dropped list; the closed box is made as high
+            // as the layout gives by its selection field's height.
+            SetWindowPos(hwnd, nullptr, x, y, w, h * 10, SWP_NOZORDER | SWP_NOACTIVATE);
+            RECT shown{};
+            GetWindowRect(hwnd, &shown);
+            const LRESULT field = SendMessageW(hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+            const LRESULT wanted = field + (h - (shown.bottom - shown.top));
+            if (field > 0 && wanted > 0 && wanted != field) {
+                SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+            }
+            continue;
+        }
+        SetWindowPos(hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void MainWindow::ApplyFonts() {
+    if (m_font) {
+        DeleteObject(m_font);
+    }
+    const LOGFONTW lf = DialogFont(m_dpi);
+    m_font = CreateFontIndirectW(&lf);
+    // The custom controls carry fonts of their own.
+    for (const layout::Control& c : layout::kControls) {
+        if (c.kind != Kind::UpDown && c.kind != Kind::ButtonXP) {
+            SendMessageW(Ctrl(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+        }
+    }
+}
+
+void MainWindow::ShowPage(int page) {
+    SendMessageW(Ctrl(Ctl::TabControl1), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    for (int i = 0; i < 2; ++i) {
+        ShowWindow(m_pages[static_cast<std::size_t>(i)], i == page ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void MainWindow::Centre() {
+    RECT frame{};
+    GetWindowRect(m_hwnd, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int w = frame.right - frame.left;
+    const int h = frame.bottom - frame.top;
+    SetWindowPos(m_hwnd, nullptr, area.left + (area.right - area.left - w) / 2,
+                 area.top + (area.bottom - area.top - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::DrawColourButton(const DRAWITEMSTRUCT& item) {
+    const bool isFont = item.CtlID == static_cast<UINT>(ControlId(Ctl::cmd_Color4));
+    const std::uint32_t face =
+        TranslateColor(m_buttonColours[isFont ? 1 : 0], WindowsSystemPalette());
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    const bool sunken = (item.itemState & ODS_SELECTED) != 0;
+    HBRUSH brush = CreateSolidBrush(face);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+    DrawEdge(dc, &r, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    // The caption stands near the top: the colour's hex field lies over the button's middle.
+    wchar_t text[64] = {};
+    GetWindowTextW(item.hwndItem, text, 64);
+    RECT inner{r.left + 3, r.top + 6, r.right - 3, r.bottom - 3};
+    if (sunken) {
+        OffsetRect(&inner, 1, 1);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT)
+                                                     : ContrastingCaption(face));
+    DrawTextW(dc, text, -1, &inner, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus{r.left + 4, r.top + 4, r.right - 4, r.bottom - 4};
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
+    if (!m_picture) {
+        m_picture = new Picture;
+        const std::string bytes = ResourceText("pitch_gif");
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        if (memory) {
+            std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+            GlobalUnlock(memory);
+            IStream* stream = nullptr;
+            if (SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+                OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                               reinterpret_cast<void**>(&m_picture->picture));
+                stream->Release();
+            } else {
+                GlobalFree(memory);
+            }
+        }
+    }
+    const RECT& r = item.rcItem;
+    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+    if (IPicture* picture = m_picture->picture) {
+        // Stretched to fill the control, unevenly, as designed.
+        OLE_XSIZE_HIMETRIC w = 0;
+        OLE_YSIZE_HIMETRIC h = 0;
+        picture->get_Width(&w);
+        picture->get_Height(&h);
+        picture->Render(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, h, w, -h,
+                        nullptr);
+    }
+}
+
+}  // namespace corvane::win32
