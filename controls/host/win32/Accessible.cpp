@@ -20,7 +20,7 @@ public:
         if (!out) {
             return E_POINTER;
         }
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -155,13 +155,13 @@ LRESULT AnswerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, std::wstring na
         return DefWindowProcW(hwnd, WM_GETOBJECT, wParam, lParam);
     }
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_IAccessible,
+    if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard))) ||
         !standard) {
         return DefWindowProcW(hwnd, WM_GETOBJECT, wParam, lParam);
     }
     auto* named = new NamedAccessible(standard, std::move(name), role);
-    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, named);
     named->Release();  // LresultFromObject holds its own reference
     return result;
 }

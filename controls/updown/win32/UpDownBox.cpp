@@ -56,7 +56,7 @@ UpDownWindow::~UpDownWindow() {
 
 UpDownWindow* UpDownWindow::Of(HWND box) {
     wchar_t cls[16] = {};
-    if (!box || !GetClassNameW(box, cls, 16) || std::wstring_view(cls) != L"ucUpDownBox") {
+    if (!box || !GetClassNameW(box, cls, 16) || std::wstring_view(cls) != kUpDownClassName) {
         return nullptr;
     }
     return reinterpret_cast<UpDownWindow*>(GetWindowLongPtrW(box, GWLP_USERDATA));

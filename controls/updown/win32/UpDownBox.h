@@ -12,6 +12,8 @@
 
 namespace corvane::win32 {
 
+inline constexpr wchar_t kUpDownClassName[] = L"ucUpDownBox";
+
 // The window object of one "ucUpDownBox": the model over its EDIT (the field) and its
 // SCROLLBAR (the arrows), kept in the box's GWLP_USERDATA and deleted on WM_NCDESTROY. Every
 // call that can raise Change runs through the guard, and returns whether the box survived it.

@@ -12,8 +12,6 @@ namespace corvane::win32 {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"ucUpDownBox";
-
 bool RegisterBoxClass() {
     static const bool registered = [] {
         WNDCLASSEXW cls{};
@@ -21,7 +19,7 @@ bool RegisterBoxClass() {
         cls.lpfnWndProc = UpDownWindow::BoxProc;
         cls.hInstance = GetModuleHandleW(nullptr);
         cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        cls.lpszClassName = kClassName;
+        cls.lpszClassName = kUpDownClassName;
         return RegisterClassExW(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }();
     return registered;
@@ -148,7 +146,7 @@ HWND CreateUpDownBox(HWND parent, int id, const RECT& place, const PropertyBag& 
         return nullptr;
     }
     const HWND box = CreateWindowExW(
-        WS_EX_CONTROLPARENT, kClassName, name.c_str(),
+        WS_EX_CONTROLPARENT, kUpDownClassName, name.c_str(),
         WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, place.left, place.top,
         place.right - place.left, place.bottom - place.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
