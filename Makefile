@@ -15,8 +15,8 @@ PACKAGES := cmake ninja-build g++ pkg-config \
             libbenchmark-dev doctest-dev fonts-dejavu-core \
             desktop-file-utils appstream dpkg-dev file strace lintian bash-completion
 # A virtual X screen with a window manager, for the test that the window is centred with its
-# title bar.
-PACKAGES += xvfb xauth openbox
+# title bar, and the X server's pointer and keys for the rows that drive corvane.exe under Wine.
+PACKAGES += xvfb xauth openbox xdotool
 # The Windows build of corvane-cli (`make windows`) and Wine, which runs its tests. Installed
 # without the packages they merely recommend, which would add hundreds of megabytes.
 PACKAGES_NO_RECOMMENDS := g++-mingw-w64-x86-64-posix wine64
@@ -93,9 +93,10 @@ test-sanitize: deps
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	$(SAN_ENV) ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
-# corvane-cli.exe for 64-bit Windows, cross-built with MinGW-w64 into $(WINDOWS_BUILD)/app: one
-# executable that needs only Windows' own DLLs, and no Qt. The engine's libraries and their
-# doctest programs (tests/.../test_<name>.exe) are built beside it.
+# corvane.exe (the window program) and corvane-cli.exe for 64-bit Windows, cross-built with
+# MinGW-w64 into $(WINDOWS_BUILD)/app: each one executable that needs only Windows' own DLLs,
+# and no Qt. The engine's libraries, their doctest programs (tests/.../test_<name>.exe) and
+# the probe of the window rows are built beside them.
 WINDOWS_BUILD ?= build-windows
 windows: deps
 	@if [ ! -f $(WINDOWS_BUILD)/build.ninja ]; then \
@@ -104,9 +105,11 @@ windows: deps
 	    -DCORVANE_BUILD_ENGINE_TESTS=ON -DCORVANE_BUILD_BENCH=OFF; \
 	fi
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
-	@x86_64-w64-mingw32-objdump -p $(WINDOWS_BUILD)/app/corvane-cli.exe | \
-	  sed -n 's/^[[:space:]]*DLL Name: /needs /p'
-	@ls -l $(WINDOWS_BUILD)/app/corvane-cli.exe
+	@for exe in corvane.exe corvane-cli.exe; do \
+	  printf '%s: %s bytes, needs' $$exe $$(stat -c %s $(WINDOWS_BUILD)/app/$$exe); \
+	  x86_64-w64-mingw32-objdump -p $(WINDOWS_BUILD)/app/$$exe | \
+	    sed -n 's/^[[:space:]]*DLL Name: / /p' | tr -d '\n'; echo; \
+	done
 
 # The build a user or a packager makes: Release, with warnings reported rather than fatal, so
 # that a warning another compiler adds cannot stop it. CI builds it so that it stays buildable.

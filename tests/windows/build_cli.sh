@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds corvane-cli.exe in folder DIR as `make windows` does (the drawing layer's doctest
-# program included), with two more warnings for the core's Windows branch, and corvane-filetool.exe, the helper of the Wine rows; then checks that
-# corvane-cli.exe needs no DLL but Windows' own.
+# Builds corvane-cli.exe and corvane.exe in folder DIR as `make windows` does (the engine's
+# doctest programs and the window rows' probe included), with two more warnings for the
+# Windows code, and corvane-filetool.exe, the helper of the Wine rows; then checks that both
+# programs need no DLL but Windows' own.
 #   build_cli.sh SOURCE DIR MINGW_CXX [COMPILER_LAUNCHER]
 set -euo pipefail
 source=$1
@@ -29,12 +30,14 @@ if [ ! "$dir/corvane-filetool.exe" -nt "$tool" ]; then
         -o "$dir/corvane-filetool.exe"
 fi
 
-exe=$dir/app/corvane-cli.exe
-dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
-foreign=$(grep -viE '^(kernel32|msvcrt|ucrtbase|advapi32|user32|shell32|ntdll|bcrypt|ws2_32)\.dll$|^api-ms-win-' <<<"$dlls" || true)
-if [ -n "$foreign" ]; then
-    echo "corvane-cli.exe needs DLLs that Windows does not have:"
-    echo "$foreign"
-    exit 1
-fi
-echo "corvane-cli.exe: $(stat -c %s "$exe") bytes, needs only" $dlls
+# Both programs need only Windows' own DLLs.
+for exe in "$dir/app/corvane-cli.exe" "$dir/app/corvane.exe"; do
+    dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
+    foreign=$(grep -viE '^(kernel32|msvcrt|ucrtbase|advapi32|user32|gdi32|comctl32|comdlg32|winmm|shell32|ole32|oleaut32|oleacc|imm32|uxtheme|ntdll|bcrypt|ws2_32)\.dll$|^api-ms-win-' <<<"$dlls" || true)
+    if [ -n "$foreign" ]; then
+        echo "${exe##*/} needs DLLs that Windows does not have:"
+        echo "$foreign"
+        exit 1
+    fi
+    echo "${exe##*/}: $(stat -c %s "$exe") bytes, needs only" $dlls
+done

@@ -4,7 +4,10 @@
 # another Windows process (corvane-probe.exe) and at the file's bytes from here.
 #   drive.sh ROW       ROW: layout | edit_save | refused | face
 # Environment: CORVANE_EXE, CORVANE_PROBE, CORVANE_FILETOOL (Windows programs), CORVANE_CLI
-# (the native corvane-cli, which makes the demo files and the expected bytes), WINE, WINEPREFIX.
+# (the native corvane-cli, which makes the demo files and the expected bytes), WINE,
+# WINESERVER, and WINEPREFIX: a prefix of the window rows' own. Wine's desktop process belongs
+# to the X display it started on, so each row starts the prefix's server on its own screen and
+# stops it at its end.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${CORVANE_IN_XVFB:-}" ]; then
@@ -16,9 +19,13 @@ app_pid=
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
     [ -n "${hold_pid:-}" ] && kill "$hold_pid" 2>/dev/null
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
+mkdir -p "$WINEPREFIX"
+"$WINE" wineboot </dev/null >/dev/null 2>&1 || true  # makes the prefix on first use
 
 fail() { echo "FAIL ($row): $*" >&2; exit 1; }
 win_path() { printf 'Z:%s' "${1//\//\\}"; }
@@ -45,7 +52,7 @@ make_demo() {
 }
 
 start() {
-    "$WINE" "$CORVANE_EXE" "$@" &
+    "$WINE" "$CORVANE_EXE" "$@" 2>>"$work/wine.log" &
     app_pid=$!
     probe wait >/dev/null || fail "the window did not appear"
     sleep 0.5
@@ -97,7 +104,8 @@ edit_save)
     expect 327 text "txt(2)"
     expect "S.S.C. NAPOLI" text Combo3
     # Step a transparency: the up arrow once, then the Up key in the field.
-    click where tab1
+    click where strip
+    keys Right  # the second page
     expect 40 text Up
     click arrow Up up
     expect 41 text Up
@@ -107,6 +115,7 @@ edit_save)
     # The colour dialog, cancelled, changes nothing.
     click where cmd_Color
     expect 0 enabled "C(0)"  # the dialog is modal
+    probe dialog >/dev/null || fail "no colour dialog"
     keys Escape
     expect 1 enabled "C(0)"
     expect 10 text "C(0)"

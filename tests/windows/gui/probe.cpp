@@ -2,7 +2,7 @@
 // test under Wine needs to, while the pointer and the keys come from the X server.
 //   probe wait              waits for the window; prints its DPI
 //   probe layout            every control of the layout table at its place, and the frame
-//   probe where NAME        the screen point at the middle of a control ("tab1": a tab)
+//   probe where NAME        the screen point at the middle of a control ("strip": the first tab)
 //   probe item NAME N       the middle of entry N of a club list that is dropped down
 //   probe text NAME         a control's text (an up-down box's: its field's)
 //   probe enabled NAME      1 or 0: whether it can be used (its containers enabled too)
@@ -15,6 +15,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -128,8 +129,10 @@ int Layout(HWND main) {
     return wrong ? 1 : 0;
 }
 
+// A visible top-level window of the program's process, of class `cls`.
 struct DialogSearch {
     DWORD process;
+    std::wstring_view cls = L"#32770";
     HWND found = nullptr;
 };
 
@@ -139,7 +142,7 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM data) {
     GetWindowThreadProcessId(hwnd, &process);
     wchar_t cls[64] = {};
     GetClassNameW(hwnd, cls, 64);
-    if (process == search->process && IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770") {
+    if (process == search->process && IsWindowVisible(hwnd) && cls == search->cls) {
         search->found = hwnd;
         return FALSE;
     }
@@ -186,12 +189,12 @@ int wmain(int argc, wchar_t* argv[]) {
     if (command == "face") {
         return corvane::probe::CompareSaveFace(ControlWindow(main, layout::Ctl::cmd_Save));
     }
-    if (command == "where" && name.starts_with("tab")) {
-        HWND tab = ControlWindow(main, layout::Ctl::TabControl1);
+    if (command == "where" && name == "strip") {
+        // The first tab, near the tab control's top-left corner (a tab's own rectangle comes
+        // back through a pointer, which Wine does not carry across processes).
         RECT r{};
-        TabCtrl_GetItemRect(tab, std::stoi(name.substr(3)), &r);
-        MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        PrintMiddle(r);
+        GetWindowRect(ControlWindow(main, layout::Ctl::TabControl1), &r);
+        std::printf("%ld %ld\n", r.left + 20, r.top + 10);
         return 0;
     }
     const layout::Control* control = ControlNamed(name);
@@ -207,18 +210,20 @@ int wmain(int argc, wchar_t* argv[]) {
         return 0;
     }
     if (command == "item" && argc > 3) {
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof(info);
-        GetComboBoxInfo(hwnd, &info);
-        RECT r{};
-        if (!IsWindowVisible(info.hwndList) ||
-            SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(_wtoi(argv[3])),
-                         reinterpret_cast<LPARAM>(&r)) == LB_ERR) {
+        // The dropped list is a top-level window of its own; Wine answers no message that
+        // carries a pointer across processes, so its entries are found by their height.
+        DialogSearch search{0, L"ComboLBox"};
+        GetWindowThreadProcessId(main, &search.process);
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) {
             std::puts("the list is not dropped down");
             return 1;
         }
-        MapWindowPoints(info.hwndList, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        PrintMiddle(r);
+        RECT r{};
+        GetWindowRect(search.found, &r);
+        const LRESULT height = SendMessageW(search.found, LB_GETITEMHEIGHT, 0, 0);
+        const long top = r.top + 1 + static_cast<long>(height) * _wtoi(argv[3]);
+        std::printf("%ld %ld\n", (r.left + r.right) / 2, top + static_cast<long>(height) / 2);
         return 0;
     }
     if (command == "text") {
@@ -229,8 +234,9 @@ int wmain(int argc, wchar_t* argv[]) {
         return 0;
     }
     if (command == "enabled") {
-        // Usable: enabled with every window it lies on.
-        bool enabled = true;
+        // Usable: enabled with every window it lies on, the main window included (which a
+        // modal dialog disables).
+        bool enabled = IsWindowEnabled(main) != FALSE;
         for (HWND w = hwnd; w && w != main; w = GetParent(w)) {
             enabled = enabled && IsWindowEnabled(w);
         }
@@ -242,9 +248,11 @@ int wmain(int argc, wchar_t* argv[]) {
         HWND bar = FindWindowExW(hwnd, nullptr, L"SCROLLBAR", nullptr);
         RECT r{};
         GetWindowRect(bar ? bar : hwnd, &r);
-        const int arrow = GetSystemMetrics(SM_CYVSCROLL) / 2;
+        // A bar shorter than two arrows' height is all arrows, each half of it.
+        const long arrow =
+            std::min<long>(GetSystemMetrics(SM_CYVSCROLL), (r.bottom - r.top) / 2) / 2;
         const bool up = std::wstring(argv[3]) == L"up";
-        std::printf("%ld %ld\n", (r.left + r.right) / 2, up ? r.top + arrow : r.bottom - arrow);
+        std::printf("%ld %ld\n", (r.left + r.right) / 2, up ? r.top + arrow : r.bottom - 1 - arrow);
         return 0;
     }
     std::puts("usage: corvane-probe wait|layout|where|item|text|enabled|dialog|face [NAME [N]]");
