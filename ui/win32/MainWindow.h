@@ -60,6 +60,14 @@ private:
     // Building and placing (MainWindowBuild.cpp).
     void Build();
     void BuildControl(const layout::Control& c);
+    // Where a control goes on its page or the client area at the window's DPI.
+    RECT PlaceOf(const layout::Control& c) const;
+    POINT PageOrigin() const;
+    static void FitComboHeight(HWND combo, const RECT& place);
+    // The frame around the designed client area, and the pages on the tab control.
+    void SizeFrame();
+    void PlacePages();
+    // Everything again at a new DPI: fonts, frame, pages and every control.
     void Place();
     void ApplyFonts();
     void ShowPage(int page);
@@ -97,10 +105,9 @@ private:
     std::array<HWND, 2> m_pages{};
     std::array<std::uint32_t, 2> m_buttonColours{};
     HWND m_lastFocus = nullptr;
-    HFONT m_font = nullptr;  // the platform's dialog font at the window's DPI
+    LOGFONTW m_dialogFont{};  // the platform's dialog font at the window's DPI
+    HFONT m_font = nullptr;   // made from it
     int m_dpi = 96;
-    struct Picture;
-    Picture* m_picture = nullptr;  // Image1's, decoded once
     MainEditor m_editor{*this};
 };
 

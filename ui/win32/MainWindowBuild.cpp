@@ -101,32 +101,29 @@ FontValue FontValueOf(const LOGFONTW& lf, int dpi) {
 
 }  // namespace
 
-// Image1's picture, decoded once by the system's picture loader.
-struct MainWindow::Picture {
-    IPicture* picture = nullptr;
-    ~Picture() {
-        if (picture) {
-            picture->Release();
-        }
-    }
-};
-
 MainWindow::MainWindow(HINSTANCE instance) : m_instance(instance) {
     m_buttonColours.fill(SysColour::ButtonFace);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &MainWindow::Proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMainClass;
-    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON),
-                                             GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    RegisterClassExW(&wc);
+    // The class, with the icon's two sizes, once for the process.
+    static const bool registered = [instance] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &MainWindow::Proc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kMainClass;
+        const auto icon = [instance](int w, int h) {
+            return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                                 GetSystemMetrics(w), GetSystemMetrics(h),
+                                                 LR_DEFAULTCOLOR));
+        };
+        wc.hIcon = icon(SM_CXICON, SM_CYICON);
+        wc.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
+        return RegisterClassExW(&wc) != 0;
+    }();
+    if (!registered) {
+        throw std::runtime_error("the main window's class could not be registered");
+    }
 
     m_menu = CreateMenu();
     HMENU popup = CreatePopupMenu();
@@ -143,8 +140,10 @@ MainWindow::MainWindow(HINSTANCE instance) : m_instance(instance) {
     }
     DragAcceptFiles(m_hwnd, TRUE);
     m_dpi = DpiOf(m_hwnd);
+    m_dialogFont = DialogFont(m_dpi);
+    m_font = CreateFontIndirectW(&m_dialogFont);
+    SizeFrame();
     Build();
-    Place();
     Centre();
 }
 
@@ -156,7 +155,6 @@ MainWindow::~MainWindow() {
     if (m_font) {
         DeleteObject(m_font);
     }
-    delete m_picture;
 }
 
 void MainWindow::Build() {
@@ -174,25 +172,26 @@ void MainWindow::Build() {
             m_instance, &page.t, m_hwnd, &MainWindow::PageProc, reinterpret_cast<LPARAM>(this));
         SetWindowLongPtrW(m_pages[static_cast<std::size_t>(i)], GWLP_ID, kPageId[i]);
     }
-    for (const layout::Control& c : layout::kControls) {
-        BuildControl(c);
-    }
-    // Group boxes lie behind what they hold, an outer one behind the inner ones (the table
-    // lists a container before what it holds); the hex fields lie in front of their buttons.
-    for (auto c = layout::kControls.rbegin(); c != layout::kControls.rend(); ++c) {
-        if (c->kind == Kind::GroupBox) {
-            SetWindowPos(Ctrl(c->id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PlacePages();
+    // A child window made later lies below the ones made before it, so the order of making
+    // is the order of lying: the pages on the tab control (made before it), the hex fields in
+    // front of their buttons, and the group boxes behind what they hold, an outer one behind
+    // the inner ones (the table lists a container before what it holds).
+    const auto build = [this](auto first, auto last, auto wanted) {
+        for (auto c = first; c != last; ++c) {
+            if (wanted(*c)) {
+                BuildControl(*c);
+            }
         }
-    }
-    for (const layout::Control& c : layout::kControls) {
-        if (c.kind == Kind::ReadOnlyEdit) {
-            SetWindowPos(Ctrl(c.id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        }
-    }
-    // The pages lie on the tab control.
-    for (HWND p : m_pages) {
-        SetWindowPos(p, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
+    };
+    const auto is = [](Kind kind) {
+        return [kind](const layout::Control& c) { return c.kind == kind; };
+    };
+    build(layout::kControls.begin(), layout::kControls.end(), is(Kind::ReadOnlyEdit));
+    build(layout::kControls.begin(), layout::kControls.end(), [](const layout::Control& c) {
+        return c.kind != Kind::ReadOnlyEdit && c.kind != Kind::GroupBox;
+    });
+    build(layout::kControls.rbegin(), layout::kControls.rend(), is(Kind::GroupBox));
     ShowPage(0);
     // Nothing but Open works until a file is open.
     EnableWindow(Ctrl(Ctl::TabControl1), FALSE);
@@ -207,11 +206,15 @@ void MainWindow::BuildControl(const layout::Control& c) {
     const auto menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     const std::wstring caption = WideOf(c.caption);
     const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    // Each control is made at its place, so that nothing is laid out twice.
+    const RECT r = PlaceOf(c);
     const auto make = [&](const wchar_t* cls, DWORD style, DWORD exStyle = 0) {
-        return CreateWindowExW(exStyle, cls, caption.c_str(), child | style, 0, 0, 0, 0, parent,
-                               menuId, m_instance, nullptr);
+        HWND made = CreateWindowExW(exStyle, cls, caption.c_str(), child | style, r.left, r.top,
+                                    r.right - r.left, r.bottom - r.top, parent, menuId, m_instance,
+                                    nullptr);
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+        return made;
     };
-    const LOGFONTW dialogFont = DialogFont(m_dpi);
     HWND hwnd = nullptr;
     switch (c.kind) {
         case Kind::TabControl:
@@ -245,16 +248,19 @@ void MainWindow::BuildControl(const layout::Control& c) {
             hwnd = make(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW);
             break;
         case Kind::UpDown:
-            hwnd = CreateUpDownBox(parent, id, RECT{}, StoredProperties(c.name),
-                                   FontValueOf(dialogFont, m_dpi), AccessibleNameOf(c));
+            hwnd = CreateUpDownBox(parent, id, r, StoredProperties(c.name),
+                                   FontValueOf(m_dialogFont, m_dpi), AccessibleNameOf(c));
             break;
         case Kind::ButtonXP:
-            hwnd = CreateButtonXP(parent, id, RECT{}, StoredProperties(c.name),
-                                  FontValueOf(dialogFont, m_dpi), AccessibleNameOf(c));
+            hwnd = CreateButtonXP(parent, id, r, StoredProperties(c.name),
+                                  FontValueOf(m_dialogFont, m_dpi), AccessibleNameOf(c));
             break;
     }
     if (!hwnd) {
         throw std::runtime_error("the control " + std::string(c.name) + " could not be created");
+    }
+    if (c.kind == Kind::Combo) {
+        FitComboHeight(hwnd, r);
     }
     if (c.kind != Kind::UpDown && c.kind != Kind::ButtonXP) {
         SetWindowSubclass(hwnd, NamedControlProc, 0, reinterpret_cast<DWORD_PTR>(&c));
@@ -262,8 +268,36 @@ void MainWindow::BuildControl(const layout::Control& c) {
     m_controls[static_cast<std::size_t>(c.id)] = hwnd;
 }
 
-void MainWindow::Place() {
-    ApplyFonts();
+RECT MainWindow::PlaceOf(const layout::Control& c) const {
+    const auto px = [this](int twips) { return TwipsToPixels(twips, m_dpi); };
+    const layout::Twips t = layout::OnClient(c.id);
+    const POINT origin = c.page == layout::kNoPage ? POINT{0, 0} : PageOrigin();
+    RECT r{px(t.left) - origin.x, px(t.top) - origin.y, 0, 0};
+    r.right = r.left + px(t.width);
+    // A combo box's window holds its dropped list too; FitComboHeight sets the closed height.
+    r.bottom = r.top + px(t.height) * (c.kind == Kind::Combo ? 10 : 1);
+    return r;
+}
+
+POINT MainWindow::PageOrigin() const {
+    // The pages cover the tab control below its strip; their controls are placed on them.
+    const layout::Twips tab = layout::OnClient(Ctl::TabControl1);
+    return {TwipsToPixels(tab.left, m_dpi), TwipsToPixels(tab.top + layout::kTabStripTwips, m_dpi)};
+}
+
+void MainWindow::FitComboHeight(HWND combo, const RECT& place) {
+    // The closed box is made as high as the layout gives by its selection field's height.
+    const int wanted = (place.bottom - place.top) / 10;
+    RECT shown{};
+    GetWindowRect(combo, &shown);
+    const LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    const LRESULT fitted = field + (wanted - (shown.bottom - shown.top));
+    if (field > 0 && fitted > 0 && fitted != field) {
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fitted);
+    }
+}
+
+void MainWindow::SizeFrame() {
     const auto px = [this](int twips) { return TwipsToPixels(twips, m_dpi); };
     // The frame around a client area of the designed size.
     RECT frame{0, 0, px(layout::kClient.width), px(layout::kClient.height)};
@@ -278,36 +312,29 @@ void MainWindow::Place() {
                      frame.bottom - frame.top + missing,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
 
+void MainWindow::PlacePages() {
+    const auto px = [this](int twips) { return TwipsToPixels(twips, m_dpi); };
     const layout::Twips tab = layout::OnClient(Ctl::TabControl1);
-    // The pages cover the tab control below its strip; their controls are placed on them.
-    const POINT pageOrigin{px(tab.left), px(tab.top + layout::kTabStripTwips)};
+    const POINT origin = PageOrigin();
     for (HWND p : m_pages) {
-        SetWindowPos(p, nullptr, pageOrigin.x, pageOrigin.y, px(tab.width) - 3,
+        SetWindowPos(p, nullptr, origin.x, origin.y, px(tab.width) - 3,
                      px(tab.height - layout::kTabStripTwips) - 3, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void MainWindow::Place() {
+    ApplyFonts();
+    SizeFrame();
+    PlacePages();
     for (const layout::Control& c : layout::kControls) {
-        const layout::Twips t = layout::OnClient(c.id);
-        const POINT origin = c.page == layout::kNoPage ? POINT{0, 0} : pageOrigin;
-        const int x = px(t.left) - origin.x;
-        const int y = px(t.top) - origin.y;
-        const int w = px(t.width);
-        const int h = px(t.height);
-        HWND hwnd = Ctrl(c.id);
+        const RECT r = PlaceOf(c);
+        SetWindowPos(Ctrl(c.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         if (c.kind == Kind::Combo) {
-            // The window's height includes the dropped list; the closed box is made as high
-            // as the layout gives by its selection field's height.
-            SetWindowPos(hwnd, nullptr, x, y, w, h * 10, SWP_NOZORDER | SWP_NOACTIVATE);
-            RECT shown{};
-            GetWindowRect(hwnd, &shown);
-            const LRESULT field = SendMessageW(hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-            const LRESULT wanted = field + (h - (shown.bottom - shown.top));
-            if (field > 0 && wanted > 0 && wanted != field) {
-                SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
-            }
-            continue;
+            FitComboHeight(Ctrl(c.id), r);
         }
-        SetWindowPos(hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -315,8 +342,8 @@ void MainWindow::ApplyFonts() {
     if (m_font) {
         DeleteObject(m_font);
     }
-    const LOGFONTW lf = DialogFont(m_dpi);
-    m_font = CreateFontIndirectW(&lf);
+    m_dialogFont = DialogFont(m_dpi);
+    m_font = CreateFontIndirectW(&m_dialogFont);
     // The custom controls carry fonts of their own.
     for (const layout::Control& c : layout::kControls) {
         if (c.kind != Kind::UpDown && c.kind != Kind::ButtonXP) {
@@ -376,33 +403,57 @@ void MainWindow::DrawColourButton(const DRAWITEMSTRUCT& item) {
 }
 
 void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
-    if (!m_picture) {
-        m_picture = new Picture;
+    // Decoded once for the process by the system's picture loader, and stretched once to the
+    // control's size (it never changes), so that a paint is one copy.
+    struct Stretched {
+        IPicture* picture = nullptr;
+        HDC dc = nullptr;
+        HBITMAP bitmap = nullptr;
+        SIZE size{};
+    };
+    static Stretched cache = [] {
+        Stretched s;
         const std::string bytes = ResourceText("pitch_gif");
         HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-        if (memory) {
-            std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-            GlobalUnlock(memory);
-            IStream* stream = nullptr;
-            if (SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-                OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                               reinterpret_cast<void**>(&m_picture->picture));
-                stream->Release();
-            } else {
-                GlobalFree(memory);
-            }
+        if (!memory) {
+            return s;
         }
-    }
+        std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+        IStream* stream = nullptr;
+        if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+            GlobalFree(memory);
+            return s;
+        }
+        OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                       reinterpret_cast<void**>(&s.picture));
+        stream->Release();
+        return s;
+    }();
     const RECT& r = item.rcItem;
-    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
-    if (IPicture* picture = m_picture->picture) {
+    const SIZE size{r.right - r.left, r.bottom - r.top};
+    if (cache.picture && (!cache.dc || cache.size.cx != size.cx || cache.size.cy != size.cy)) {
+        if (cache.dc) {
+            DeleteDC(cache.dc);
+            DeleteObject(cache.bitmap);
+        }
+        cache.dc = CreateCompatibleDC(item.hDC);
+        cache.bitmap = CreateCompatibleBitmap(item.hDC, size.cx, size.cy);
+        SelectObject(cache.dc, cache.bitmap);
+        cache.size = size;
+        RECT all{0, 0, size.cx, size.cy};
+        FillRect(cache.dc, &all, GetSysColorBrush(COLOR_BTNFACE));
         // Stretched to fill the control, unevenly, as designed.
         OLE_XSIZE_HIMETRIC w = 0;
         OLE_YSIZE_HIMETRIC h = 0;
-        picture->get_Width(&w);
-        picture->get_Height(&h);
-        picture->Render(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, h, w, -h,
-                        nullptr);
+        cache.picture->get_Width(&w);
+        cache.picture->get_Height(&h);
+        cache.picture->Render(cache.dc, 0, 0, size.cx, size.cy, 0, h, w, -h, nullptr);
+    }
+    if (cache.dc) {
+        BitBlt(item.hDC, r.left, r.top, size.cx, size.cy, cache.dc, 0, 0, SRCCOPY);
+    } else {
+        FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
     }
 }
 
