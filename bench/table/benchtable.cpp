@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -218,9 +219,20 @@ int main(int argc, char** argv) {
                    field);
     };
 
+    // corvane.exe under Wine, where the Windows build and Wine are here: one process of each
+    // window at a time, alternating, each a cold window and 20 later ones.
+    Samples wine;
+    RunAlternating("wine/bench_wine", {"^BM_Win32BareFirstFrame/", "^BM_Win32MainFirstFrame/"},
+                   quick ? 1 : 5, {}, wine);
+    const auto wineOf = [&](const char* window, const char* field) {
+        const QString name =
+            QStringLiteral("BM_Win32%1FirstFrame/iterations:20/manual_time").arg(window);
+        return wine.count(name) ? Get(wine, name, field) : -1.0;
+    };
+
     const QString frmMainCold = "BM_frmMainColdFirstFrame/iterations:1/manual_time";
     const QString bareCold = "BM_BareWindowColdFirstFrame/iterations:1/manual_time";
-    const std::vector<Row> rows = {
+    std::vector<Row> rows = {
         {"start-up to first paint, first window of a process: frmMain / bare window",
          Get(coldStart, frmMainCold, "real_time"), Get(coldStart, bareCold, "real_time"), "s",
          1.15},
@@ -253,6 +265,16 @@ int main(int argc, char** argv) {
          idleOf("Main", "idle_cpu_ms") * 1e-3, idleOf("Empty", "idle_cpu_ms") * 1e-3, "s", 1.1},
     };
 
+    if (wineOf("Main", "real_time") >= 0 && wineOf("Bare", "real_time") >= 0) {
+        rows.push_back({"corvane.exe under Wine, start-up to first paint, first window of a "
+                        "process: frmMain / bare Win32 window",
+                        wineOf("Main", "cold_us") * 1e-6, wineOf("Bare", "cold_us") * 1e-6, "s",
+                        1.15});
+        rows.push_back({"corvane.exe under Wine, start-up to first paint, later windows: frmMain "
+                        "/ bare Win32 window",
+                        wineOf("Main", "real_time"), wineOf("Bare", "real_time"), "s", 1.15});
+    }
+
     out << "\n| Measurement | Corvane | Floor | Ratio | Aim | |\n|---|---:|---:|---:|---:|---|\n";
     int passed = 0;
     int missed = 0;
@@ -269,6 +291,14 @@ int main(int argc, char** argv) {
         << idleOf("Empty", "wakeups")
         << "; the control, a window with a 10 ms timer: " << idleOf("Ticking", "wakeups")
         << " wake-ups, " << Show(idleOf("Ticking", "idle_cpu_ms") * 1e-3, "s") << ".\n";
+    if (wineOf("Main", "real_time") < 0) {
+        out << "\ncorvane.exe under Wine: not measured (bench_wine needs the Windows build, "
+               "`make windows`, Wine and xvfb-run).\n";
+    }
+    const QFileInfo exe(QStringLiteral(CORVANE_WINDOWS_EXE));
+    out << "\ncorvane.exe (" << exe.filePath() << "): "
+        << (exe.exists() ? QString::number(exe.size()) + " bytes" : QStringLiteral("not built"))
+        << ".\n";
     out << "\nMachine: " << Machine() << "; load average " << loadBefore << " before, " << Load()
         << " after. Medians of "
         << (quick ? "1-2"

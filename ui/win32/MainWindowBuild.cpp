@@ -4,6 +4,7 @@
 #include "ui/win32/MainWindow.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <ole2.h>
 #include <olectl.h>
 
@@ -40,6 +41,23 @@ std::wstring AccessibleNameOf(const layout::Control& c) {
     return WideOf(c.accessibleName.empty() ? c.caption : c.accessibleName);
 }
 
+// The role a screen reader announces for a system control: the one its class has, said
+// outright where a system's standard object may not know the class (0: the standard one).
+long RoleOf(Kind kind) {
+    switch (kind) {
+    case Kind::Combo:
+        return ROLE_SYSTEM_COMBOBOX;
+    case Kind::ColourButton:
+        return ROLE_SYSTEM_PUSHBUTTON;
+    case Kind::Picture:
+        return ROLE_SYSTEM_GRAPHIC;
+    case Kind::GroupBox:
+        return ROLE_SYSTEM_GROUPING;
+    default:
+        return 0;
+    }
+}
+
 // The system's controls answer a screen reader with the table's names; a wheel turned over a
 // club list without the focus leaves its choice alone.
 LRESULT CALLBACK NamedControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -48,7 +66,7 @@ LRESULT CALLBACK NamedControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_GETOBJECT:
             if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-                return AnswerGetObject(hwnd, wParam, lParam, AccessibleNameOf(c), 0);
+                return AnswerGetObject(hwnd, wParam, lParam, AccessibleNameOf(c), RoleOf(c.kind));
             }
             break;
         case WM_MOUSEWHEEL:

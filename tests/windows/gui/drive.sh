@@ -78,6 +78,15 @@ layout)
     expect 0 enabled "txt(0)"
     expect "" text "txt(0)"
     expect 0 text Up
+    # What a screen reader announces: the name and the role (42 text, 46 combo box, 43 push
+    # button, 52 spin button).
+    expect "Team 1 ID|42" name "txt(0)"
+    expect "Team 4 club|46" name Combo4
+    expect "Font colour red|42" name "C(10)"
+    expect "Font colour hex|42" name Result4
+    expect "Loading icon colour|43" name cmd_Color
+    expect "Font colour transparency|52" name Up4
+    expect "Save|43" name cmd_Save
     quit
     ;;
 edit_save)
@@ -151,6 +160,13 @@ refused)
     demo=$work/pes2012.exe
     make_demo "$demo"
     cp "$demo" "$work/before.exe"
+    # A name with a trailing dot, which Windows would quietly open as the file without it, is
+    # refused by its name.
+    start "$(win_path "$demo")."
+    probe dialog >/dev/null || fail "no message for a name with a trailing dot"
+    keys Return
+    expect "" text "txt(0)"
+    quit
     start "$(win_path "$demo")"
     expect 100 text "txt(0)"
     click where "txt(0)"

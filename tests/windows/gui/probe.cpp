@@ -5,6 +5,7 @@
 //   probe where NAME        the screen point at the middle of a control ("strip": the first tab)
 //   probe item NAME N       the middle of entry N of a club list that is dropped down
 //   probe text NAME         a control's text (an up-down box's: its field's)
+//   probe name NAME         what a screen reader is told of it: "name|role"
 //   probe enabled NAME      1 or 0: whether it can be used (its containers enabled too)
 //   probe arrow NAME up|down the middle of an up-down box's arrow
 //   probe dialog            the title and text of the window's open dialog, "title|text"
@@ -14,6 +15,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -231,6 +233,30 @@ int wmain(int argc, wchar_t* argv[]) {
                          ? FindWindowExW(hwnd, nullptr, L"EDIT", nullptr)
                          : hwnd;
         std::printf("%s\n", TextOf(field ? field : hwnd).c_str());
+        return 0;
+    }
+    if (command == "name") {
+        // What a screen reader is told: the accessible object's name and role.
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IAccessible* object = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT),
+                                              __uuidof(IAccessible),
+                                              reinterpret_cast<void**>(&object))) ||
+            !object) {
+            std::puts("no accessible object");
+            return 1;
+        }
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR accessibleName = nullptr;
+        VARIANT role{};
+        object->get_accName(self, &accessibleName);
+        object->get_accRole(self, &role);
+        std::printf("%s|%ld\n", accessibleName ? Utf8FromWide(accessibleName).c_str() : "",
+                    role.vt == VT_I4 ? role.lVal : -1L);
+        SysFreeString(accessibleName);
+        object->Release();
         return 0;
     }
     if (command == "enabled") {
