@@ -60,10 +60,16 @@ run: build
 artwork:
 	python3 scripts/make_artwork.py resources
 
-# The README's screenshots, taken on a virtual screen.
-screenshots: build
-	@$(MAKE) --no-print-directory deps PACKAGES="xvfb xauth"
+# The README's screenshots, taken on a virtual screen: the Qt window's, and corvane.exe's under
+# Wine beside them.
+screenshots: build windows
+	@$(MAKE) --no-print-directory deps PACKAGES="xvfb xauth imagemagick"
 	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD)/tests/ui/ui_screenshots docs
+	WINE=$$(command -v wine64 || echo /usr/lib/wine/wine64) WINESERVER=/usr/lib/wine/wineserver \
+	  WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix WINEDEBUG=-all \
+	  CORVANE_EXE=$(WINDOWS_BUILD)/app/corvane.exe CORVANE_PROBE=$(WINDOWS_BUILD)/corvane-probe.exe \
+	  CORVANE_FILETOOL= CORVANE_CLI=$(BUILD)/app/corvane-cli \
+	  tests/windows/gui/drive.sh screenshots $(CURDIR)/docs
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -193,8 +193,28 @@ face)
     probe face || fail "the Save button's face differs from the engine's image"
     quit
     ;;
+screenshots)
+    # Not a test: the README's pictures of corvane.exe under Wine, beside the Qt window's
+    # (the same values as tests/ui/ui_screenshots.cpp), into folder $2.
+    demo=$work/pes2012.exe
+    make_demo "$demo"
+    "$CORVANE_CLI" set "$demo" --team1 100 --team2 121 --team3 327 --team4 1264 \
+        --exhibition 255,128,0,200 --font 192,224,255,255 >/dev/null
+    start "$(win_path "$demo")"
+    expect 1 enabled cmd_Save
+    xdotool mousemove 0 0
+    window=$(xdotool search --name '^Corvane$' | head -1)
+    sleep 0.5
+    import -window "$window" -frame "$2/windows-teams.png"
+    click where strip
+    keys Right
+    xdotool mousemove 0 0
+    sleep 0.5
+    import -window "$window" -frame "$2/windows-colours.png"
+    quit
+    ;;
 *)
-    echo "usage: drive.sh layout|edit_save|refused|face" >&2
+    echo "usage: drive.sh layout|edit_save|refused|face|screenshots DIR" >&2
     exit 2
     ;;
 esac
