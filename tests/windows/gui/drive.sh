@@ -87,6 +87,16 @@ layout)
     expect "Loading icon colour|43" name cmd_Color
     expect "Font colour transparency|52" name Up4
     expect "Save|43" name cmd_Save
+    # Menu, Open (by keys: the menu has no access keys), and a name typed into the dialog.
+    demo=$work/pes2012.exe
+    make_demo "$demo"
+    keys F10 Down Return
+    expect "pes2012.exe|" dialog
+    xdotool type --delay 20 "$(win_path "$demo")"
+    keys Return
+    expect 100 text "txt(0)"
+    expect 1 enabled cmd_Save
+    expect 1 enabled "txt(3)"
     quit
     ;;
 edit_save)
