@@ -19,6 +19,10 @@ namespace corvane {
 // odd one, and might then find another "data" than this check did.
 bool IsPlayableWave(std::string_view bytes);
 
+// Sounds are short: a file larger than this plays nothing rather than being held in memory
+// whole, on either platform.
+inline constexpr long long kMaxSoundFileBytes = 16 * 1024 * 1024;
+
 // What a player needs of a wave that passes that check: its format, and where its samples are.
 struct WaveLayout {
     std::uint16_t channels = 0;

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+#include "controls/host/WaveFormat.h"  // kMaxSoundFileBytes
+
 namespace corvane {
 
 // Where a sound path as the controls store it (".\resources\click.wav") is found, and reading
@@ -24,10 +26,6 @@ QList<QDir> SoundFolders();
 // The first of `folders` under which `file` names an existing file, as an absolute path; an
 // absolute `file` is only checked. The empty text when there is none.
 QString FindSoundFile(const QString& file, const QList<QDir>& folders);
-
-// Sounds are short: a file larger than this plays nothing rather than being held in memory
-// whole.
-inline constexpr qint64 kMaxSoundFileBytes = 16 * 1024 * 1024;
 
 // The contents of the file at `path` when it is a regular file of at most kMaxSoundFileBytes
 // holding a wave the player can play (IsPlayableWave); otherwise nothing. Never waits on a

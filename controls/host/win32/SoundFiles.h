@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/host/SoundCache.h"
+#include "controls/host/WaveFormat.h"  // kMaxSoundFileBytes
 
 namespace corvane::win32 {
 
@@ -24,9 +25,6 @@ std::vector<std::wstring> SoundFolders();
 // The first of `folders` under which `file` names an existing regular file, as a full path;
 // an absolute `file` is only checked. The empty text when there is none.
 std::wstring FindSoundFile(std::wstring_view file, const std::vector<std::wstring>& folders);
-
-// Sounds are short: a file larger than this plays nothing rather than being held in memory.
-inline constexpr long long kMaxSoundFileBytes = 16 * 1024 * 1024;
 
 // A checked wave's bytes, shared between the cache and the sound playing them.
 struct WaveBytes {
