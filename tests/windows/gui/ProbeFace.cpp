@@ -36,7 +36,7 @@ public:
 
 }  // namespace
 
-int CompareSaveFace(HWND button) {
+int CompareSaveFace(HWND button, bool hovered) {
     if (!button) {
         std::puts("no Save button");
         return 1;
@@ -59,6 +59,7 @@ int CompareSaveFace(HWND button) {
     core.ReadProperties(bag);
     core.setClientSize(w, h);
     ButtonShellFacts facts;
+    facts.flags.MouseOver = hovered;
     facts.font = win32::DrawFontOf(core.surfaceFont());
     facts.palette = win32::WindowsSystemPalette();
     win32::DibSurface engine;

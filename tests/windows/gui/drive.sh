@@ -201,6 +201,13 @@ face)
     xdotool mousemove 0 0
     sleep 0.5
     probe face || fail "the Save button's face differs from the engine's image"
+    # The pointer over it: the hover timer finds it there, and the face is the hovered one.
+    xdotool mousemove $(probe where cmd_Save)
+    sleep 0.5
+    probe face hover || fail "the hovered Save button's face differs from the engine's image"
+    xdotool mousemove 0 0
+    sleep 0.5
+    probe face || fail "the Save button's face did not come back when the pointer left"
     quit
     ;;
 screenshots)

@@ -9,7 +9,8 @@
 //   probe enabled NAME      1 or 0: whether it can be used (its containers enabled too)
 //   probe arrow NAME up|down the middle of an up-down box's arrow
 //   probe dialog            the title and text of the window's open dialog, "title|text"
-//   probe face              the Save button's face on the screen against the engine's image
+//   probe face [hover]      the Save button's face on the screen against the engine's image,
+//                           with the pointer away from it or over it
 // Exit status 0 when it found what it was asked for and it was right, 1 otherwise.
 
 #include <windows.h>
@@ -189,7 +190,8 @@ int wmain(int argc, wchar_t* argv[]) {
         return 0;
     }
     if (command == "face") {
-        return corvane::probe::CompareSaveFace(ControlWindow(main, layout::Ctl::cmd_Save));
+        return corvane::probe::CompareSaveFace(ControlWindow(main, layout::Ctl::cmd_Save),
+                                               name == "hover");
     }
     if (command == "where" && name == "strip") {
         // The first tab, near the tab control's top-left corner (a tab's own rectangle comes
