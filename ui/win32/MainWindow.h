@@ -26,8 +26,9 @@ inline constexpr wchar_t kAppTitle[] = L"Corvane";
 // pages and the menu's commands have their own.
 inline constexpr int kFirstControlId = 100;
 inline constexpr int kPageId[2] = {90, 91};
-inline constexpr UINT kMenuOpen = 1;
-inline constexpr UINT kMenuSave = 2;
+// Not IDOK and IDCANCEL (1 and 2), which the dialog manager sends for Enter and Escape.
+inline constexpr UINT kMenuOpen = 40001;
+inline constexpr UINT kMenuSave = 40002;
 
 constexpr int ControlId(layout::Ctl id) {
     return kFirstControlId + static_cast<int>(id);

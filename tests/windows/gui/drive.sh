@@ -115,6 +115,12 @@ edit_save)
     click where "txt(1)"
     keys End BackSpace BackSpace BackSpace BackSpace BackSpace 4 3 2 1
     expect 4321 text "txt(1)"
+    # Enter and Escape in a field are the dialog manager's OK and Cancel: they neither open
+    # nor save.
+    keys Return Escape
+    sleep 0.5
+    probe dialog >/dev/null && fail "Enter or Escape in a field opened a dialog"
+    cmp -s "$demo" "$work/before.exe" || fail "Enter or Escape in a field wrote the file"
     # Pick a club by its list: the third, S.S.C. NAPOLI, is 327.
     read -r x y < <(probe where Combo3)
     xdotool mousemove $((x + 70)) "$y" click 1
