@@ -48,7 +48,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const corvane::StartCommand command = corvane::ParseStartArguments(arguments);
     switch (command.action) {
         case corvane::StartCommand::Action::PrintHelp:
-            Tell(corvane::StartUsage(), MB_ICONINFORMATION);
+            Tell(corvane::StartUsage(corvane::QtOptions::TakenOut), MB_ICONINFORMATION);
             return 0;
         case corvane::StartCommand::Action::PrintVersion:
             Tell("Corvane " CORVANE_VERSION, MB_ICONINFORMATION);

@@ -150,21 +150,26 @@ std::filesystem::path StartFilePath(const StartArgument& argument) {
     return std::filesystem::path(std::string(argument.text));
 }
 
-std::string StartUsage() {
-    return "Usage: corvane [--] [FILE]\n"
-           "       corvane --help | --version\n"
-           "\n"
-           "Opens the window that edits the four teams and the two colours stored in a\n"
-           "football game's demo executable (pes2012.exe). With FILE, opens that file at\n"
-           "start, as Menu > Open does once it is chosen.\n"
-           "\n"
-           "Options:\n"
-           "  -h, --help     print this help and exit\n"
-           "  -v, --version  print the version and exit\n"
-           "  --             the next argument is FILE, even if it starts with \"-\"\n"
-           "\n"
-           "Qt's own options, such as -platform NAME or -style NAME, may come before \"--\".\n"
-           "\n"
+std::string StartUsage(QtOptions qtOptions) {
+    std::string usage =
+        "Usage: corvane [--] [FILE]\n"
+        "       corvane --help | --version\n"
+        "\n"
+        "Opens the window that edits the four teams and the two colours stored in a\n"
+        "football game's demo executable (pes2012.exe). With FILE, opens that file at\n"
+        "start, as Menu > Open does once it is chosen.\n"
+        "\n"
+        "Options:\n"
+        "  -h, --help     print this help and exit\n"
+        "  -v, --version  print the version and exit\n"
+        "  --             the next argument is FILE, even if it starts with \"-\"\n"
+        "\n";
+    if (qtOptions == QtOptions::StillIn) {
+        usage +=
+            "Qt's own options, such as -platform NAME or -style NAME, may come before \"--\".\n"
+            "\n";
+    }
+    return usage +
            "Exit status: 0 when the window is closed (or after --help and --version), 2\n"
            "when the command line is refused. corvane-cli does the same work from a shell.\n";
 }

@@ -44,8 +44,9 @@ std::vector<StartArgument> StartArguments(int argc, char* const* argv, int first
 // the argument, or on Windows the wide characters of the same argument.
 std::filesystem::path StartFilePath(const StartArgument& argument);
 
-// What `corvane --help` prints.
-std::string StartUsage();
+// What `corvane --help` prints; with QtOptions::StillIn, it mentions Qt's options (the Qt
+// program takes them, the Windows one has none).
+std::string StartUsage(QtOptions qtOptions = QtOptions::StillIn);
 
 // Exit status of a refused command line, as corvane-cli's.
 inline constexpr int kStartRefused = 2;
