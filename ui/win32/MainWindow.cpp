@@ -145,8 +145,31 @@ bool MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
             m_editor.Combo_Change(team);
             return true;
         }
+        if (is(combo) && code == CBN_EDITCHANGE && TypedClubIsEntry(Ctrl(combo))) {
+            // A name typed in full is chosen at once, so that the field beside the list already
+            // holds its number when Save is chosen from the menu without leaving the list.
+            m_editor.Combo_Change(team);
+            return true;
+        }
     }
     return false;
+}
+
+bool MainWindow::TypedClubIsEntry(HWND combo) {
+    // The list's own search ignores case; a club is chosen only by its exact name.
+    std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(combo)) + 1, L'\0');
+    typed.resize(static_cast<std::size_t>(
+        GetWindowTextW(combo, typed.data(), static_cast<int>(typed.size()))));
+    const LRESULT entry = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(typed.c_str()));
+    if (typed.empty() || entry == CB_ERR) {
+        return false;
+    }
+    std::wstring name(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, entry, 0)) + 1,
+                      L'\0');
+    name.resize(static_cast<std::size_t>(
+        SendMessageW(combo, CB_GETLBTEXT, entry, reinterpret_cast<LPARAM>(name.data()))));
+    return name == typed;
 }
 
 bool MainWindow::Notify(const NMHDR& header) {

@@ -57,6 +57,8 @@ private:
     // WM_COMMAND, WM_DRAWITEM and colours from the pages, which pass them on.
     bool OnCommand(WPARAM wParam, LPARAM lParam);
     bool Notify(const NMHDR& header);
+    // Whether a club list's typed text is one of its entries, letter for letter.
+    static bool TypedClubIsEntry(HWND combo);
 
     // Building and placing (MainWindowBuild.cpp).
     void Build();

@@ -128,6 +128,16 @@ edit_save)
     click item Combo3 2
     expect 327 text "txt(2)"
     expect "S.S.C. NAPOLI" text Combo3
+    # Or type a club's exact name: "santos" is no club, SANTOS is 1254.
+    read -r x y < <(probe where Combo4)
+    xdotool mousemove $((x - 40)) "$y" click 1
+    keys End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+    xdotool type --delay 30 santos
+    sleep 0.3
+    expect 1263 text "txt(3)"
+    keys BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+    xdotool type --delay 30 SANTOS
+    expect 1254 text "txt(3)"
     # Step a transparency: the up arrow once, then the Up key in the field.
     click where strip
     keys Right  # the second page
@@ -150,7 +160,8 @@ edit_save)
     keys Return
     quit
     cp "$work/before.exe" "$work/expected.exe"
-    "$CORVANE_CLI" set "$work/expected.exe" --team2 4321 --team3 327 --exhibition 10,20,30,42 >/dev/null
+    "$CORVANE_CLI" set "$work/expected.exe" --team2 4321 --team3 327 --team4 1254 \
+        --exhibition 10,20,30,42 >/dev/null
     cmp "$demo" "$work/expected.exe" || fail "the saved file differs from the expected bytes"
     [ "$(cat "$work/neighbour.txt")" = "a neighbour" ] || fail "the neighbour changed"
     ;;
