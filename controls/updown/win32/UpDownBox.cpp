@@ -72,15 +72,18 @@ bool UpDownWindow::Create(const PropertyBag& bag) {
     resetBar();
     createField(u"0");
     m_model.font = m_ambientFont;
-    applyFont();
-    applyColours();
-    relayout();
+    applyColours();  // a Change handler may show the field before the load is over
+    // The stored set applies its font, colours and layout row by row; while it loads, the box
+    // is hidden from them and takes each once, at the end, as loaded.
+    m_loading = true;
     // The value's row, the last one, runs the text rule, which may raise Change.
     if (!m_guard.survives([&] { m_model.Read(bag); })) {
         return false;
     }
+    m_loading = false;
+    applyFont();
+    applyColours();
     relayout();
-    InvalidateRect(m_box, nullptr, TRUE);
     return true;
 }
 
@@ -119,6 +122,9 @@ void UpDownWindow::resetBar() {
 }
 
 void UpDownWindow::applyColours() {
+    if (m_loading) {
+        return;
+    }
     const SystemPalette palette = WindowsSystemPalette();
     m_back = TranslateColor(m_model.backColor, palette);
     m_fore = TranslateColor(m_model.foreColor, palette);
@@ -133,6 +139,9 @@ void UpDownWindow::applyColours() {
 }
 
 void UpDownWindow::applyFont() {
+    if (m_loading) {
+        return;
+    }
     HFONT font = CreateGdiFont(m_model.font, m_dpi);
     if (HDC dc = GetDC(m_box)) {
         const HGDIOBJ old = SelectObject(dc, font);
@@ -186,6 +195,9 @@ void UpDownWindow::applyEnabled() {
 }
 
 void UpDownWindow::applyLayout() {
+    if (m_loading) {
+        return;
+    }
     relayout();
     InvalidateRect(m_box, nullptr, TRUE);
 }

@@ -86,6 +86,7 @@ private:
     bool m_settingEnabled = false;  // our own EnableWindow is running
     bool m_replacingField = false;  // the field is made anew for another alignment
     bool m_destroying = false;      // WM_DESTROY came: the parts report nothing more
+    bool m_loading = false;         // Create reads the stored set: font, colours, layout wait
     ReentryGuard m_guard;           // around every call that can raise Change
 };
 

@@ -109,7 +109,7 @@ LRESULT UpDownWindow::handle(UINT msg, WPARAM w, LPARAM l) {
             }
             return 0;
         case WM_SIZE:
-            if (m_field) {
+            if (m_field && !m_loading) {
                 relayout();
             }
             return 0;
