@@ -66,7 +66,8 @@ private:
     // Where a control goes on its page or the client area at the window's DPI.
     RECT PlaceOf(const layout::Control& c) const;
     POINT PageOrigin() const;
-    static void FitComboHeight(HWND combo, const RECT& place);
+    void MeasureClubList();
+    void FitComboHeight(HWND combo, const RECT& place) const;
     // The frame around the designed client area, and the pages on the tab control.
     void SizeFrame();
     void PlacePages();
@@ -108,8 +109,9 @@ private:
     std::array<HWND, 2> m_pages{};
     std::array<std::uint32_t, 2> m_buttonColours{};
     HWND m_lastFocus = nullptr;
-    LOGFONTW m_dialogFont{};  // the platform's dialog font at the window's DPI
-    HFONT m_font = nullptr;   // made from it
+    LOGFONTW m_dialogFont{};   // the platform's dialog font at the window's DPI
+    HFONT m_font = nullptr;    // made from it
+    int m_clubListHeight = 0;  // a club list's dropped height
     int m_dpi = 96;
     MainEditor m_editor{*this};
 };

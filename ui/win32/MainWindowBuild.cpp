@@ -4,8 +4,8 @@
 #include "ui/win32/MainWindow.h"
 
 #include <commctrl.h>
-#include <oleacc.h>
 #include <ole2.h>
+#include <oleacc.h>
 #include <olectl.h>
 
 #include <cstring>
@@ -19,6 +19,7 @@
 #include "controls/host/win32/Palette.h"
 #include "controls/host/win32/WideText.h"
 #include "controls/updown/win32/UpDownWindow.h"
+#include "core/TeamCatalogue.h"
 #include "editor/CaptionContrast.h"
 #include "ui/win32/Resources.h"
 
@@ -45,16 +46,16 @@ std::wstring AccessibleNameOf(const layout::Control& c) {
 // outright where a system's standard object may not know the class (0: the standard one).
 long RoleOf(Kind kind) {
     switch (kind) {
-    case Kind::Combo:
-        return ROLE_SYSTEM_COMBOBOX;
-    case Kind::ColourButton:
-        return ROLE_SYSTEM_PUSHBUTTON;
-    case Kind::Picture:
-        return ROLE_SYSTEM_GRAPHIC;
-    case Kind::GroupBox:
-        return ROLE_SYSTEM_GROUPING;
-    default:
-        return 0;
+        case Kind::Combo:
+            return ROLE_SYSTEM_COMBOBOX;
+        case Kind::ColourButton:
+            return ROLE_SYSTEM_PUSHBUTTON;
+        case Kind::Picture:
+            return ROLE_SYSTEM_GRAPHIC;
+        case Kind::GroupBox:
+            return ROLE_SYSTEM_GROUPING;
+        default:
+            return 0;
     }
 }
 
@@ -160,6 +161,7 @@ MainWindow::MainWindow(HINSTANCE instance) : m_instance(instance) {
     m_dpi = DpiOf(m_hwnd);
     m_dialogFont = DialogFont(m_dpi);
     m_font = CreateFontIndirectW(&m_dialogFont);
+    MeasureClubList();
     SizeFrame();
     Build();
     Centre();
@@ -260,7 +262,8 @@ void MainWindow::BuildControl(const layout::Control& c) {
             hwnd = make(L"EDIT", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY);
             break;
         case Kind::Combo:
-            hwnd = make(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
+            hwnd = make(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
+                                         CBS_NOINTEGRALHEIGHT);
             break;
         case Kind::ColourButton:
             hwnd = make(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW);
@@ -292,8 +295,9 @@ RECT MainWindow::PlaceOf(const layout::Control& c) const {
     const POINT origin = c.page == layout::kNoPage ? POINT{0, 0} : PageOrigin();
     RECT r{px(t.left) - origin.x, px(t.top) - origin.y, 0, 0};
     r.right = r.left + px(t.width);
-    // A combo box's window holds its dropped list too; FitComboHeight sets the closed height.
-    r.bottom = r.top + px(t.height) * (c.kind == Kind::Combo ? 10 : 1);
+    // A combo box's window holds its dropped list too, as high as its entries: made so, the
+    // list is not trimmed again and again. FitComboHeight sets the closed height.
+    r.bottom = r.top + px(t.height) + (c.kind == Kind::Combo ? m_clubListHeight : 0);
     return r;
 }
 
@@ -303,9 +307,22 @@ POINT MainWindow::PageOrigin() const {
     return {TwipsToPixels(tab.left, m_dpi), TwipsToPixels(tab.top + layout::kTabStripTwips, m_dpi)};
 }
 
-void MainWindow::FitComboHeight(HWND combo, const RECT& place) {
+void MainWindow::MeasureClubList() {
+    // Every club on view, each a line of the dialog font, inside the list's border, with room
+    // for the closed box being made a few pixels higher than the layout's before it is fitted.
+    TEXTMETRICW metrics{};
+    if (HDC dc = GetDC(m_hwnd)) {
+        const HGDIOBJ old = SelectObject(dc, m_font);
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(m_hwnd, dc);
+    }
+    m_clubListHeight = static_cast<int>(kTeamCatalogue.size()) * metrics.tmHeight + 8;
+}
+
+void MainWindow::FitComboHeight(HWND combo, const RECT& place) const {
     // The closed box is made as high as the layout gives by its selection field's height.
-    const int wanted = (place.bottom - place.top) / 10;
+    const int wanted = place.bottom - place.top - m_clubListHeight;
     RECT shown{};
     GetWindowRect(combo, &shown);
     const LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
@@ -362,6 +379,7 @@ void MainWindow::ApplyFonts() {
     }
     m_dialogFont = DialogFont(m_dpi);
     m_font = CreateFontIndirectW(&m_dialogFont);
+    MeasureClubList();
     // The custom controls carry fonts of their own.
     for (const layout::Control& c : layout::kControls) {
         if (c.kind != Kind::UpDown && c.kind != Kind::ButtonXP) {
