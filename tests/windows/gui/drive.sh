@@ -90,6 +90,7 @@ layout)
     # Menu, Open (by keys: the menu has no access keys), and a name typed into the dialog.
     demo=$work/pes2012.exe
     make_demo "$demo"
+    click where Image1  # the window has the keyboard
     keys F10 Down Return
     expect "pes2012.exe|" dialog
     xdotool type --delay 20 "$(win_path "$demo")"
