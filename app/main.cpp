@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "core/StandardStreams.h"
-#include "ui/FilePaths.h"
 #include "editor/StartArguments.h"
+#include "ui/FilePaths.h"
 #include "ui/frmMain.h"
 
 // QT_LOGGING_RULES="corvane.startup.debug=true" reports when the window is up and what the

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "core/Utf.h"
 #include "controls/updown/UpDownRules.h"
+#include "core/Utf.h"
 
 namespace {
 

@@ -266,13 +266,14 @@ int main(int argc, char** argv) {
     };
 
     if (wineOf("Main", "real_time") >= 0 && wineOf("Bare", "real_time") >= 0) {
-        rows.push_back({"corvane.exe under Wine, start-up to first paint, first window of a "
-                        "process: frmMain / bare Win32 window",
-                        wineOf("Main", "cold_us") * 1e-6, wineOf("Bare", "cold_us") * 1e-6, "s",
-                        1.15});
-        rows.push_back({"corvane.exe under Wine, start-up to first paint, later windows: frmMain "
-                        "/ bare Win32 window",
-                        wineOf("Main", "real_time"), wineOf("Bare", "real_time"), "s", 1.15});
+        rows.push_back(
+            {"corvane.exe under Wine, start-up to first paint, first window of a "
+             "process: frmMain / bare Win32 window",
+             wineOf("Main", "cold_us") * 1e-6, wineOf("Bare", "cold_us") * 1e-6, "s", 1.15});
+        rows.push_back(
+            {"corvane.exe under Wine, start-up to first paint, later windows: frmMain "
+             "/ bare Win32 window",
+             wineOf("Main", "real_time"), wineOf("Bare", "real_time"), "s", 1.15});
     }
 
     out << "\n| Measurement | Corvane | Floor | Ratio | Aim | |\n|---|---:|---:|---:|---:|---|\n";

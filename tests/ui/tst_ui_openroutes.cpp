@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "editor/StartArguments.h"
 #include "tests/support/DecoyPair.h"
 #include "tests/support/WindowDriver.h"
 #include "ui/FilePaths.h"
-#include "editor/StartArguments.h"
 
 using namespace corvane;
 using namespace corvane::test;
